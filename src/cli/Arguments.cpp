@@ -1,0 +1,45 @@
+#include "cli/Arguments.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace lumvane::cli {
+
+std::optional<double> ParseNumber(const std::string& text)
+{
+    if (text.empty())
+        return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::vector<double>> ParseNumberList(const std::string& text)
+{
+    std::vector<double> values;
+    std::istringstream items(text);
+    for (std::string item; std::getline(items, item, ',');) {
+        const auto value = ParseNumber(item);
+        if (!value)
+            return std::nullopt;
+        values.push_back(*value);
+    }
+    if (values.empty() || (!text.empty() && text.back() == ','))
+        return std::nullopt;
+    return values;
+}
+
+std::optional<Point> ParsePoint(const std::string& text)
+{
+    const auto values = ParseNumberList(text);
+    if (!values || values->size() != 2)
+        return std::nullopt;
+    return Point{(*values)[0], (*values)[1]};
+}
+
+}  // namespace lumvane::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace lumvane::cli {
+
+/// Exit codes of every subcommand.
+enum ExitCode : int {
+    kExitDone = 0,
+    kExitUsage = 1,
+    kExitUnreadable = 2,
+    kExitUnwritable = 3,
+};
+
+using Args = std::vector<std::string>;
+
+/// Each subcommand takes its own arguments (after its name) and writes its
+/// output to `out`, its errors to `err`; it returns an exit code.
+int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
+
+}  // namespace lumvane::cli

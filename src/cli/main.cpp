@@ -1,0 +1,46 @@
+#include "cli/Commands.h"
+
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+struct Subcommand {
+    std::string_view name;
+    int (*run)(const lumvane::cli::Args&, std::ostream&, std::ostream&);
+    std::string_view summary;
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"info", lumvane::cli::RunInfo, "header values, proposed cuts and pixels of a FITS file"},
+};
+
+void PrintUsage(std::ostream& out)
+{
+    out << "Usage: lumvane-cli SUBCOMMAND [OPTIONS]\n\nSubcommands:\n";
+    for (const auto& subcommand : kSubcommands)
+        out << "  " << subcommand.name << std::string(10 - subcommand.name.size(), ' ') << subcommand.summary
+            << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        PrintUsage(std::cerr);
+        return lumvane::cli::kExitUsage;
+    }
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h") {
+        PrintUsage(std::cout);
+        return lumvane::cli::kExitDone;
+    }
+    for (const auto& subcommand : kSubcommands) {
+        if (subcommand.name == name)
+            return subcommand.run(lumvane::cli::Args(argv + 2, argv + argc), std::cout, std::cerr);
+    }
+    std::cerr << "lumvane-cli: unknown subcommand '" << name << "'\n";
+    PrintUsage(std::cerr);
+    return lumvane::cli::kExitUsage;
+}

@@ -1,0 +1,439 @@
+#include "core/image/FitsReader.h"
+
+#include "core/common/NumericValue.h"
+#include "core/common/Rounding.h"
+#include "core/routines/SequentialFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+namespace lumvane {
+namespace {
+
+constexpr std::size_t kBlockBytes = 2880;
+constexpr std::size_t kCardBytes = 80;
+constexpr std::size_t kStoredHeaderMinimum = 5760;
+// No real header comes near this; it bounds the search in a file without END.
+constexpr std::size_t kMaxHeaderBlocks = 1000;
+
+const char* const kNotSixteenBit =
+    "This file most probably is not in a 16 bit FITS format and might not be displayed";
+
+bool IsEndCard(std::string_view card)
+{
+    return card.substr(0, 3) == "END" && card.find_first_not_of(' ', 3) == std::string_view::npos;
+}
+
+// The header blocks from the start of the file through the block that holds
+// the END card.
+struct RawHeader {
+    std::string text;
+    std::size_t cardCount = 0;  ///< cards before END (all cards without END)
+    bool hasEnd = false;
+};
+
+RawHeader ReadHeader(SequentialFile& file)
+{
+    RawHeader header;
+    std::string block(kBlockBytes, ' ');
+    for (std::size_t blocks = 0; blocks < kMaxHeaderBlocks && !header.hasEnd; ++blocks) {
+        const std::size_t got = file.Read(block.data(), kBlockBytes);
+        header.text.append(block, 0, got);
+        for (std::size_t at = blocks * kBlockBytes; at + kCardBytes <= header.text.size(); at += kCardBytes) {
+            if (IsEndCard(std::string_view(header.text).substr(at, kCardBytes))) {
+                header.hasEnd = true;
+                break;
+            }
+            ++header.cardCount;
+        }
+        if (got < kBlockBytes)
+            break;
+    }
+    return header;
+}
+
+// Keyword look-up over the cards of a header: the name in columns 1 to 8 of a
+// card, the first card of that name counting.
+class Cards {
+public:
+    explicit Cards(const RawHeader& header)
+        : m_text(header.text)
+        , m_count(header.cardCount)
+    {
+    }
+
+    std::string_view Card(std::size_t index) const { return m_text.substr(index * kCardBytes, kCardBytes); }
+
+    std::optional<std::string_view> Find(std::string_view keyword) const
+    {
+        for (std::size_t i = 0; i < m_count; ++i) {
+            const auto card = Card(i);
+            const auto name = card.substr(0, 8);
+            if (name.substr(0, keyword.size()) == keyword
+                && name.find_first_not_of(' ', keyword.size()) == std::string_view::npos)
+                return card;
+        }
+        return std::nullopt;
+    }
+
+    /// The leading number after the card's "=", 0 when there is none.
+    std::optional<double> Number(std::string_view keyword) const
+    {
+        const auto card = Find(keyword);
+        if (!card)
+            return std::nullopt;
+        const auto equals = card->find('=');
+        return equals == std::string_view::npos ? 0.0 : NumericValue(card->substr(equals + 1));
+    }
+
+    /// The text between the card's first apostrophe and the next one.
+    std::optional<std::string_view> Quoted(std::string_view keyword) const
+    {
+        const auto card = Find(keyword);
+        if (!card)
+            return std::nullopt;
+        const auto open = card->find('\'');
+        if (open == std::string_view::npos)
+            return std::nullopt;
+        const auto value = card->substr(open + 1);
+        return value.substr(0, value.find('\''));
+    }
+
+    /// The 8 characters after the card's first apostrophe, blank-padded.
+    std::optional<std::string> QuotedField(std::string_view keyword) const
+    {
+        const auto card = Find(keyword);
+        if (!card)
+            return std::nullopt;
+        const auto open = card->find('\'');
+        if (open == std::string_view::npos)
+            return std::nullopt;
+        return Field(card->substr(open + 1), 8);
+    }
+
+    /// 10 characters from a column offset of the keyword's card; an absent
+    /// keyword takes them from the header's first card at that offset.
+    std::string ColumnText(std::string_view keyword, std::size_t offset) const
+    {
+        const auto card = Find(keyword);
+        const auto source = card ? *card : m_text.substr(0, kCardBytes);
+        return Field(source.substr(std::min(offset, source.size())), 10);
+    }
+
+    static std::string Field(std::string_view text, std::size_t width)
+    {
+        std::string field(text.substr(0, width));
+        field.resize(width, ' ');
+        return field;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_count;
+};
+
+// Header numbers beyond single precision become infinite, never undefined.
+float ToSingle(double value)
+{
+    if (std::fabs(value) > std::numeric_limits<float>::max())
+        return value < 0 ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+bool AllDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int ToInt(std::string_view digits)
+{
+    int value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+bool IsIsoDate(std::string_view text)
+{
+    return text.size() >= 10 && AllDigits(text.substr(0, 4)) && text[4] == '-' && AllDigits(text.substr(5, 2))
+        && text[7] == '-' && AllDigits(text.substr(8, 2));
+}
+
+struct CalendarDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+std::optional<CalendarDate> ParseDate(std::string_view text)
+{
+    CalendarDate date;
+    if (IsIsoDate(text)) {
+        date = {ToInt(text.substr(0, 4)), ToInt(text.substr(5, 2)), ToInt(text.substr(8, 2))};
+    } else if (text.size() >= 8 && AllDigits(text.substr(0, 2)) && text[2] == '/' && AllDigits(text.substr(3, 2))
+               && text[5] == '/' && AllDigits(text.substr(6, 2))) {
+        // The old 'DD/MM/YY' form, years 1900 to 1999.
+        date = {1900 + ToInt(text.substr(6, 2)), ToInt(text.substr(3, 2)), ToInt(text.substr(0, 2))};
+    } else {
+        return std::nullopt;
+    }
+    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31)
+        return std::nullopt;
+    return date;
+}
+
+// "hh:mm:ss" with an optional fraction of seconds; the hour may be one digit
+// after a blank (' 9:27:27.00').
+std::optional<UtcTime> ParseTimeOfDay(std::string_view text)
+{
+    const auto start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos)
+        return std::nullopt;
+    text = text.substr(start);
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() < colon + 6)
+        return std::nullopt;
+    const auto hour = text.substr(0, colon);
+    const auto minute = text.substr(colon + 1, 2);
+    const auto second = text.substr(colon + 4, 2);
+    if (!AllDigits(hour) || !AllDigits(minute) || text[colon + 3] != ':' || !AllDigits(second))
+        return std::nullopt;
+    UtcTime time;
+    time.hour = ToInt(hour);
+    time.minute = ToInt(minute);
+    time.second = ToInt(second);
+    auto rest = text.substr(colon + 6);
+    if (!rest.empty() && rest.front() == '.') {
+        double scale = 0.1;
+        for (std::size_t i = 1; i < rest.size() && rest[i] >= '0' && rest[i] <= '9'; ++i, scale /= 10.0)
+            time.second += (rest[i] - '0') * scale;
+    }
+    if (time.hour > 23 || time.minute > 59 || time.second >= 61.0)
+        return std::nullopt;
+    return time;
+}
+
+struct ObservationTime {
+    std::string date = std::string(8, ' ');
+    std::string time = std::string(8, ' ');
+    std::optional<UtcTime> start;
+};
+
+// Date from DATE-OBS (else DATE); time from an ISO DATE-OBS, else TIME-OBS,
+// UT, UT-START, UTSTART, TIME, in that order. Only the file's own cards count.
+ObservationTime ReadObservationTime(const Cards& cards)
+{
+    ObservationTime result;
+    const auto dateValue = cards.Quoted("DATE-OBS") ? cards.Quoted("DATE-OBS") : cards.Quoted("DATE");
+    std::optional<std::string_view> timeValue;
+    if (dateValue) {
+        if (IsIsoDate(*dateValue)) {
+            result.date = std::string(dateValue->substr(0, 10));
+            if (cards.Quoted("DATE-OBS") && dateValue->size() > 11 && (*dateValue)[10] == 'T') {
+                timeValue = dateValue->substr(11);
+                result.time = Cards::Field(*timeValue, 8);
+            }
+        } else {
+            result.date = *(cards.QuotedField("DATE-OBS") ? cards.QuotedField("DATE-OBS") : cards.QuotedField("DATE"));
+        }
+    }
+    if (!timeValue) {
+        for (const char* keyword : {"TIME-OBS", "UT", "UT-START", "UTSTART", "TIME"}) {
+            if (const auto field = cards.QuotedField(keyword)) {
+                result.time = *field;
+                timeValue = cards.Quoted(keyword);
+                break;
+            }
+        }
+    }
+    const auto date = dateValue ? ParseDate(*dateValue) : std::nullopt;
+    const auto timeOfDay = timeValue ? ParseTimeOfDay(*timeValue) : std::nullopt;
+    if (date && timeOfDay) {
+        result.start = *timeOfDay;
+        result.start->year = date->year;
+        result.start->month = date->month;
+        result.start->day = date->day;
+    }
+    return result;
+}
+
+HeaderValues ParseHeader(const RawHeader& raw, const HeaderValues& previous, ObservationTime& observation)
+{
+    const Cards cards(raw);
+    HeaderValues values;
+    if (const auto bitpix = cards.Number("BITPIX"))
+        AssignRounded(values.bitpix, *bitpix);
+    if (const auto naxis1 = cards.Number("NAXIS1"))
+        AssignRounded(values.naxis1, *naxis1);
+    if (const auto naxis2 = cards.Number("NAXIS2"))
+        AssignRounded(values.naxis2, *naxis2);
+    const auto bzero = cards.Number("BZERO");
+    const auto bscale = cards.Number("BSCALE");
+    values.bzero = bzero ? ToSingle(*bzero) : previous.bzero;
+    values.bscale = bscale ? ToSingle(*bscale) : previous.bscale;
+    if (values.bscale == 0.0F)
+        values.bscale = 1.0F;
+
+    if (const auto exptime = cards.Number("EXPTIME"))
+        AssignRounded(values.exposure, *exptime);
+    if (values.exposure == 0) {
+        if (const auto exposure = cards.Number("EXPOSURE"))
+            AssignRounded(values.exposure, *exposure);
+    }
+    if (const auto temperature = cards.Number("TEMPERAT"))
+        values.temperature = ToSingle(*temperature);
+
+    observation = ReadObservationTime(cards);
+    values.date = observation.date;
+    values.time = observation.time;
+    values.history = cards.ColumnText("HISTORY", 10);
+    values.filter = cards.ColumnText("FILTER", 11);
+
+    values.headerText = raw.text;
+    if (values.headerText.size() < kStoredHeaderMinimum)
+        values.headerText.resize(kStoredHeaderMinimum, ' ');
+    return values;
+}
+
+FileEntry MakeEntry(const HeaderValues& values, const ObservationTime& observation, const std::string& fileName)
+{
+    FileEntry entry;
+    entry.exposure = static_cast<float>(values.exposure);
+    entry.time = values.time.substr(0, 5);
+    entry.filter = values.filter.empty() ? ' ' : values.filter.front();
+    entry.name = fileName.size() >= 12 ? fileName.substr(fileName.size() - 12) : Cards::Field(fileName, 12);
+    entry.observationStart = observation.start;
+    return entry;
+}
+
+// Converts big-endian 16-bit file values into stored values.
+class PixelConverter {
+public:
+    PixelConverter(float bscale, float bzero)
+    {
+        const double scale = bscale;
+        const double zero = bzero;
+        if (scale == 1.0 && zero == std::trunc(zero) && std::fabs(zero) < 1.0e6) {
+            m_offset = static_cast<int>(zero) - kPhysicalOffset;
+            return;
+        }
+        m_table.resize(65536);
+        for (int s = -32768; s <= 32767; ++s) {
+            const double stored = RoundHalfEven(scale * s + zero - kPhysicalOffset);
+            // An infinite scale times 0 has no value: it stores as physical 0.
+            m_table[static_cast<std::uint16_t>(s)] = std::isnan(stored)
+                ? static_cast<std::int16_t>(kStoredMin)
+                : static_cast<std::int16_t>(std::clamp(stored, double(kStoredMin), double(kStoredMax)));
+        }
+    }
+
+    void ConvertRow(const unsigned char* bytes, std::size_t count, std::int16_t* out) const
+    {
+        if (m_table.empty()) {
+            for (std::size_t n = 0; n < count; ++n) {
+                const int s = static_cast<std::int16_t>((bytes[2 * n] << 8) | bytes[2 * n + 1]);
+                out[n] = static_cast<std::int16_t>(std::clamp(s + m_offset, kStoredMin, kStoredMax));
+            }
+        } else {
+            for (std::size_t n = 0; n < count; ++n)
+                out[n] = m_table[static_cast<std::uint16_t>((bytes[2 * n] << 8) | bytes[2 * n + 1])];
+        }
+    }
+
+private:
+    int m_offset = 0;                  // stored = s + offset, when BSCALE is 1 and BZERO whole
+    std::vector<std::int16_t> m_table; // stored value of each raw value otherwise
+};
+
+// Reads the rows that follow the header into the plane, first file row at
+// y = H. Returns false when the file ends early (the rest stays 0).
+bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& converter)
+{
+    const auto width = static_cast<std::size_t>(plane.Width());
+    const int height = plane.Height();
+    if (width == 0 || height == 0)
+        return true;
+    const std::size_t rowBytes = 2 * width;
+    // About a megabyte a read: few system calls, and each chunk is converted
+    // while it is still in cache.
+    const std::size_t rowsPerChunk = std::max<std::size_t>(1, (1u << 20) / rowBytes);
+    std::vector<unsigned char> chunk(rowsPerChunk * rowBytes);
+    for (int firstRow = 1; firstRow <= height;) {
+        const auto rows = std::min<std::size_t>(rowsPerChunk, static_cast<std::size_t>(height - firstRow + 1));
+        const std::size_t got = file.Read(chunk.data(), rows * rowBytes);
+        for (std::size_t r = 0; r < rows; ++r) {
+            const std::size_t rowStart = r * rowBytes;
+            if (rowStart >= got)
+                return false;
+            const std::size_t values = std::min(width, (got - rowStart) / 2);
+            converter.ConvertRow(chunk.data() + rowStart, values, plane.Row(height - firstRow - static_cast<int>(r) + 1) + 1);
+            if (values < width)
+                return false;
+        }
+        firstRow += static_cast<int>(rows);
+    }
+    return true;
+}
+
+}  // namespace
+
+FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random)
+{
+    FitsReadResult result;
+    SequentialFile file(fileName);
+    if (!file.IsOpen()) {
+        result.status = FitsReadStatus::CannotOpen;
+        result.message = "Cannot open file " + fileName;
+        return result;
+    }
+
+    const RawHeader raw = ReadHeader(file);
+    result.headerBytes = static_cast<long long>(raw.text.size());
+    ObservationTime observation;
+    HeaderValues values = ParseHeader(raw, store.header, observation);
+
+    const auto recordHeader = [&] {
+        store.files.RecordCurrent(MakeEntry(values, observation, fileName));
+        store.header = std::move(values);
+        result.headerRecorded = true;
+    };
+    if (values.bitpix != 16) {
+        recordHeader();
+        result.status = FitsReadStatus::NotSixteenBit;
+        result.message = kNotSixteenBit;
+        return result;
+    }
+    if (!raw.hasEnd) {
+        recordHeader();
+        result.status = FitsReadStatus::NoHeaderEnd;
+        result.message = "The header of this file has no END card, so its image can't be found";
+        return result;
+    }
+
+    ImagePlane pixels;
+    try {
+        pixels = ImagePlane(std::max(0, int(values.naxis1)), std::max(0, int(values.naxis2)));
+    } catch (const std::bad_alloc&) {
+        result.status = FitsReadStatus::OutOfMemory;
+        result.message = "Not enough memory for an image of " + std::to_string(values.naxis1) + " x "
+            + std::to_string(values.naxis2) + " pixels";
+        return result;
+    }
+    const bool complete = ReadPixels(file, pixels, PixelConverter(values.bscale, values.bzero));
+    if (!complete) {
+        result.status = FitsReadStatus::Truncated;
+        result.message = "The file " + fileName + " ends inside its image data: the rows missing from it are 0";
+    }
+    recordHeader();
+    store.Plane(plane) = std::move(pixels);
+    if (plane == PlaneId::Img)
+        result.cuts = ProposeCuts(store.img, random);
+    return result;
+}
+
+}  // namespace lumvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/common/UniformRandom.h"
+#include "core/image/CutProposal.h"
+#include "core/image/ImageStore.h"
+
+#include <optional>
+#include <string>
+
+namespace lumvane {
+
+enum class FitsReadStatus {
+    Read,           ///< header and every pixel read
+    Truncated,      ///< the file ends inside the data: rows not in it are 0
+    NotSixteenBit,  ///< BITPIX is not 16: header values recorded, plane unchanged
+    NoHeaderEnd,    ///< no END card: header values recorded, plane unchanged
+    CannotOpen,     ///< nothing in the store changed
+    OutOfMemory,    ///< the plane can't be allocated: nothing in the store changed
+};
+
+/// @brief What a read did, and the message its caller shows for it.
+struct FitsReadResult {
+    FitsReadStatus status = FitsReadStatus::Read;
+    /// The message to show (empty after a complete read); title "Error!".
+    std::string message;
+    /// True when HeaderValues and the file's list entry were replaced (the
+    /// caller then refreshes its file information).
+    bool headerRecorded = false;
+    /// Bytes of header before the data (a whole number of 2880-byte blocks).
+    long long headerBytes = 0;
+    /// Proposed display cuts: only for a read into IMG that filled the plane.
+    std::optional<DisplayCuts> cuts;
+};
+
+/// @brief Reads a 16-bit FITS file into one plane of the store.
+///
+/// The header runs to the end of the 2880-byte block that holds its END card;
+/// keywords are the names in columns 1 to 8 of its cards (the first card of a
+/// name counts). Pixels convert by the FITS rule, physical = BSCALE * s + BZERO
+/// with s the signed 16-bit value, and are stored as physical - 32767 rounded
+/// half-even and clipped to physical 0..65534. The first row of the file
+/// becomes y = NAXIS2. A read into IMG also proposes display cuts, drawing from
+/// `random`.
+FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane,
+                             UniformRandom& random);
+
+}  // namespace lumvane

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace lumvane {
+
+/// Stored pixel values stand for physical counts p = v + 32767: -32767 is a
+/// physical 0, 32767 a physical 65534.
+constexpr int kPhysicalOffset = 32767;
+constexpr int kStoredMin = -32767;
+constexpr int kStoredMax = 32767;
+
+inline int Physical(std::int16_t stored)
+{
+    return stored + kPhysicalOffset;
+}
+
+/// @brief One 16-bit pixel plane (IMG, DS or FF) of the image store.
+///
+/// Cells (x, y) run over x = 0..W and y = 0..H; pixel data proper occupy
+/// x = 1..W, y = 1..H, with x growing to the right and y growing upwards (the
+/// first row of a FITS file is y = H). Cells with x = 0 or y = 0 exist and stay
+/// 0. Cell (x, y) is element x + (W + 1) * y of one contiguous block.
+class ImagePlane {
+public:
+    ImagePlane() = default;
+    /// A plane of W x H pixels, every cell 0. Throws std::bad_alloc when the
+    /// memory can't be had.
+    ImagePlane(int width, int height);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    /// True before the first read: the plane has no cells at all.
+    bool HasCells() const { return !m_cells.empty(); }
+    bool Contains(int x, int y) const { return x >= 1 && x <= m_width && y >= 1 && y <= m_height; }
+
+    std::int16_t At(int x, int y) const { return m_cells[Index(x, y)]; }
+    std::int16_t& At(int x, int y) { return m_cells[Index(x, y)]; }
+
+    /// Row y as an array indexed by x = 0..W.
+    const std::int16_t* Row(int y) const { return m_cells.data() + Index(0, y); }
+    std::int16_t* Row(int y) { return m_cells.data() + Index(0, y); }
+
+private:
+    std::size_t Index(int x, int y) const
+    {
+        return static_cast<std::size_t>(x) + static_cast<std::size_t>(m_width + 1) * static_cast<std::size_t>(y);
+    }
+
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<std::int16_t> m_cells;
+};
+
+}  // namespace lumvane

@@ -1,0 +1,43 @@
+#include "support/CliRunner.h"
+
+#include "support/TempDir.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace lumvane::test {
+
+CliRun RunCli(const std::vector<std::string>& arguments)
+{
+    TempDir dir;
+    const std::string outName = dir.File("out");
+    const std::string errName = dir.File("err");
+    std::vector<char*> argv;
+    std::string program = LUMVANE_CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copies = arguments;
+    for (auto& argument : copies)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    CliRun run;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int out = ::open(outName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(out, STDOUT_FILENO);
+        ::dup2(err, STDERR_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadFileBytes(outName);
+    run.err = ReadFileBytes(errName);
+    return run;
+}
+
+}  // namespace lumvane::test
