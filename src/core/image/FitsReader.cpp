@@ -350,8 +350,9 @@ private:
     std::vector<std::int16_t> m_table; // stored value of each raw value otherwise
 };
 
-// Reads the rows that follow the header into the plane, first file row at
-// y = H. Returns false when the file ends early (the rest stays 0).
+// Reads the rows that follow the header into the plane, the first file row at
+// y = H. Cells the file does not reach are set to 0; returns false when the
+// file ends early.
 bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& converter)
 {
     const auto width = static_cast<std::size_t>(plane.Width());
@@ -367,13 +368,17 @@ bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& c
         const auto rows = std::min<std::size_t>(rowsPerChunk, static_cast<std::size_t>(height - firstRow + 1));
         const std::size_t got = file.Read(chunk.data(), rows * rowBytes);
         for (std::size_t r = 0; r < rows; ++r) {
+            const int y = height - firstRow - static_cast<int>(r) + 1;
             const std::size_t rowStart = r * rowBytes;
-            if (rowStart >= got)
+            const std::size_t values = rowStart < got ? std::min(width, (got - rowStart) / 2) : 0;
+            std::int16_t* row = plane.Row(y) + 1;
+            converter.ConvertRow(chunk.data() + rowStart, values, row);
+            if (values < width) {
+                std::fill(row + values, row + width, std::int16_t{0});
+                for (int below = y - 1; below >= 1; --below)
+                    std::fill_n(plane.Row(below) + 1, width, std::int16_t{0});
                 return false;
-            const std::size_t values = std::min(width, (got - rowStart) / 2);
-            converter.ConvertRow(chunk.data() + rowStart, values, plane.Row(height - firstRow - static_cast<int>(r) + 1) + 1);
-            if (values < width)
-                return false;
+            }
         }
         firstRow += static_cast<int>(rows);
     }
@@ -415,22 +420,30 @@ FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, Pla
         return result;
     }
 
-    ImagePlane pixels;
+    // A plane of the same size is read into in place: a series of frames
+    // then costs no allocation and no page faults.
+    ImagePlane& target = store.Plane(plane);
+    const int width = std::max(0, int(values.naxis1));
+    const int height = std::max(0, int(values.naxis2));
+    ImagePlane fresh;
+    const bool reuse = target.HasCells() && target.Width() == width && target.Height() == height;
     try {
-        pixels = ImagePlane(std::max(0, int(values.naxis1)), std::max(0, int(values.naxis2)));
+        if (!reuse)
+            fresh = ImagePlane(width, height);
     } catch (const std::bad_alloc&) {
         result.status = FitsReadStatus::OutOfMemory;
         result.message = "Not enough memory for an image of " + std::to_string(values.naxis1) + " x "
             + std::to_string(values.naxis2) + " pixels";
         return result;
     }
-    const bool complete = ReadPixels(file, pixels, PixelConverter(values.bscale, values.bzero));
+    const bool complete = ReadPixels(file, reuse ? target : fresh, PixelConverter(values.bscale, values.bzero));
     if (!complete) {
         result.status = FitsReadStatus::Truncated;
         result.message = "The file " + fileName + " ends inside its image data: the rows missing from it are 0";
     }
     recordHeader();
-    store.Plane(plane) = std::move(pixels);
+    if (!reuse)
+        target = std::move(fresh);
     if (plane == PlaneId::Img)
         result.cuts = ProposeCuts(store.img, random);
     return result;

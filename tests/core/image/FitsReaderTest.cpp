@@ -266,6 +266,7 @@ TEST_F(FitsReaderTest, OtherBitpixIsReportedAndLeavesThePlane)
 
 TEST_F(FitsReaderTest, ShortFilesKeepTheRowsReadAndWarn)
 {
+    Read(ImageCards(2, 3), std::vector<std::int16_t>(6, 9));  // a frame of the same size first
     const std::string name = dir.File("short.fts");
     std::string bytes = HeaderBlocks(ImageCards(2, 3)) + DataBlocks({1, 2, 3, 4, 5, 6});
     bytes.resize(2880 + 6);  // the first row and half of the second
