@@ -29,26 +29,24 @@ std::string MagnitudeText(double magnitude, int digits, int plainExponentLimit)
         mantissa.pop_back();
 
     if (exponent <= -5 || exponent >= plainExponentLimit) {
-        std::string text = mantissa.substr(0, 1);
         if (mantissa.size() > 1)
-            text += "." + mantissa.substr(1);
+            mantissa.insert(1, 1, '.');
         char exponentText[16];
         std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
                       std::abs(exponent));
-        return text + exponentText;
+        return mantissa.append(exponentText);
     }
     if (exponent < 0)
-        return "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + mantissa;
+        return mantissa.insert(0, static_cast<std::size_t>(-exponent - 1), '0').insert(0, 1, '.');
     const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
     if (mantissa.size() <= integerDigits)
-        return mantissa + std::string(integerDigits - mantissa.size(), '0');
-    return mantissa.substr(0, integerDigits) + "." + mantissa.substr(integerDigits);
+        return mantissa.append(integerDigits - mantissa.size(), '0');
+    return mantissa.insert(integerDigits, 1, '.');
 }
 
 std::string SignedText(double value, int digits, int plainExponentLimit)
 {
-    const bool negative = value < 0.0;
-    return (negative ? "-" : " ") + MagnitudeText(std::fabs(value), digits, plainExponentLimit);
+    return MagnitudeText(std::fabs(value), digits, plainExponentLimit).insert(0, 1, value < 0.0 ? '-' : ' ');
 }
 
 }  // namespace
@@ -65,7 +63,7 @@ std::string NumberText(double value)
 
 std::string NumberText(std::int64_t value)
 {
-    return (value < 0 ? "" : " ") + std::to_string(value);
+    return value < 0 ? std::to_string(value) : std::to_string(value).insert(0, 1, ' ');
 }
 
 std::string PlainNumberText(const std::string& numberText)
