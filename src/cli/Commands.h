@@ -10,8 +10,7 @@ namespace lumvane::cli {
 enum ExitCode : int {
     kExitDone = 0,
     kExitUsage = 1,
-    kExitUnreadable = 2,
-    kExitUnwritable = 3,
+    kExitFileError = 2,  ///< a file can't be read or written
 };
 
 using Args = std::vector<std::string>;
@@ -19,5 +18,6 @@ using Args = std::vector<std::string>;
 /// Each subcommand takes its own arguments (after its name) and writes its
 /// output to `out`, its errors to `err`; it returns an exit code.
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
+int RunSample(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace lumvane::cli

@@ -70,7 +70,7 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
     const FitsReadResult result = ReadFitsImage(store, fileName, plane, random);
     if (!result.headerRecorded) {
         err << "lumvane-cli info: " << result.message << '\n';
-        return kExitUnreadable;
+        return kExitFileError;
     }
 
     const HeaderValues& header = store.header;
@@ -92,7 +92,7 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
     if (!result.message.empty())
         err << "lumvane-cli info: " << result.message << '\n';
     if (result.status != FitsReadStatus::Read && result.status != FitsReadStatus::Truncated)
-        return kExitUnreadable;
+        return kExitFileError;
 
     const ImagePlane& pixelsPlane = store.Plane(plane);
     for (const Point& point : pixels) {

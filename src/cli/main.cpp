@@ -13,6 +13,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"info", lumvane::cli::RunInfo, "header values, proposed cuts and pixels of a FITS file"},
+    {"sample", lumvane::cli::RunSample, "writes a sample patrol series with dark, flat and truth.txt"},
 };
 
 void PrintUsage(std::ostream& out)
