@@ -1,0 +1,70 @@
+#include "core/profile/ProfileDataFile.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace lumvane {
+namespace {
+
+TEST(ProfileDataText, ValuesFlooredToTenthsInPrintZonesOf14)
+{
+    const std::vector<float> values = { 1000.06f, 999.94f, 0.25f };
+    EXPECT_EQ(ProfileDataText(values),
+        " 1             1000 \r\n"
+        " 2             999.9 \r\n"
+        " 3             .2 \r\n");
+}
+
+TEST(ProfileDataText, LogProfileOfMeans1000To3000)
+{
+    const std::vector<float> values = { static_cast<float>(std::log(1000.0)), static_cast<float>(std::log(2000.0)),
+        static_cast<float>(std::log(3000.0)) };
+    EXPECT_EQ(ProfileDataText(values),
+        " 1             6.9 \r\n"
+        " 2             7.6 \r\n"
+        " 3             8 \r\n");
+}
+
+TEST(ProfileDataText, NegativeValuesAndLongPointNumbers)
+{
+    std::vector<float> values(1234, 1234.56f);
+    values[9] = -0.35f; // floored: -0.4
+    const std::string text = ProfileDataText(values);
+    EXPECT_EQ(text.substr(0, 24), " 1             1234.5 \r\n");
+    EXPECT_NE(text.find("\r\n 10           -.4 \r\n"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("\r\n 1234          1234.5 \r\n"));
+    EXPECT_TRUE(ProfileDataText(std::vector<float> {}).empty());
+}
+
+TEST(FlooredToTenths, FloorsTowardsMinusInfinity)
+{
+    EXPECT_EQ(FlooredToTenths(1000.06f), 1000.0f);
+    EXPECT_EQ(FlooredToTenths(12.34f), 12.3f);
+    EXPECT_EQ(FlooredToTenths(-0.01f), -0.1f);
+    EXPECT_EQ(FlooredToTenths(0.0f), 0.0f);
+}
+
+TEST(WriteProfileDataFile, WritesTheBytesOrSaysWhyNot)
+{
+    test::TempDir dir;
+    const std::string name = dir.File("prof.dat");
+    test::WriteFileBytes(name, "an older and longer file\r\n");
+    const ProfileDataWriteResult written = WriteProfileDataFile(name, " 1             5 \r\n");
+    EXPECT_TRUE(written.written);
+    EXPECT_EQ(test::ReadFileBytes(name), " 1             5 \r\n");
+
+    const ProfileDataWriteResult missingFolder = WriteProfileDataFile(dir.File("no/such/folder/prof.dat"), "x");
+    EXPECT_FALSE(missingFolder.written);
+    EXPECT_EQ(missingFolder.reason, "No such file or directory");
+
+    const ProfileDataWriteResult full = WriteProfileDataFile("/dev/full", std::string(100000, 'x'));
+    EXPECT_FALSE(full.written);
+    EXPECT_FALSE(full.reason.empty());
+}
+
+} // namespace
+} // namespace lumvane
