@@ -19,6 +19,7 @@ using Args = std::vector<std::string>;
 /// output to `out`, its errors to `err`; it returns an exit code.
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
 int RunSample(const Args& args, std::ostream& out, std::ostream& err);
+int RunPhot(const Args& args, std::ostream& out, std::ostream& err);
 int RunProfile(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace lumvane::cli

@@ -14,6 +14,7 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"info", lumvane::cli::RunInfo, "header values, proposed cuts and pixels of a FITS file"},
     {"sample", lumvane::cli::RunSample, "writes a sample patrol series with dark, flat and truth.txt"},
+    {"phot", lumvane::cli::RunPhot, "centres and measures stars at given points of a FITS file"},
     {"profile", lumvane::cli::RunProfile, "the intensity profile along a line, as the profile data file"},
 };
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/image/FileList.h"
+#include "core/patrol/ResultsTable.h"
+
+#include <array>
+#include <string>
+
+namespace lumvane {
+
+/// The stars the results file holds: slots 0..21 (Var4 is not saved).
+inline constexpr int kSavedStars = 22;
+
+/// @brief What the results file takes from the Photometry and Options tabs at
+/// the moment it is written.
+struct ResultsFileSettings {
+    std::string st1Magnitude;  ///< the St1 catalogue magnitude as typed
+    bool relativeToSt1 = true;  ///< "Save relatively St1"
+    /// The four diaphragm radius boxes as typed: a diaphragm whose box holds no
+    /// number other than 0 gets no lines.
+    std::array<std::string, ResultsTable::kDiaphragms> radiusTexts;
+};
+
+/// @brief The results file as text, every line ending with CR LF.
+///
+/// A heading ("File         Time   R", then from column 24 "Star n  " and
+/// "Err  " for each slot 0..21 that holds net counts for file 1 and diaphragm
+/// 0) and an empty line; then for each file 1..N (N the current file number of
+/// `files`) and diaphragm 0..3 one line: the file name (12 characters), from
+/// column 14 its time (5), from column 20 the diaphragm's radius as recorded
+/// for file N, and from column 23 for each saved star an 8-character value
+/// field and a 5-character error field; an empty line ends each file.
+/// Magnitudes are -2.5 log10(net / exposure + 0.000001), shifted by St1's
+/// offset when relative to St1; for an exposure of 0 the value field holds the
+/// net counts floored to three decimals. Where the logarithm has no value the
+/// field reads " 99.999". A line that runs past a column being moved to
+/// continues on the next line at that column.
+std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
+
+/// @brief Writes the text to a file as bytes, replacing any file of that name;
+/// false when the file can't be written.
+bool WriteResultsFile(const std::string& fileName, const std::string& text);
+
+}  // namespace lumvane

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+namespace lumvane {
+
+/// @brief Every measurement of the remembered stars in a run: per file, per
+/// diaphragm and per star slot the net counts and the magnitude error, the
+/// star centres, and the diaphragm radii.
+///
+/// Single-precision cells in 50 columns (0..49); rows grow as they are
+/// written, and a cell never written reads 0. File f (counted from 1) owns the
+/// five rows 5(f - 1) .. 5(f - 1) + 4:
+/// - row 5(f - 1): the centre of slot s as found on file f - 1, X in column
+///   4 + 2s and Y in column 5 + 2s (image coordinates, pixels);
+/// - row 5(f - 1) + 1 + k: the net counts of slot s in diaphragm k (column
+///   4 + 2s) and their magnitude error (column 5 + 2s).
+/// Column 3 holds the diaphragm radii (see RememberStar); columns 0..2 are not
+/// used. Slot 22 (Var4) has columns 48 and 49 to itself.
+class ResultsTable {
+public:
+    static constexpr int kColumns = 50;
+    static constexpr int kDiaphragms = 4;
+    static constexpr int kRadiusColumn = 3;
+
+    static int PositionRow(int fileNumber) { return 5 * (fileNumber - 1); }
+    static int ValueRow(int fileNumber, int diaphragm) { return 5 * (fileNumber - 1) + diaphragm + 1; }
+    static int NetColumn(int slot) { return 4 + 2 * slot; }
+    static int ErrorColumn(int slot) { return 5 + 2 * slot; }
+
+    /// The cell's value; 0 for a row never written or a cell outside the table.
+    float Cell(int column, int row) const;
+    /// Writes one cell, growing the rows; a column outside 0..49 or a negative
+    /// row writes nothing.
+    void SetCell(int column, int row, float value);
+    /// Rows written so far (the highest row written + 1).
+    int Rows() const { return static_cast<int>(m_rows.size()); }
+    /// Every cell back to 0 (a new series).
+    void Clear() { m_rows.clear(); }
+
+private:
+    std::vector<std::array<float, kColumns>> m_rows;
+};
+
+}  // namespace lumvane
