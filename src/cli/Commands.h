@@ -21,5 +21,6 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
 int RunSample(const Args& args, std::ostream& out, std::ostream& err);
 int RunPhot(const Args& args, std::ostream& out, std::ostream& err);
 int RunProfile(const Args& args, std::ostream& out, std::ostream& err);
+int RunRender(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace lumvane::cli

@@ -16,6 +16,7 @@ constexpr Subcommand kSubcommands[] = {
     {"sample", lumvane::cli::RunSample, "writes a sample patrol series with dark, flat and truth.txt"},
     {"phot", lumvane::cli::RunPhot, "centres and measures stars at given points of a FITS file"},
     {"profile", lumvane::cli::RunProfile, "the intensity profile along a line, as the profile data file"},
+    {"render", lumvane::cli::RunRender, "the image in the display palette as a BMP file"},
 };
 
 void PrintUsage(std::ostream& out)

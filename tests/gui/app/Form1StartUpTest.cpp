@@ -1,0 +1,360 @@
+#include "support/Form1Fixture.h"
+
+#include "gui/app/TabPanel.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace lumvane {
+namespace {
+
+using test::Form1Fixture;
+
+class Form1StartUp : public Form1Fixture { };
+
+TEST_F(Form1StartUp, HasEveryMenuItemWithItsCaptionAndState)
+{
+    struct Item {
+        const char* name;
+        const char* caption;
+        bool enabled;
+    };
+    const Item items[] = {
+        { "mnuopen", "Open &Single Image", true },
+        { "mnufilepatr", "Open &Patrol Images", true },
+        { "mnusave", "Save &Data", false },
+        { "mnuexit", "E&xit", true },
+        { "mnurep", "&Replot", false },
+        { "mnuimageneg", "&Negative", false },
+        { "mnuimagehor", "Flip &Horizontal", false },
+        { "mnuimagever", "Flip &Vertical", false },
+        { "mnuimageflat", "&Flat Field", false },
+        { "mnuimagedark", "&Dark Subtract", false },
+        { "mnubmp", "Save &BMP", false },
+        { "mnuhelpcontents", "&Contents", true },
+        { "mnuabout", "&About", true },
+    };
+    for (const Item& item : items) {
+        const QAction* action = Find<QAction>(QString::fromLatin1(item.name));
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), QString::fromLatin1(item.caption)) << item.name;
+        EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
+    }
+
+    // Menus in order, each with its items and separators in order.
+    const std::vector<std::pair<QString, QStringList>> menus = {
+        { "&File", { "mnuopen", "mnufilepatr", "mnusave", "null1", "mnuexit" } },
+        { "&Image",
+            { "mnurep", "mnuimageneg", "mnuimagehor", "mnuimagever", "null6", "mnuimageflat", "mnuimagedark", "null7",
+                "mnubmp" } },
+        { "&Help", { "mnuhelpcontents", "null9", "mnuabout" } },
+    };
+    const QList<QAction*> bar = form->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 3);
+    const QStringList menuNames = { "mnufile", "mnuimage", "mnuhelp" };
+    for (int m = 0; m < 3; ++m) {
+        const QMenu* menu = bar[m]->menu();
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->objectName(), menuNames[m]);
+        EXPECT_EQ(menu->title(), menus[static_cast<std::size_t>(m)].first);
+        QStringList names;
+        for (const QAction* action : menu->actions()) {
+            names << action->objectName();
+            EXPECT_EQ(action->isSeparator(), action->objectName().startsWith("null"))
+                << action->objectName().toStdString();
+        }
+        EXPECT_EQ(names, menus[static_cast<std::size_t>(m)].second);
+    }
+}
+
+TEST_F(Form1StartUp, HasSixTabsAndEveryControlWithItsTextToolTipAndState)
+{
+    const TabPanel* tabs = Find<TabPanel>("SSTab1");
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->Count(), 6);
+    const QStringList captions = { "Photometry", "Profiles", "Display", "Options", "File info", "Notes" };
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(tabs->TabText(i), captions[i]);
+
+    struct Control {
+        QString name;
+        const char* kind;
+        QString text;
+        QString toolTip;
+        bool enabled = true;
+        int tab = -1; // the tab that holds it
+    };
+    const QString remember = "Remmember star";
+    std::vector<Control> controls = {
+        { "txtr_0", "QLineEdit", "8", "Enter diaphragm radius", true, 0 },
+        { "txtr_1", "QLineEdit", "", "Enter diaphragm radius", true, 0 },
+        { "txtr_3", "QLineEdit", "", "Enter diaphragm radius", true, 0 },
+        { "txtmp", "QLineEdit", "2", "Stellar center search radius", true, 0 },
+        { "mtxtm1", "QLineEdit", "", "Enter St1 magnitude", true, 0 },
+        { "btnstar_0", "QPushButton", " St1", "Remember the main standard", true, 0 },
+        { "btnstar_1", "QPushButton", "St2", "Remember star", true, 0 },
+        { "btnstar_2", "QPushButton", "St3", remember, true, 0 },
+        { "btnstar_6", "QPushButton", "St7", remember, true, 0 },
+        { "btnstar_7", "QPushButton", "St8", "", true, 0 },
+        { "btnstar_8", "QPushButton", "St9", "", true, 0 },
+        { "btnstar_9", "QPushButton", "10", "", true, 0 },
+        { "btnstar_18", "QPushButton", "19", "", true, 0 },
+        { "btnstar_19", "QPushButton", "Var1", remember, true, 0 },
+        { "btnstar_21", "QPushButton", "Var3", remember, true, 0 },
+        { "btnstar_22", "QPushButton", "Var4", "", true, 0 },
+        { "lblsum", "QLineEdit", "", "Sum of counts (background subtracted) within the diaphragm", true, 0 },
+        { "lblpx", "QLineEdit", "", "Number of pixcels in the diaphragm", true, 0 },
+        { "lblsp", "QLineEdit", "", "The average counts within the diaphragm", true, 0 },
+        { "lbleps", "QLineEdit", "", "Magnitude at the place of clicking (within the red diaphragm)", true, 0 },
+        { "lblst1", "QLineEdit", "", "Pure counts for St1", true, 0 },
+        { "lblmv_0", "QLineEdit", "", "", true, 0 },
+        { "lblepssum_3", "QLineEdit", "", "", true, 0 },
+        { "btnconti", "QPushButton", "Continue", "Next patrol file", false, 0 },
+        { "Label2", "QLabel", "Center search", "", true, 0 },
+        { "Label1", "QLabel", "Mag St1", "", true, 0 },
+        { "Label11", "QLabel", "Val St1", "", true, 0 },
+        { "Label13", "QLabel", "M hd", "", true, 0 },
+        { "Label14", "QLabel", "S/Npx", "", true, 0 },
+        { "Label12", "QLabel", "Npx", "", true, 0 },
+        { "Label8", "QLabel", "S", "", true, 0 },
+        { "Label6", "QLabel", "R", "", true, 0 },
+        { "Label7", "QLabel", "Mag", "", true, 0 },
+        { "Label38", "QLabel", "Err", "", true, 0 },
+        { "Label39", "QLabel", "1", "", true, 0 },
+        { "Label42", "QLabel", "4", "", true, 0 },
+        { "Label10", "QLabel", "", "", true, 0 },
+        { "Label21", "QLabel", "", "", true, 0 },
+        { "Line1", "QFrame", "", "", true, 0 },
+        { "Line3", "QFrame", "", "", true, 0 },
+        { "pictprof", "QFrame", "", "", true, 1 },
+        { "btnprofplot", "QPushButton", "Plot Profile", "", true, 1 },
+        { "btnprofclear", "QPushButton", "Clear Profile", "", true, 1 },
+        { "btnprofdata", "QPushButton", "Save Data", "", true, 1 },
+        { "btnprofbmp", "QPushButton", "Save BMP", "", true, 1 },
+        { "txtprofwidth", "QLineEdit", "1", "", true, 1 },
+        { "profcheck", "QCheckBox", "Log Profile", "", true, 1 },
+        { "txtprofstatusX", "QLineEdit", "", "", true, 1 },
+        { "txtprofstatusY", "QLineEdit", "", "", true, 1 },
+        { "Label9", "QLabel", "Profile width", "", true, 1 },
+        { "Label15", "QLabel", "Status", "", true, 1 },
+        { "Label17", "QLabel", "X", "", true, 1 },
+        { "Label18", "QLabel", "Value", "", true, 1 },
+        { "txtmin", "QLineEdit", "", "All values below this will be black", true, 2 },
+        { "txtmax", "QLineEdit", "", "All values above this will be white", true, 2 },
+        { "Label3", "QLabel", "BLACK", "", true, 2 },
+        { "Label4", "QLabel", "WHITE", "", true, 2 },
+        { "ChkLog", "QCheckBox", "Log", "Logarithmic image display", true, 2 },
+        { "btndispreplot", "QPushButton", "Replot", "Click to replot the image", true, 2 },
+        { "btnNegative", "QPushButton", "Negative", "Get negative image", true, 2 },
+        { "btnFlipHor", "QPushButton", "Flip Hor", "Flip the image horizontally", true, 2 },
+        { "btnFlipVer", "QPushButton", "Flip Ver", "Flip the image vertically", true, 2 },
+        { "FrameZoom", "QGroupBox", "Zoom", "", true, 2 },
+        { "PictZoom", "QFrame", "", "Zoom window", true, 2 },
+        { "LabelZoom", "QLabel", "1", "Zoom In", true, 2 },
+        { "Slider1", "QSlider", "", "Change Zoom", true, 2 },
+        { "btnDispHelp", "QPushButton", "Help", "", true, 2 },
+        { "TROptR1", "QLineEdit", "1.0", "The inner annulus radius for bachground subtraction", true, 3 },
+        { "TROptR2", "QLineEdit", "2.0", "The outer annulus radius for bachground subtraction", true, 3 },
+        { "TROptMedian", "QLineEdit", "10", "The % of replaced background pixcels", true, 3 },
+        { "Option1", "QRadioButton", "Max", "Star center where (Iin-Iout)->max", true, 3 },
+        { "Option2", "QRadioButton", "Centroid", "Star center at the weigth center", true, 3 },
+        { "ChkSave", "QCheckBox", "Save relatively St1", "Save instrumental magnitudes or respectively St1", true, 3 },
+        { "btnoptok", "QPushButton", "Apply", "Click to confirm changes", true, 3 },
+        { "btnopthelp", "QPushButton", "Help", "", true, 3 },
+        { "Label19", "QLabel", "Background annulus area", "", true, 3 },
+        { "Label24", "QLabel", "From:", "", true, 3 },
+        { "Label25", "QLabel", "..to..", "", true, 3 },
+        { "Label26", "QLabel", "* R", "", true, 3 },
+        { "Label22", "QLabel", "Median filtration", "The % of replaced background pixcels", true, 3 },
+        { "Label27", "QLabel", "%", "", true, 3 },
+        { "Label23", "QLabel", "Star center determination", "", true, 3 },
+        { "lblfilename", "QLabel", "", "", true, 4 },
+        { "lbln1", "QLabel", "", "", true, 4 },
+        { "lbln2", "QLabel", "", "", true, 4 },
+        { "lblexpt", "QLabel", "", "", true, 4 },
+        { "lbldate", "QLabel", "", "", true, 4 },
+        { "lbltime", "QLabel", "", "", true, 4 },
+        { "lbltemper", "QLabel", "", "", true, 4 },
+        { "lblfilter", "QLabel", "", "", true, 4 },
+        { "lblhistory", "QLabel", "", "", true, 4 },
+        { "Label36", "QLabel", "File", "", true, 4 },
+        { "Label34", "QLabel", "Size (px)", "", true, 4 },
+        { "Label35", "QLabel", "X", "", true, 4 },
+        { "Label33", "QLabel", "Exposure time (s)", "", true, 4 },
+        { "Label32", "QLabel", "Date", "", true, 4 },
+        { "Label31", "QLabel", "Time", "", true, 4 },
+        { "Label30", "QLabel", "Temperature", "", true, 4 },
+        { "Label29", "QLabel", "Filter", "", true, 4 },
+        { "Label28", "QLabel", "History", "", true, 4 },
+        { "btnHeader", "QPushButton", "View Header", "See FITS header in NOTES panel", true, 4 },
+        { "btnInfoHelp", "QPushButton", "Help", "", true, 4 },
+        { "txtnot", "QPlainTextEdit", "", "Use that place for some notes", true, 5 },
+        { "btnnotopen", "QPushButton", "Open", "", true, 5 },
+        { "btnnotsave", "QPushButton", "Save As", "", true, 5 },
+        { "btnClear", "QPushButton", "Clear", "", true, 5 },
+        { "btnNotesHelp", "QPushButton", "Help", "", true, 5 },
+    };
+    for (const Control& c : controls) {
+        const QWidget* widget = Find<QWidget>(c.name);
+        ASSERT_NE(widget, nullptr);
+        const std::string name = c.name.toStdString();
+        EXPECT_TRUE(widget->inherits(c.kind)) << name << " is a " << widget->metaObject()->className();
+        const QVariant text = widget->property(widget->inherits("QGroupBox") ? "title" : "text");
+        if (text.isValid())
+            EXPECT_EQ(text.toString(), c.text) << name;
+        else
+            EXPECT_TRUE(c.text.isEmpty()) << name << " has no text";
+        EXPECT_EQ(widget->toolTip(), c.toolTip) << name;
+        EXPECT_EQ(widget->isEnabled(), c.enabled) << name;
+        EXPECT_TRUE(tabs->Page(c.tab)->isAncestorOf(widget)) << name << " is not on tab " << c.tab;
+    }
+    EXPECT_TRUE(Find<QWidget>("FrameZoom")->isAncestorOf(Find<QWidget>("PictZoom")));
+    EXPECT_TRUE(Find<QWidget>("FrameZoom")->isAncestorOf(Find<QWidget>("LabelZoom")));
+    EXPECT_TRUE(Find<QRadioButton>("Option1")->isChecked());
+    EXPECT_FALSE(Find<QRadioButton>("Option2")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("ChkSave")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("ChkLog")->isChecked());
+    EXPECT_EQ(Find<QSlider>("Slider1")->minimum(), 1);
+    EXPECT_EQ(Find<QSlider>("Slider1")->maximum(), 6);
+    for (int slot = 0; slot < 23; ++slot)
+        EXPECT_NE(form->findChild<QPushButton*>("btnstar_" + QString::number(slot)), nullptr) << slot;
+}
+
+TEST_F(Form1StartUp, ShowsTheCaptionStatusBarAndAnEmptyImageArea)
+{
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->windowTitle(), "LUMVANE");
+    EXPECT_EQ(form->statusBar()->objectName(), "StatusBar1");
+    const QStringList texts = { "X =", "Y =", "Value =", "Ready" };
+    const QStringList toolTips = { "X - co-ordinate", "Y - co-ordinate", "Value", "Status bar" };
+    int previousWidth = 0;
+    for (int panel = 1; panel <= 4; ++panel) {
+        const QLabel* label = Find<QLabel>("StatusBar1_" + QString::number(panel));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), texts[panel - 1]);
+        EXPECT_EQ(form->StatusText(panel), texts[panel - 1]);
+        EXPECT_EQ(label->toolTip(), toolTips[panel - 1]);
+        if (panel == 2) {
+            EXPECT_EQ(label->width(), previousWidth);
+        } else if (panel > 2) {
+            EXPECT_GT(label->width(), previousWidth) << panel;
+        }
+        previousWidth = label->width();
+    }
+    EXPECT_FALSE(Find<QWidget>("PicTwo")->isVisible());
+    EXPECT_FALSE(Find<QScrollBar>("hsbScroll")->isVisible());
+    EXPECT_FALSE(Find<QScrollBar>("vsbScroll")->isVisible());
+    EXPECT_EQ(Find<QWidget>("ImageArea")->toolTip(), "Image area");
+    // The program's folder (the test's own, which is writable) is the current one.
+    EXPECT_EQ(form->ProgramFolder(), QCoreApplication::applicationDirPath());
+    EXPECT_EQ(QDir::currentPath(), QCoreApplication::applicationDirPath());
+}
+
+TEST_F(Form1StartUp, SizesTheWindowAndPlacesPanelAndScrollBarsFromTheScreen)
+{
+    struct Layout {
+        QSize screen;
+        QSize window; // the screen less 500 twips (33.3 pixels) down
+        int tabLeft, vsbLeft, hsbTop;
+    };
+    const Layout layouts[] = {
+        { { 800, 600 }, { 800, 567 }, 584, 552, 288 },
+        { { 1024, 768 }, { 1024, 735 }, 808, 776, 456 },
+    };
+    const QSize screen = form->screen()->size();
+    const auto layout
+        = std::find_if(std::begin(layouts), std::end(layouts), [&](const Layout& l) { return l.screen == screen; });
+    ASSERT_NE(layout, std::end(layouts)) << "no layout for a " << screen.width() << " x " << screen.height()
+                                         << " screen";
+    EXPECT_EQ(form->size(), layout->window);
+    EXPECT_EQ(Find<QWidget>("SSTab1")->pos(), QPoint(layout->tabLeft, 0));
+    EXPECT_EQ(Find<QWidget>("vsbScroll")->x(), layout->vsbLeft);
+    EXPECT_EQ(Find<QWidget>("hsbScroll")->y(), layout->hsbTop);
+}
+
+// Sends a mouse event to the tab panel at a position in its own coordinates.
+void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position)
+{
+    QMouseEvent event(type, position, widget->mapToGlobal(position), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+TEST_F(Form1StartUp, DragsTheTabPanelWithTheRightButtonByATenthOfThePointersOffset)
+{
+    QWidget* tabs = Find<QWidget>("SSTab1");
+    ASSERT_NE(tabs, nullptr);
+    const QPoint start = tabs->pos();
+
+    // Left and middle buttons never start a drag.
+    for (Qt::MouseButton button : { Qt::LeftButton, Qt::MiddleButton }) {
+        SendMouse(tabs, QEvent::MouseButtonPress, button, button, { 100, 300 });
+        SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, button, { 200, 100 });
+        SendMouse(tabs, QEvent::MouseButtonRelease, button, Qt::NoButton, { 200, 100 });
+        EXPECT_EQ(tabs->pos(), start);
+    }
+
+    SendMouse(tabs, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, { 100, 300 });
+    SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, { 150, 280 });
+    EXPECT_EQ(tabs->pos(), start + QPoint(5, -2));
+    // The press point is kept: the same offset moves the panel again.
+    SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, { 150, 280 });
+    EXPECT_EQ(tabs->pos(), start + QPoint(10, -4));
+    // Fractions add up: four moves of 2.5 pixels are 10 pixels.
+    for (int i = 0; i < 4; ++i)
+        SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, { 125, 300 });
+    EXPECT_EQ(tabs->pos(), start + QPoint(20, -4));
+    SendMouse(tabs, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, { 125, 300 });
+    SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, { 300, 300 });
+    EXPECT_EQ(tabs->pos(), start + QPoint(20, -4));
+
+    // A right press on a tab button reaches the panel too.
+    QWidget* tabButton = Find<QWidget>("SSTab1_tab_4");
+    ASSERT_NE(tabButton, nullptr);
+    const QPoint onButton = tabButton->geometry().center();
+    SendMouse(tabButton, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, tabButton->rect().center());
+    SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, QPointF(onButton) + QPointF(0, 30));
+    EXPECT_EQ(tabs->pos(), start + QPoint(20, -1));
+}
+
+TEST_F(Form1StartUp, ExitEndsTheProgramAtOnceWithoutClosingTheWindow)
+{
+    QTimer::singleShot(0, form.get(), [this] { Trigger("mnuexit"); });
+    QTimer::singleShot(10000, form.get(), [] { QApplication::exit(1); }); // never hang on a broken Exit
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(Form1StartUp, TabButtonsChooseThePage)
+{
+    TabPanel* tabs = Find<TabPanel>("SSTab1");
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->CurrentIndex(), 0);
+    QTest::mouseClick(Find<QWidget>("SSTab1_tab_4"), Qt::LeftButton);
+    EXPECT_EQ(tabs->CurrentIndex(), 4);
+    EXPECT_TRUE(Find<QWidget>("lblfilename")->isVisible());
+    EXPECT_FALSE(Find<QWidget>("txtr_0")->isVisible());
+    tabs->SetCurrentIndex(2);
+    EXPECT_TRUE(Find<QAbstractButton>("SSTab1_tab_2")->isChecked());
+    EXPECT_FALSE(Find<QAbstractButton>("SSTab1_tab_4")->isChecked());
+}
+
+} // namespace
+} // namespace lumvane

@@ -1,0 +1,250 @@
+#include "support/Form1Fixture.h"
+
+#include "core/display/LevelPalette.h"
+#include "core/display/ViewCoordinates.h"
+#include "gui/app/TabPanel.h"
+#include "gui/display/ImageArea.h"
+#include "gui/display/PictureView.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <algorithm>
+
+namespace lumvane {
+namespace {
+
+using test::Form1Fixture;
+
+std::uint32_t LevelColour(int level)
+{
+    return PackedColour(kLevelPalette[static_cast<std::size_t>(level)]);
+}
+
+// With the cuts 1000 and 2500 each level covers 100 counts: image point
+// (x, y) of this image draws in level (x + y) mod 16.
+int LevelPattern(int x, int y)
+{
+    return 1000 + 100 * ((x + y) % 16) + 50;
+}
+
+class ImageViews : public Form1Fixture {
+protected:
+    void Open(int width, int height, const test::PhysicalImage& physical = LevelPattern)
+    {
+        const std::string name = dir.File("image" + std::to_string(++m_files) + ".fts");
+        test::WritePhysicalImage(name, width, height, physical);
+        OpenThroughMenu(QString::fromStdString(name));
+    }
+
+    // Types the cuts into the Display tab and presses Replot.
+    void Replot(const QString& black, const QString& white, bool log = false)
+    {
+        form->Tabs().SetCurrentIndex(2);
+        for (auto [name, text] : { std::pair { "txtmin", black }, std::pair { "txtmax", white } }) {
+            auto* box = Find<QLineEdit>(name);
+            box->clear();
+            QTest::keyClicks(box, text);
+        }
+        Find<QCheckBox>("ChkLog")->setChecked(log);
+        QTest::mouseClick(Find<QPushButton>("btndispreplot"), Qt::LeftButton);
+    }
+
+    QScrollBar* Horizontal() const { return Find<QScrollBar>("hsbScroll"); }
+    QScrollBar* Vertical() const { return Find<QScrollBar>("vsbScroll"); }
+    const QImage& Visible() const { return form->Images().PicTwo()->Picture(); }
+    const QImage& FullSize() const { return form->Images().Picture1(); }
+
+    // The window of the full-size picture that the scroll bars choose.
+    QImage ScrolledWindow() const
+    {
+        return FullSize().copy(QRect(QPoint(Horizontal()->value(), Vertical()->value()), Visible().size()));
+    }
+
+    // The colour PicTwo shows at a pixel, by the level of the image point there.
+    std::uint32_t PatternColourAt(int viewX, int viewY) const
+    {
+        const ScrollPosition scroll { Horizontal()->value(), Vertical()->value() };
+        const ViewPoint point
+            = ImagePointOfView({ double(viewX), double(viewY) }, scroll, form->Images().ImageHeight());
+        return LevelColour((static_cast<int>(point.x) + static_cast<int>(point.y)) % 16);
+    }
+
+private:
+    int m_files = 0;
+};
+
+TEST_F(ImageViews, LaysOutA1000By700ImageForTheScreen)
+{
+    struct Layout {
+        QSize screen;
+        QSize visible; // the screen less 244 across and 114 down
+        int hsbMaximum, hsbLineStep, vsbMaximum, vsbLineStep;
+    };
+    const Layout layouts[] = {
+        { { 800, 600 }, { 556, 486 }, 444, 44, 214, 21 },
+        { { 1024, 768 }, { 780, 654 }, 220, 22, 46, 5 },
+    };
+    const QSize screen = form->screen()->size();
+    const auto layout
+        = std::find_if(std::begin(layouts), std::end(layouts), [&](const Layout& l) { return l.screen == screen; });
+    ASSERT_NE(layout, std::end(layouts)) << "no layout for a " << screen.width() << " x " << screen.height()
+                                         << " screen";
+
+    Open(1000, 700);
+    EXPECT_EQ(Find<QWidget>("PicTwo")->geometry(), QRect(QPoint(0, 0), layout->visible));
+    EXPECT_EQ(Visible().size(), layout->visible - QSize(4, 4));
+    EXPECT_EQ(FullSize().size(), QSize(996, 696));
+
+    QScrollBar* hsb = Horizontal();
+    EXPECT_TRUE(hsb->isVisible());
+    EXPECT_EQ(hsb->pos(), QPoint(0, layout->visible.height()));
+    EXPECT_EQ(hsb->width(), layout->visible.width());
+    EXPECT_EQ(hsb->maximum(), layout->hsbMaximum);
+    EXPECT_EQ(hsb->pageStep(), 996);
+    EXPECT_EQ(hsb->singleStep(), layout->hsbLineStep);
+
+    QScrollBar* vsb = Vertical();
+    EXPECT_TRUE(vsb->isVisible());
+    EXPECT_EQ(vsb->pos(), QPoint(layout->visible.width() + 1, 0));
+    EXPECT_EQ(vsb->height(), layout->visible.height());
+    EXPECT_EQ(vsb->maximum(), layout->vsbMaximum);
+    EXPECT_EQ(vsb->pageStep(), 696);
+    EXPECT_EQ(vsb->singleStep(), layout->vsbLineStep);
+}
+
+TEST_F(ImageViews, ImageThatFitsShowsTheWholeFullSizePictureWithoutScrollBars)
+{
+    Open(300, 200);
+    EXPECT_EQ(Find<QWidget>("PicTwo")->geometry(), QRect(0, 0, 300, 200));
+    EXPECT_FALSE(Horizontal()->isVisible());
+    EXPECT_FALSE(Vertical()->isVisible());
+    EXPECT_EQ(Horizontal()->maximum(), 0);
+    EXPECT_EQ(Vertical()->maximum(), 0);
+    EXPECT_EQ(Visible(), FullSize());
+}
+
+TEST_F(ImageViews, ScrollingCopiesTheChosenWindowOfTheFullSizePicture)
+{
+    Open(1000, 700);
+    Replot("1000", "2500");
+    EXPECT_EQ(Visible(), ScrolledWindow());
+    EXPECT_EQ(Visible().pixel(0, 0), PatternColourAt(0, 0));
+
+    Horizontal()->setValue(100);
+    Vertical()->setValue(50);
+    EXPECT_EQ(Visible(), ScrolledWindow());
+    // View pixel (X, Y) shows image point (X + h + 2, H - Y - v - 2).
+    for (const QPoint pixel : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(551, 481), QPoint(300, 17) })
+        EXPECT_EQ(Visible().pixel(pixel), PatternColourAt(pixel.x(), pixel.y())) << pixel.x() << ", " << pixel.y();
+
+    // A click in the trough pages to the end.
+    QTest::mouseClick(Horizontal(), Qt::LeftButton, {}, QPoint(Horizontal()->width() - 30, 8));
+    EXPECT_EQ(Horizontal()->value(), 444);
+    EXPECT_EQ(Visible(), ScrolledWindow());
+}
+
+TEST_F(ImageViews, MarkDrawnOnlyOnPicTwoVanishesOnScrollWhileMarksOnPicture1Follow)
+{
+    Open(1000, 700);
+    Replot("1000", "2500");
+    PictureView* picTwo = form->Images().PicTwo();
+    const QRgb mark = qRgb(1, 2, 3); // no palette colour
+    {
+        QPainter painter(&picTwo->Picture());
+        painter.fillRect(QRect(5, 5, 6, 6), QColor(mark));
+    }
+    // On the full-size picture: image point (150, 600), at (148, 98) there.
+    const ViewPoint onPicture1 = ViewPointOfImage({ 150, 600 }, {}, 700);
+    form->Images().Picture1().setPixel(static_cast<int>(onPicture1.x), static_cast<int>(onPicture1.y), mark);
+    EXPECT_EQ(picTwo->Picture().pixel(7, 7), mark);
+
+    Horizontal()->setValue(Horizontal()->value() + 1);
+    EXPECT_NE(picTwo->Picture().pixel(7, 7), mark);
+    EXPECT_EQ(picTwo->Picture().pixel(7, 7), PatternColourAt(7, 7));
+    Horizontal()->setValue(100);
+    Vertical()->setValue(30);
+    const ViewPoint shown = ViewPointOfImage({ 150, 600 }, { 100, 30 }, 700);
+    EXPECT_EQ(picTwo->Picture().pixel(static_cast<int>(shown.x), static_cast<int>(shown.y)), mark);
+    EXPECT_EQ(Visible(), ScrolledWindow());
+}
+
+TEST_F(ImageViews, ARefusedLineStepKeepsThePreviousOne)
+{
+    Open(1000, 700);
+    ASSERT_EQ(Horizontal()->singleStep(), 44);
+    // One pixel wider than the view: maximum 1, and round(0.1) = 0 is refused.
+    Open(557, 100);
+    EXPECT_EQ(Horizontal()->maximum(), 1);
+    EXPECT_EQ(Horizontal()->pageStep(), 553);
+    EXPECT_EQ(Horizontal()->singleStep(), 44);
+    EXPECT_TRUE(Horizontal()->isVisible());
+    EXPECT_FALSE(Vertical()->isVisible());
+    EXPECT_EQ(Vertical()->maximum(), 0);
+}
+
+TEST_F(ImageViews, SmallerImageLowersTheScrollValueToItsMaximum)
+{
+    Open(1000, 700);
+    Horizontal()->setValue(100);
+    Open(596, 700); // maximum 40
+    EXPECT_EQ(Horizontal()->maximum(), 40);
+    EXPECT_EQ(Horizontal()->value(), 40);
+    EXPECT_EQ(Visible(), ScrolledWindow());
+}
+
+TEST_F(ImageViews, LevelsFollowTheCutTextsAndTheLogCheckBox)
+{
+    // Physical counts placed along row y = 5 from x = 3; everything else 3000.
+    const std::vector<int> counts = { 900, 1099, 1100, 2499, 2500, 65000, 233, 234, 699, 700, 1000, 0, 10000 };
+    auto image = [&](int x, int y) {
+        const int i = x - 3;
+        return y == 5 && i >= 0 && i < static_cast<int>(counts.size()) ? counts[static_cast<std::size_t>(i)] : 3000;
+    };
+    Open(30, 30, image);
+    auto levels = [&](int first, int count) {
+        std::vector<int> found;
+        for (int x = first; x < first + count; ++x) {
+            const QRgb pixel = FullSize().pixel(x - 2, 30 - 2 - 5);
+            int level = 0;
+            while (level < 15 && LevelColour(level) != pixel)
+                ++level;
+            found.push_back(level);
+        }
+        return found;
+    };
+
+    // The integer part of the texts' leading numbers.
+    Replot(" 1000.7 counts", "2500");
+    EXPECT_EQ(levels(3, 6), (std::vector<int> { 0, 0, 1, 14, 15, 15 }));
+
+    // Empty texts render with the cuts 200 and 700.
+    Replot("", "");
+    EXPECT_EQ(levels(9, 4), (std::vector<int> { 0, 1, 14, 15 }));
+
+    // Log: 15 ln 10 / ln 100 = 7.5 gives 7; a physical 0 draws black even
+    // beside bright pixels.
+    Replot("100", "10000", true);
+    EXPECT_EQ(levels(13, 3), (std::vector<int> { 7, 0, 15 }));
+    EXPECT_EQ(FullSize().pixel(13 - 2, 23), PackedColour({ 192, 192, 192 }));
+    EXPECT_EQ(form->StatusText(4), "Ready");
+}
+
+TEST_F(ImageViews, ReplotFromTheMenuRendersWithTheCurrentCuts)
+{
+    Open(40, 40);
+    Find<QLineEdit>("txtmin")->setText("1000");
+    Find<QLineEdit>("txtmax")->setText("2500");
+    form->Images().LineProf()->show();
+    Trigger("mnurep");
+    EXPECT_FALSE(form->Images().LineProf()->isVisible());
+    EXPECT_EQ(FullSize().pixel(0, 0), LevelColour((2 + 38) % 16));
+    EXPECT_EQ(Visible(), FullSize());
+}
+
+} // namespace
+} // namespace lumvane
