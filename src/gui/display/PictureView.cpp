@@ -1,5 +1,6 @@
 #include "gui/display/PictureView.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace lumvane {
@@ -18,6 +19,8 @@ PictureView::PictureView(QWidget* parent, QColor background)
     setLineWidth(kFrameWidth);
     // Every pixel inside the frame comes from the picture.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Moves without a button pressed drive the cursor readouts.
+    setMouseTracking(true);
 }
 
 void PictureView::SetViewGeometry(const QRect& outer)
@@ -44,6 +47,21 @@ void PictureView::resizeEvent(QResizeEvent* event)
 {
     FitPicture();
     QFrame::resizeEvent(event);
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event)
+{
+    emit MouseDown(event->button(), event->modifiers(), event->position() - contentsRect().topLeft());
+}
+
+void PictureView::mouseMoveEvent(QMouseEvent* event)
+{
+    emit MouseMove(event->buttons(), event->modifiers(), event->position() - contentsRect().topLeft());
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit MouseUp(event->button(), event->modifiers(), event->position() - contentsRect().topLeft());
 }
 
 void PictureView::FitPicture()

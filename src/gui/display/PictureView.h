@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFrame>
 #include <QImage>
+#include <QPointF>
 
 namespace lumvane {
 
@@ -27,9 +28,19 @@ public:
     /// Fills the whole picture with the background colour.
     void Clear();
 
+signals:
+    // Mouse events at client pixels of the drawing area: (0, 0) is its
+    // top-left pixel, just inside the frame.
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
+    void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF position);
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void FitPicture();
