@@ -23,6 +23,21 @@ double Truncate(double value)
     return std::trunc(value);
 }
 
+float ToSingle(double value)
+{
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (value > largest)
+        return std::numeric_limits<float>::infinity();
+    if (value < -largest)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+float FlooredToThousandths(float value)
+{
+    return std::floor(value * 1000.0F) / 1000.0F;
+}
+
 namespace {
 
 template <typename Int>

@@ -14,6 +14,14 @@ double Floor(double value);
 /// @brief Fix: the integer part, towards zero.
 double Truncate(double value);
 
+/// @brief A double held as a single float: the nearest single, infinite
+/// beyond the single range (no undefined conversion).
+float ToSingle(double value);
+
+/// @brief Int(1000 v) / 1000 in single precision: the value floored to three
+/// decimals, as the magnitude and error fields and the results file show it.
+float FlooredToThousandths(float value);
+
 /// @brief The value rounded half-even when it fits in 16 bits, else nothing.
 std::optional<std::int16_t> RoundToInt16(double value);
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <new>
 #include <stdexcept>
 #include <string_view>
@@ -136,14 +135,6 @@ private:
     std::string_view m_text;
     std::size_t m_count;
 };
-
-// Header numbers beyond single precision become infinite, never undefined.
-float ToSingle(double value)
-{
-    if (std::fabs(value) > std::numeric_limits<float>::max())
-        return value < 0 ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
-}
 
 bool AllDigits(std::string_view text)
 {

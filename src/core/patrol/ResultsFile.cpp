@@ -2,6 +2,7 @@
 
 #include "core/common/NumberText.h"
 #include "core/common/NumericValue.h"
+#include "core/common/Rounding.h"
 
 #include <cmath>
 #include <fstream>
@@ -52,7 +53,7 @@ private:
 /// Counts floored to three decimals, in single precision.
 std::string FlooredText(float value)
 {
-    return NumberText(std::floor(value * 1000.0F) / 1000.0F);
+    return NumberText(FlooredToThousandths(value));
 }
 
 }  // namespace

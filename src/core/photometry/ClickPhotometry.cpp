@@ -1,0 +1,146 @@
+#include "core/photometry/ClickPhotometry.h"
+
+#include "core/common/NumberText.h"
+#include "core/common/NumericValue.h"
+#include "core/common/Rounding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace lumvane {
+namespace {
+
+constexpr double kLargestSingle = std::numeric_limits<float>::max();
+
+/// The row or column of the plane that holds a coordinate rounded half-even;
+/// 0 (a cell that is not image) for anything outside 1..limit.
+int PixelIndex(float coordinate, int limit)
+{
+    const double index = RoundHalfEven(static_cast<double>(coordinate));
+    return index >= 1.0 && index <= static_cast<double>(limit) ? static_cast<int>(index) : 0;
+}
+
+} // namespace
+
+std::optional<CountTexts> ClickResult::FinalCounts() const
+{
+    for (auto d = diaphragms.rbegin(); d != diaphragms.rend(); ++d)
+        if (!d->counts.sum.empty())
+            return d->counts;
+    return std::nullopt;
+}
+
+int CentreSearchRadius(std::string_view searchText)
+{
+    return static_cast<int>(std::clamp(std::floor(NumericValue(searchText)), 0.0, double { kMaxSearchRadius }));
+}
+
+std::array<float, kClickDiaphragms> St1NetCounts(const ResultsTable& table, int fileNumber)
+{
+    std::array<float, kClickDiaphragms> counts {};
+    for (int k = 0; k < kClickDiaphragms; ++k)
+        counts[static_cast<std::size_t>(k)]
+            = table.Cell(ResultsTable::NetColumn(0), ResultsTable::ValueRow(fileNumber, k));
+    return counts;
+}
+
+std::optional<RelativeMagnitudes> RelativeMagnitudesOf(
+    const StarMeasurement& star, float st1Net, float st1Magnitude, double addend)
+{
+    if (!(st1Net > 0.0F && star.starNet > 0.0F && star.clickNet > 0.0F))
+        return std::nullopt;
+    RelativeMagnitudes result;
+    // The ratios are single-precision quotients; the millionth and the
+    // logarithm are double precision, and the magnitudes are held as singles.
+    const double ratio = static_cast<double>(star.starNet / st1Net) + 0.000001;
+    result.magnitude = ToSingle(static_cast<double>(st1Magnitude) - 2.5 * std::log10(ratio) + addend);
+    result.clickMagnitude = ToSingle(
+        static_cast<double>(result.magnitude) - 2.5 * std::log10(static_cast<double>(star.clickNet / star.starNet)));
+    result.magnitudeText = NumberText(FlooredToThousandths(result.magnitude));
+    result.clickMagnitudeText = NumberText(FlooredToThousandths(result.clickMagnitude));
+    result.errorText = NumberText(FlooredToThousandths(star.magError));
+    return result;
+}
+
+ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSettings& settings,
+    const std::array<float, kClickDiaphragms>& st1Net, LastStar& last)
+{
+    ClickResult result;
+    const double clickX = x;
+    const double clickY = y;
+    for (int k = 0; k < kClickDiaphragms; ++k) {
+        const auto index = static_cast<std::size_t>(k);
+        DiaphragmResult& diaphragm = result.diaphragms[index];
+        const double r = std::floor(NumericValue(settings.radiusTexts[index]));
+        if (!(r > 0.0)) {
+            diaphragm.outcome = DiaphragmOutcome::Skipped;
+            continue;
+        }
+        if (!(r <= clickX && clickX <= img.Width() - r && r <= clickY && clickY <= img.Height() - r)) {
+            diaphragm.outcome = DiaphragmOutcome::Outside;
+            result.edgeStop = k;
+            break;
+        }
+        const int radius = static_cast<int>(r);
+        diaphragm.radius = radius;
+        if (k == 0)
+            result.circles.push_back({ x, y, radius, kClickCircleColour });
+
+        diaphragm.measurement
+            = MeasureStar(settings.method, img, x, y, radius, settings.searchRadius, settings.options);
+        const StarMeasurement& star = diaphragm.measurement;
+        if (star.status == StarStatus::Found)
+            result.circles.push_back({ star.centreX, star.centreY, radius, kCentreCircleColour });
+        last.centreX = star.centreX;
+        last.centreY = star.centreY;
+        last.net[index] = star.starNet;
+        last.error[index] = star.magError;
+
+        // A radius of 1 or more always has diaphragm pixels, even when its
+        // annulus is too large to measure.
+        const float pixels = static_cast<float>(star.diaphragmPixels);
+        diaphragm.counts
+            = { NumberText(star.starNet), NumberText(pixels), NumberText(std::floor(star.starNet / pixels)) };
+        // St1's magnitude is a single float: beyond that the click ends at its trap.
+        const double st1Magnitude = NumericValue(settings.st1MagnitudeText);
+        if (!(std::fabs(st1Magnitude) <= kLargestSingle)) {
+            diaphragm.outcome = DiaphragmOutcome::Trapped;
+            result.trapped = true;
+            break;
+        }
+        diaphragm.outcome = DiaphragmOutcome::Measured;
+        diaphragm.magnitudes
+            = RelativeMagnitudesOf(star, st1Net[index], static_cast<float>(st1Magnitude), settings.addend);
+    }
+    return result;
+}
+
+QuickSumResult QuickSum(const ImagePlane& img, float x, float y, std::string_view radiusText)
+{
+    QuickSumResult result;
+    // The radius is a 16-bit value, and a negative one sums nothing.
+    const double r = std::floor(NumericValue(radiusText));
+    if (!(r >= 0.0 && r <= std::numeric_limits<std::int16_t>::max())) {
+        result.trapped = true;
+        return result;
+    }
+    const int radius = static_cast<int>(r);
+    result.radius = radius;
+    result.circle = { x, y, radius, kClickCircleColour };
+    for (int dx = -radius; dx <= radius; ++dx) {
+        const int h = static_cast<int>(std::floor(std::sqrt(static_cast<double>(radius * radius - dx * dx))));
+        result.pixels += 2 * h + 1;
+        const int column = PixelIndex(x + static_cast<float>(dx), img.Width());
+        if (column == 0)
+            continue;
+        for (int dy = -h; dy <= h; ++dy)
+            if (const int row = PixelIndex(y + static_cast<float>(dy), img.Height()); row != 0)
+                result.sum += Physical(img.At(column, row));
+    }
+    result.counts = { NumberText(result.sum), NumberText(result.pixels),
+        NumberText(std::floor(static_cast<double>(result.sum) / static_cast<double>(result.pixels))) };
+    return result;
+}
+
+} // namespace lumvane

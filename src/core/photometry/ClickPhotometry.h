@@ -1,0 +1,177 @@
+#pragma once
+
+#include "core/display/LevelPalette.h"
+#include "core/image/ImagePlane.h"
+#include "core/patrol/ResultsTable.h"
+#include "core/photometry/PhotometryOptions.h"
+#include "core/photometry/StarCentring.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumvane {
+
+/// Diaphragms measured per click: the radius boxes 0..3.
+inline constexpr int kClickDiaphragms = ResultsTable::kDiaphragms;
+
+/// The addend of the relative magnitude: each view's click handler has its own,
+/// so the same star can differ in the last decimal shown.
+inline constexpr double kFullViewAddend = 0.0001; ///< `Picture1`, and the patrol driver
+inline constexpr double kScrolledViewAddend = 0.00001; ///< `PicTwo`
+
+/// Red: the diaphragm at the clicked point. Cyan: the diaphragm at the centre found.
+inline constexpr Rgb kClickCircleColour { 255, 0, 0 };
+inline constexpr Rgb kCentreCircleColour { 0, 255, 255 };
+
+/// Shown (critical icon, title "ERROR") when a click's photometry fails at its
+/// trap while no patrol series runs.
+inline constexpr std::string_view kMouseDownErrorMessage = "Error in MouseDown procedure!";
+inline constexpr std::string_view kMouseDownErrorTitle = "ERROR";
+
+/// @brief What the last click left for the star buttons and the patrol driver:
+/// `starCentre`, `radiusNet(k)` and `radiusError(k)`.
+///
+/// The caller keeps one for the whole run; each click overwrites the centre
+/// and the entries of the diaphragms it measured, and the others keep the
+/// values of an earlier click.
+struct LastStar {
+    float centreX = 0.0F; ///< image coordinates, pixels; 0 after a failed measurement
+    float centreY = 0.0F;
+    std::array<float, kClickDiaphragms> net {}; ///< net counts per diaphragm
+    std::array<float, kClickDiaphragms> error {}; ///< magnitude error per diaphragm
+};
+
+/// What a click reads from the Photometry and Options tabs.
+struct ClickSettings {
+    std::array<std::string, kClickDiaphragms> radiusTexts { "8", "", "", "" }; ///< `txtr(0..3)` as typed
+    int searchRadius = 2; ///< see CentreSearchRadius; the patrol driver passes its own
+    CentringMethod method = CentringMethod::Peak; ///< "Max" (Peak) or "Centroid"
+    PhotometryOptions options; ///< the options in force (applied, not as typed)
+    std::string st1MagnitudeText; ///< `mtxtm1` as typed; empty counts 0
+    double addend = kFullViewAddend;
+};
+
+/// A circle to draw on the views, in image coordinates (x from the left, y
+/// from the bottom, pixels).
+struct ClickCircle {
+    float x = 0.0F;
+    float y = 0.0F;
+    int radius = 0;
+    Rgb colour;
+
+    friend bool operator==(const ClickCircle&, const ClickCircle&) = default;
+};
+
+/// The texts of `lblsum`, `lblpx` and `lblsp`.
+struct CountTexts {
+    std::string sum; ///< net counts
+    std::string pixels; ///< pixels in the diaphragm
+    std::string perPixel; ///< floor(counts / pixels)
+
+    friend bool operator==(const CountTexts&, const CountTexts&) = default;
+};
+
+/// @brief The magnitudes of a star relative to St1, and their field texts.
+struct RelativeMagnitudes {
+    float magnitude = 0.0F; ///< mv = m1 - 2.5 log10(net / St1's net + 0.000001) + addend
+    float clickMagnitude = 0.0F; ///< mc = mv - 2.5 log10(click net / net)
+    std::string magnitudeText; ///< `lblmv(k)`: mv floored to three decimals
+    std::string clickMagnitudeText; ///< `lbleps` (written for diaphragm 0 only): mc floored likewise
+    std::string errorText; ///< `lblepssum(k)`: the magnitude error floored likewise
+
+    friend bool operator==(const RelativeMagnitudes&, const RelativeMagnitudes&) = default;
+};
+
+enum class DiaphragmOutcome {
+    Skipped, ///< the radius box holds no radius: nothing changes for this diaphragm
+    Measured, ///< measured (the star may still be NotFound or on the Corner)
+    Outside, ///< the diaphragm around the click leaves the image: the loop stopped here
+    NotReached, ///< after the loop stopped
+    /// The click ended at its trap here, after the count fields: St1's
+    /// magnitude is beyond single precision.
+    Trapped,
+};
+
+/// One diaphragm of a click.
+struct DiaphragmResult {
+    DiaphragmOutcome outcome = DiaphragmOutcome::NotReached;
+    int radius = 0; ///< floor of the box's value, pixels
+    StarMeasurement measurement; ///< Measured and Trapped
+    /// The texts for `lblsum`, `lblpx`, `lblsp` (Measured and Trapped).
+    CountTexts counts;
+    /// Measured, and only when St1's counts, the net counts and the counts at
+    /// the click are all above 0; otherwise the magnitude fields keep their text.
+    std::optional<RelativeMagnitudes> magnitudes;
+};
+
+/// @brief Everything one click changed, for the views and the read-out fields.
+struct ClickResult {
+    std::array<DiaphragmResult, kClickDiaphragms> diaphragms;
+    /// The index at which the loop stopped because the diaphragm left the image.
+    std::optional<int> edgeStop;
+    /// The click ended at its trap: show kMouseDownErrorMessage while no patrol runs.
+    bool trapped = false;
+    /// In drawing order: the red circle with the first diaphragm (when box 0
+    /// holds a radius and it fits), a cyan one per star found.
+    std::vector<ClickCircle> circles;
+
+    /// The texts `lblsum`, `lblpx` and `lblsp` end with: those of the last
+    /// diaphragm measured; nothing when none was.
+    std::optional<CountTexts> FinalCounts() const;
+};
+
+/// @brief The centre-search radius of the "Center search" box: the floor of
+/// its numeric value, lowered to 13 (and raised to 0).
+int CentreSearchRadius(std::string_view searchText);
+
+/// @brief St1's net counts on file n for diaphragms 0..3, from the results
+/// table (column 4 of the value rows of file n); 0 until St1 is remembered on
+/// that file.
+std::array<float, kClickDiaphragms> St1NetCounts(const ResultsTable& table, int fileNumber);
+
+/// @brief The magnitudes relative to St1 of a measured star, or nothing when
+/// St1's counts, the star's net counts or its counts at the click are not above 0.
+///
+/// Single precision as the fields show it: mv and mc are held as single floats,
+/// the logarithms are taken in double precision.
+/// @param st1Magnitude the numeric value of St1's magnitude box
+std::optional<RelativeMagnitudes> RelativeMagnitudesOf(
+    const StarMeasurement& star, float st1Net, float st1Magnitude, double addend);
+
+/// @brief The photometry of a click at image point (x, y): for each diaphragm
+/// box 0..3 that holds a radius, centre the star, measure it and work out what
+/// the fields show.
+///
+/// A box whose radius floors to 0 or less is skipped. The loop stops at the
+/// first radius r whose diaphragm around the click leaves the image (unless
+/// r <= x <= W - r and r <= y <= H - r). `last` takes the centre, net counts
+/// and error of every diaphragm measured; a star not found leaves centre
+/// (0, 0) and counts 0 there, and gets no cyan circle.
+/// @param st1Net St1's net counts on the current file per diaphragm (St1NetCounts)
+ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSettings& settings,
+    const std::array<float, kClickDiaphragms>& st1Net, LastStar& last);
+
+/// @brief What a Shift-click shows: the plain sum in the first diaphragm.
+struct QuickSumResult {
+    int radius = 0;
+    std::int64_t sum = 0; ///< physical counts
+    std::int64_t pixels = 0; ///< pixels summed
+    CountTexts counts; ///< for `lblsum`, `lblpx`, `lblsp`
+    ClickCircle circle; ///< red, at the click
+    /// The radius has no 16-bit value or no pixel was summed: the click ends at
+    /// its trap and no field changes.
+    bool trapped = false;
+};
+
+/// @brief The quick sum of a Shift-click at image point (x, y): r = floor of
+/// the first radius box; for dx = -r..r and dy = -h..h with h = floor(sqrt(r² -
+/// dx²)) the physical counts of pixel (round(x + dx), round(y + dy)), halves to
+/// even, are summed. No centring and no background. Pixels outside the image
+/// count 0.
+QuickSumResult QuickSum(const ImagePlane& img, float x, float y, std::string_view radiusText);
+
+} // namespace lumvane

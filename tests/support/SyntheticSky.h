@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/image/ImagePlane.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace lumvane::test {
+
+/// Stores a physical count (clamped to 0..65534) in pixel (x, y).
+inline void SetPhysical(ImagePlane& img, int x, int y, int physical)
+{
+    img.At(x, y) = static_cast<std::int16_t>(std::clamp(physical, 0, 65534) - kPhysicalOffset);
+}
+
+/// A W x H image whose every pixel holds the same physical count.
+inline ImagePlane UniformImage(int width, int height, int physical)
+{
+    ImagePlane img(width, height);
+    for (int y = 1; y <= height; ++y)
+        for (int x = 1; x <= width; ++x)
+            SetPhysical(img, x, y, physical);
+    return img;
+}
+
+/// Adds a star of total `flux` with a Gaussian profile centred on (cx, cy).
+inline void AddStar(ImagePlane& img, double cx, double cy, double flux, double sigma)
+{
+    const double peak = flux / (2.0 * std::numbers::pi * sigma * sigma);
+    for (int y = 1; y <= img.Height(); ++y)
+        for (int x = 1; x <= img.Width(); ++x) {
+            const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+            const double value = peak * std::exp(-d2 / (2.0 * sigma * sigma));
+            SetPhysical(img, x, y, Physical(img.At(x, y)) + static_cast<int>(std::lround(value)));
+        }
+}
+
+} // namespace lumvane::test
