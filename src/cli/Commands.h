@@ -11,6 +11,7 @@ enum ExitCode : int {
     kExitDone = 0,
     kExitUsage = 1,
     kExitFileError = 2,  ///< a file can't be read or written
+    kExitSt1Lost = 3,    ///< patrol: St1 is probably not on a file; the results so far were written
 };
 
 using Args = std::vector<std::string>;
@@ -22,5 +23,6 @@ int RunSample(const Args& args, std::ostream& out, std::ostream& err);
 int RunPhot(const Args& args, std::ostream& out, std::ostream& err);
 int RunProfile(const Args& args, std::ostream& out, std::ostream& err);
 int RunRender(const Args& args, std::ostream& out, std::ostream& err);
+int RunPatrol(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace lumvane::cli

@@ -17,6 +17,7 @@ constexpr Subcommand kSubcommands[] = {
     {"phot", lumvane::cli::RunPhot, "centres and measures stars at given points of a FITS file"},
     {"profile", lumvane::cli::RunProfile, "the intensity profile along a line, as the profile data file"},
     {"render", lumvane::cli::RunRender, "the image in the display palette as a BMP file"},
+    {"patrol", lumvane::cli::RunPatrol, "walks a numbered series, measuring the marked stars on each file"},
 };
 
 void PrintUsage(std::ostream& out)

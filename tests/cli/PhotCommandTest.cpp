@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include "core/common/UniformRandom.h"
+#include "core/image/Calibration.h"
 #include "core/image/FitsReader.h"
 #include "core/photometry/StarCentring.h"
 
@@ -156,6 +157,38 @@ TEST(PhotCommand, ADiaphragmLeavingTheImageEndsThatPointsRadii)
     ExpectRow(rows[1], 44.0F, 94.0F, 5, first, StatusName(first.status));
     EXPECT_EQ(rows[2][3], "outside");
     EXPECT_EQ(rows[3][3], "outside");
+}
+
+TEST(PhotCommand, DarkAndFlatCalibrateTheImageAsTheMenuCommandsDo)
+{
+    test::TempDir dir;
+    ASSERT_EQ(test::RunCli({"sample", dir.Path().string()}).exitCode, 0);
+    const std::string field = dir.File("field.002");
+    // Dark Subtract, then Flat Field, as the Image menu applies them: the
+    // flat's mean divides by the flat's own NAXIS1 and NAXIS2.
+    ImageStore store;
+    UniformRandom random;
+    ReadFitsImage(store, field, PlaneId::Img, random);
+    ReadFitsImage(store, dir.File("dark.fts"), PlaneId::Ds, random);
+    ASSERT_TRUE(DarkSubtract(store.img, store.ds));
+    ReadFitsImage(store, dir.File("flat.fts"), PlaneId::Ff, random);
+    ASSERT_TRUE(FlatField(store.img, store.ff,
+                          *FlatMean(store.ff, store.img, store.header.naxis1, store.header.naxis2)));
+
+    const test::CliRun run = test::RunCli({"phot", field, "--at", "150,360", "--at", "262,258", "--dark",
+                                           dir.File("dark.fts"), "--flat", dir.File("flat.fts")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto rows = Rows(run.out);
+    ASSERT_EQ(rows.size(), 3U);
+    ExpectRow(rows[1], 150.0F, 360.0F, 8, MeasureStarPeak(store.img, 150.0F, 360.0F, 8, 2, PhotometryOptions{}), "found");
+    ExpectRow(rows[2], 262.0F, 258.0F, 8, MeasureStarPeak(store.img, 262.0F, 258.0F, 8, 2, PhotometryOptions{}), "found");
+
+    // A frame smaller than the image is refused.
+    const std::string small = WriteField(dir, "small.fts", 10, false);
+    const test::CliRun refused = test::RunCli({"phot", field, "--at", "150,360", "--flat", small});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "lumvane-cli phot: The calibration frame is smaller than the image: " + small + "\n");
 }
 
 TEST(PhotCommand, BadArgumentsAndFilesGiveAMessage)

@@ -1,7 +1,5 @@
 #include "core/image/Calibration.h"
 
-#include "core/common/Rounding.h"
-
 namespace lumvane {
 
 bool CoversImage(const ImagePlane& frame, const ImagePlane& img)
@@ -13,15 +11,7 @@ bool DarkSubtract(ImagePlane& img, const ImagePlane& dark)
 {
     if (!CoversImage(dark, img))
         return false;
-    for (int y = 1; y <= img.Height(); ++y) {
-        std::int16_t* row = img.Row(y);
-        const std::int16_t* darkRow = dark.Row(y);
-        for (int x = 1; x <= img.Width(); ++x) {
-            const int v = row[x];
-            const int d = darkRow[x];
-            row[x] = static_cast<std::int16_t>(v > d ? v - d - kPhysicalOffset : kStoredMin);
-        }
-    }
+    Calibrate(img, &dark, nullptr, 0.0F);
     return true;
 }
 
@@ -42,20 +32,55 @@ bool FlatField(ImagePlane& img, const ImagePlane& flat, float mean)
 {
     if (!CoversImage(flat, img))
         return false;
-    const double m = mean;
-    for (int y = 1; y <= img.Height(); ++y) {
-        std::int16_t* row = img.Row(y);
-        const std::int16_t* flatRow = flat.Row(y);
-        for (int x = 1; x <= img.Width(); ++x) {
-            const int physicalFlat = flatRow[x] + kPhysicalOffset;
-            if (physicalFlat == 0)
-                continue;
-            const double r = (row[x] + kPhysicalOffset) * m / physicalFlat - kPhysicalOffset;
-            if (const auto stored = RoundToInt16(r))
-                row[x] = *stored;
-        }
-    }
+    Calibrate(img, nullptr, &flat, mean);
     return true;
+}
+
+namespace {
+
+// Adding and taking away 1.5 x 2^52 leaves the nearest integer, halves to the
+// even one, for any |r| < 2^51 (here |r| < 2^33): the double's own rounding
+// does it, in a form the compiler can vectorise.
+constexpr double kRoundingMagic = 6755399441055744.0;
+
+// Where the processor has them, wider vectors halve the time of the divisions.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+#define LUMVANE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define LUMVANE_VECTOR_CLONES
+#endif
+
+// One row: p - pd or 0 where a dark row is given; then, where a flat row is
+// given, (p * m / pf) - 32767 rounded half-even, a pixel keeping its value
+// where pf = 0 or the result can't be stored.
+LUMVANE_VECTOR_CLONES
+void CalibrateRow(std::int16_t* row, const std::int16_t* darkRow, const std::int16_t* flatRow, int width, double mean)
+{
+    for (int x = 1; x <= width; ++x) {
+        int v = row[x];
+        if (darkRow) {
+            const int d = darkRow[x];
+            v = v > d ? v - d - kPhysicalOffset : kStoredMin;
+        }
+        if (flatRow) {
+            const int physicalFlat = flatRow[x] + kPhysicalOffset;
+            // Selections, not branches, so that whole vectors of pixels go at once.
+            const double divisor = physicalFlat != 0 ? physicalFlat : 1;
+            const double r = (v + kPhysicalOffset) * mean / divisor - kPhysicalOffset;
+            const double rounded = (r + kRoundingMagic) - kRoundingMagic;
+            const bool stored = (physicalFlat != 0) & (rounded >= -32768.0) & (rounded <= 32767.0);
+            v = static_cast<int>(stored ? rounded : static_cast<double>(v));
+        }
+        row[x] = static_cast<std::int16_t>(v);
+    }
+}
+
+}  // namespace
+
+void Calibrate(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean)
+{
+    for (int y = 1; y <= img.Height(); ++y)
+        CalibrateRow(img.Row(y), dark ? dark->Row(y) : nullptr, flat ? flat->Row(y) : nullptr, img.Width(), mean);
 }
 
 }  // namespace lumvane

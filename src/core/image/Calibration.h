@@ -31,4 +31,9 @@ std::optional<float> FlatMean(const ImagePlane& flat, const ImagePlane& img, int
 /// Changes nothing and returns false when the flat is smaller than the image.
 bool FlatField(ImagePlane& img, const ImagePlane& flat, float mean);
 
+/// @brief DarkSubtract then FlatField in one pass over each row, with the
+/// same results; either frame may be left out (nullptr). Frames must cover
+/// the image (CoversImage).
+void Calibrate(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean);
+
 }  // namespace lumvane

@@ -1,0 +1,259 @@
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/PhotometryArguments.h"
+
+#include "core/image/Calibration.h"
+#include "core/image/FitsReader.h"
+#include "core/patrol/PatrolWalk.h"
+#include "core/patrol/ResultsFile.h"
+#include "core/photometry/StarSlots.h"
+
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace lumvane::cli {
+namespace {
+
+const char* const kPrefix = "lumvane-cli patrol: ";
+
+const char* const kUsage =
+    "Usage: lumvane-cli patrol FIRST --stars STARS [--dark FILE] [--flat FILE] [--radius R[,R...]]\n"
+    "                          [--search N] [--method max|centroid] [--annulus R1,R2] [--median P]\n"
+    "                          [--st1-mag M] [--instrumental] -o RESULTS\n"
+    "Walks the patrol series that starts with FIRST (stem.001, stem.002, ... up to .999) as the\n"
+    "program's patrol driver does. STARS holds lines 'SLOT X Y' (SLOT St1..St19, Var1..Var4 or\n"
+    "0..22; '#' starts a comment): on FIRST each position is measured and remembered in its slot;\n"
+    "then every later file is read, calibrated with --dark and --flat, St1 found again (searched\n"
+    "within Int(2 N) + 3 pixels, at most 13), and slots St1..Var2 measured at St1's shift (searched\n"
+    "within N). The series ends at the first file that can't be read; RESULTS then receives the\n"
+    "results file, magnitudes relative to St1 of magnitude M unless --instrumental. When St1 is\n"
+    "probably not on a file, the results so far are written and the exit status is 3.\n"
+    "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n";
+
+/// One line of the stars file.
+struct StarPosition {
+    int slot = 0;
+    float x = 0.0F;
+    float y = 0.0F;
+};
+
+struct PatrolRequest {
+    std::string firstFile;
+    std::string starsFile;
+    std::string resultsFile;
+    std::string st1Magnitude;
+    bool instrumental = false;
+    PhotometryArguments photometry;
+};
+
+std::string Parse(const Args& args, PatrolRequest& request)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        std::string problem;
+        if (ParsePhotometryOption(args, i, request.photometry, problem)) {
+            if (!problem.empty())
+                return problem;
+        } else if (arg == "--stars" && hasValue) {
+            request.starsFile = args[++i];
+        } else if (arg == "-o" && hasValue) {
+            request.resultsFile = args[++i];
+        } else if (arg == "--st1-mag" && hasValue) {
+            request.st1Magnitude = args[++i];
+            if (!ParseNumber(request.st1Magnitude))
+                return "--st1-mag takes a magnitude, not '" + request.st1Magnitude + "'";
+        } else if (arg == "--instrumental") {
+            request.instrumental = true;
+        } else if (arg.starts_with("-") || !request.firstFile.empty()) {
+            return "unexpected argument '" + arg + "'";
+        } else {
+            request.firstFile = arg;
+        }
+    }
+    if (request.firstFile.empty())
+        return "no first file given";
+    if (request.starsFile.empty())
+        return "no --stars file given";
+    if (request.resultsFile.empty())
+        return "no results file given (-o RESULTS)";
+    return {};
+}
+
+/// The slot a stars file names: St1..St19, Var1..Var4 (either case) or 0..22.
+std::optional<int> SlotOf(const std::string& name)
+{
+    const auto number = [](std::string_view digits) -> std::optional<int> {
+        int value = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (error != std::errc() || end != digits.data() + digits.size() || digits.empty())
+            return std::nullopt;
+        return value;
+    };
+    std::string lower = name;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::optional<int> slot;
+    if (lower.starts_with("st")) {
+        if (const auto n = number(std::string_view(lower).substr(2)); n && *n >= 1 && *n <= 19)
+            slot = *n - 1;
+    } else if (lower.starts_with("var")) {
+        if (const auto n = number(std::string_view(lower).substr(3)); n && *n >= 1 && *n <= 4)
+            slot = *n + 18;
+    } else if (const auto n = number(lower); n && *n >= 0 && *n < kStarSlots) {
+        slot = *n;
+    }
+    return slot;
+}
+
+/// Reads the stars file; the text of what is wrong otherwise.
+std::string ReadStars(const std::string& fileName, std::vector<StarPosition>& stars, bool& unreadable)
+{
+    std::ifstream file(fileName);
+    if (!file) {
+        unreadable = true;
+        return "Cannot open file " + fileName + ": " + std::strerror(errno);
+    }
+    int lineNumber = 0;
+    for (std::string line; std::getline(file, line);) {
+        ++lineNumber;
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::vector<std::string> items;
+        for (std::string word; words >> word;)
+            items.push_back(word);
+        if (items.empty())
+            continue;
+        const std::string where = fileName + " line " + std::to_string(lineNumber) + ": ";
+        if (items.size() != 3)
+            return where + "a line holds SLOT X Y";
+        const auto slot = SlotOf(items[0]);
+        if (!slot)
+            return where + "no star slot '" + items[0] + "' (St1..St19, Var1..Var4 or 0..22)";
+        const auto x = ParseNumber(items[1]);
+        const auto y = ParseNumber(items[2]);
+        if (!x || !y)
+            return where + "X and Y are numbers, not '" + items[1] + " " + items[2] + "'";
+        for (const StarPosition& star : stars)
+            if (star.slot == *slot)
+                return where + StarLabel(*slot) + " is given twice";
+        stars.push_back({*slot, static_cast<float>(*x), static_cast<float>(*y)});
+    }
+    bool hasSt1 = false;
+    for (const StarPosition& star : stars)
+        hasSt1 = hasSt1 || star.slot == 0;
+    if (!hasSt1)
+        return fileName + ": no St1 given; the series follows the field by it";
+    return {};
+}
+
+std::string Text(float value)
+{
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 7);
+    return std::string(text, result.ptr);
+}
+
+/// Writes the results file; false (with the message on `err`) when it can't be written.
+bool SaveResults(const PatrolRequest& request, const ResultsTable& table, const FileList& files, std::ostream& err)
+{
+    ResultsFileSettings settings;
+    settings.st1Magnitude = request.st1Magnitude;
+    settings.relativeToSt1 = !request.instrumental;
+    for (std::size_t k = 0; k < request.photometry.radiusTexts.size(); ++k)
+        settings.radiusTexts[k] = request.photometry.radiusTexts[k];
+    const std::string text = ResultsFileText(table, files, settings);
+    errno = 0;
+    if (WriteResultsFile(request.resultsFile, text))
+        return true;
+    const int error = errno;
+    err << kPrefix << "Cannot write file " << request.resultsFile << ": "
+        << (error != 0 ? std::strerror(error) : "write error") << '\n';
+    return false;
+}
+
+}  // namespace
+
+int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
+{
+    PatrolRequest request;
+    if (const std::string problem = Parse(args, request); !problem.empty()) {
+        err << kPrefix << problem << '\n' << kUsage;
+        return kExitUsage;
+    }
+    std::vector<StarPosition> stars;
+    bool unreadable = false;
+    if (const std::string problem = ReadStars(request.starsFile, stars, unreadable); !problem.empty()) {
+        err << kPrefix << problem << '\n';
+        return unreadable ? kExitFileError : kExitUsage;
+    }
+
+    ImageStore store;
+    ResultsTable table;
+    LastStar last;
+    UniformRandom random;
+    const PatrolData data{store, table, last, random};
+    StartPatrolSeries(store, table);
+    const FitsReadResult first = ReadFitsImage(store, request.firstFile, PlaneId::Img, random);
+    if (!first.message.empty())
+        err << kPrefix << first.message << '\n';
+    if (first.status != FitsReadStatus::Read && first.status != FitsReadStatus::Truncated)
+        return kExitFileError;
+    const auto calibration = ReadCalibrationFrames(request.photometry, store, random, kPrefix, err);
+    if (!calibration)
+        return kExitFileError;
+
+    PatrolSettings settings;
+    for (std::size_t k = 0; k < request.photometry.radiusTexts.size(); ++k)
+        settings.click.radiusTexts[k] = request.photometry.radiusTexts[k];
+    settings.click.method = request.photometry.method;
+    settings.click.options = request.photometry.options;
+    settings.click.st1MagnitudeText = request.st1Magnitude;
+    settings.searchText = request.photometry.searchText;
+
+    // File 1 as the user leaves it: each star clicked, then its star button.
+    ClickSettings firstClick = settings.click;
+    firstClick.searchRadius = CentreSearchRadius(settings.searchText);
+    int remembered = 0;
+    for (const StarPosition& star : stars) {
+        if (MeasureAndRemember(data, star.slot, star.x, star.y, firstClick).remembered)
+            ++remembered;
+        else
+            err << kPrefix << "no star measured for " << StarLabel(star.slot) << " at " << Text(star.x) << ','
+                << Text(star.y) << " on " << request.firstFile << '\n';
+    }
+    err << "file 1: " << request.firstFile << ", " << remembered << " stars remembered\n";
+
+    PatrolWalk walk(request.firstFile, *calibration);
+    PatrolObserver quiet;
+    for (;;) {
+        const PatrolStepResult step = walk.Step(data, settings, quiet);
+        if (!step.read.message.empty() && step.read.status != FitsReadStatus::CannotOpen)
+            err << kPrefix << step.read.message << '\n';
+        if (step.calibration.darkRefused || step.calibration.flatRefused)
+            err << kPrefix << kCalibrationFrameTooSmall << ": " << step.fileName << " left uncalibrated\n";
+        if (step.step == PatrolStep::EndOfSeries)
+            break;
+        if (step.step == PatrolStep::St1Lost) {
+            // Only the files measured in full go into the results.
+            store.files.SetCurrentFile(step.fileNumber - 1);
+            const bool saved = SaveResults(request, table, store.files, err);
+            err << kPrefix << "Main standard is probably not found on " << step.fileName << '\n';
+            return saved ? kExitSt1Lost : kExitFileError;
+        }
+        const StandardsResult& standards = step.standards;
+        err << "file " << step.fileNumber << ": " << step.fileName << ", St1 at "
+            << Text(standards.st1StoredX + standards.shiftX) << ',' << Text(standards.st1StoredY + standards.shiftY)
+            << ", shift " << Text(standards.shiftX) << ',' << Text(standards.shiftY) << ", "
+            << standards.remembered << " stars remembered\n";
+    }
+    err << store.files.CurrentFile() << " files measured\n";
+    return SaveResults(request, table, store.files, err) ? kExitDone : kExitFileError;
+}
+
+}  // namespace lumvane::cli

@@ -1,0 +1,122 @@
+#include "cli/PhotometryArguments.h"
+
+#include "cli/Arguments.h"
+
+#include "core/image/Calibration.h"
+#include "core/image/FitsReader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ostream>
+#include <sstream>
+
+namespace lumvane::cli {
+namespace {
+
+constexpr int kMaxRadius = 16;
+constexpr std::size_t kMaxRadii = 4;
+
+std::vector<std::string> Items(const std::string& text)
+{
+    std::vector<std::string> items;
+    std::istringstream list(text);
+    for (std::string item; std::getline(list, item, ',');)
+        items.push_back(item);
+    return items;
+}
+
+}  // namespace
+
+bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments& arguments, std::string& problem)
+{
+    const std::string& arg = args[i];
+    if (i + 1 >= args.size())
+        return false;
+    if (arg == "--radius") {
+        const std::string& text = args[++i];
+        const auto values = ParseNumberList(text);
+        if (!values || values->size() > kMaxRadii) {
+            problem = "--radius takes one to four radii R[,R...], not '" + text + "'";
+            return true;
+        }
+        arguments.radii.clear();
+        for (const double value : *values) {
+            if (!(std::floor(value) >= 1 && std::floor(value) <= kMaxRadius)) {
+                problem = "a diaphragm radius is 1 to 16 pixels, not '" + text + "'";
+                return true;
+            }
+            arguments.radii.push_back(static_cast<int>(std::floor(value)));
+        }
+        arguments.radiusTexts = Items(text);
+    } else if (arg == "--method") {
+        const std::string& name = args[++i];
+        if (name == "max")
+            arguments.method = CentringMethod::Peak;
+        else if (name == "centroid")
+            arguments.method = CentringMethod::Centroid;
+        else
+            problem = "--method takes max or centroid, not '" + name + "'";
+    } else if (arg == "--search") {
+        const std::string& text = args[++i];
+        const auto value = ParseNumber(text);
+        if (!value || *value < 0.0)
+            problem = "--search takes a radius of 0 or more, not '" + text + "'";
+        else
+            arguments.searchText = text;
+    } else if (arg == "--annulus") {
+        const std::string& text = args[++i];
+        const auto values = ParseNumberList(text);
+        if (!values || values->size() != 2) {
+            problem = "--annulus takes R1,R2, not '" + text + "'";
+            return true;
+        }
+        const auto inner = static_cast<float>((*values)[0]);
+        const auto outer = static_cast<float>((*values)[1]);
+        if (!(inner >= 0.1F))
+            problem = "the inner annulus radius R1 is 0.1 or more, not '" + text + "'";
+        else if (!(outer > inner))
+            problem = "Outer radius should be bigger than inner: '" + text + "'";
+        else
+            arguments.options = {inner, outer, arguments.options.medianPercent};
+    } else if (arg == "--median") {
+        const std::string& text = args[++i];
+        const auto value = ParseNumber(text);
+        if (!value || *value < 0.0 || *value > 30.0)
+            problem = "--median takes a percentage from 0 to 30, not '" + text + "'";
+        else
+            arguments.options.medianPercent = static_cast<float>(*value);
+    } else if (arg == "--dark") {
+        arguments.darkFile = args[++i];
+    } else if (arg == "--flat") {
+        arguments.flatFile = args[++i];
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::optional<SeriesCalibration> ReadCalibrationFrames(const PhotometryArguments& arguments, ImageStore& store,
+                                                       UniformRandom& random, const std::string& prefix,
+                                                       std::ostream& err)
+{
+    const struct {
+        const std::string& fileName;
+        PlaneId plane;
+    } frames[] = {{arguments.darkFile, PlaneId::Ds}, {arguments.flatFile, PlaneId::Ff}};
+    for (const auto& frame : frames) {
+        if (frame.fileName.empty())
+            continue;
+        const FitsReadResult read = ReadFitsImage(store, frame.fileName, frame.plane, random);
+        if (!read.message.empty())
+            err << prefix << read.message << '\n';
+        if (read.status != FitsReadStatus::Read && read.status != FitsReadStatus::Truncated)
+            return std::nullopt;
+        if (!CoversImage(store.Plane(frame.plane), store.img)) {
+            err << prefix << kCalibrationFrameTooSmall << ": " << frame.fileName << '\n';
+            return std::nullopt;
+        }
+    }
+    return SeriesCalibration(!arguments.darkFile.empty(), !arguments.flatFile.empty());
+}
+
+}  // namespace lumvane::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumvane {
+
+/// A series holds files 1..999: the extension has three digits.
+inline constexpr int kMaxSeriesFiles = 999;
+
+/// @brief The stem shared by the files of a patrol series: the first file's
+/// full name up to, not including, the last "." of its file name.
+///
+/// Only the file name's own dot counts, so a folder with a dot in its name
+/// ("./obs", "my.data") keeps the series going; "/obs/m31.005" gives "/obs/m31"
+/// whatever its extension. A file name without a dot is its own stem. Both "/"
+/// and "\" separate folders.
+std::string SeriesStem(std::string_view firstFile);
+
+/// @brief The name of file n of a series: stem + "." + n in three digits,
+/// zero-padded (2 gives ".002"). Nothing for n outside 1..999: no such file
+/// can be named, and the series ends there.
+std::optional<std::string> SeriesFileName(std::string_view stem, int fileNumber);
+
+}  // namespace lumvane

@@ -1,0 +1,262 @@
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
+
+#include "core/image/FitsReader.h"
+#include "core/patrol/PatrolWalk.h"
+#include "core/patrol/ResultsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace lumvane {
+namespace {
+
+constexpr int kSampleSide = 512;
+
+/// St1, three comparison stars and the variable of the sample observation,
+/// near their places on field.001.
+const char* const kStars =
+    "# sample field\n"
+    "St1 150 361\n"
+    "St2 373 398   # constant\n"
+    "St3 118 132\n"
+    "St4 404 170\n"
+    "Var1 263 259\n";
+
+/// The sample observation written by `lumvane-cli sample` into a fresh folder.
+class SampleSeries {
+public:
+    SampleSeries()
+    {
+        const test::CliRun run = test::RunCli({"sample", m_dir.Path().string()});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        test::WriteFileBytes(Stars(), kStars);
+    }
+    std::string File(const std::string& name) const { return m_dir.File(name); }
+    std::string Stars() const { return m_dir.File("stars.txt"); }
+
+private:
+    test::TempDir m_dir;
+};
+
+/// The lines of a results file that hold a file's values, split at blanks.
+std::vector<std::vector<std::string>> ValueLines(const std::string& text)
+{
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);  // the heading
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::vector<std::string> items;
+        for (std::string word; words >> word;)
+            items.push_back(word);
+        if (!items.empty())
+            lines.push_back(items);
+    }
+    return lines;
+}
+
+/// The injected flux of each role's star per file name, from truth.txt.
+std::map<std::string, std::map<std::string, double>> TruthFluxes(const std::string& truthFile)
+{
+    std::map<std::string, std::map<std::string, double>> fluxes;
+    std::istringstream in(test::ReadFileBytes(truthFile));
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream words(line);
+        std::string file, role;
+        int star = 0;
+        double x = 0, y = 0, flux = 0;
+        words >> file >> star >> x >> y >> flux >> role;
+        if (star == 1 || star == 2 || star == 5)  // St1, the first comparison star, the variable
+            fluxes[file][star == 1 ? "St1" : star == 2 ? "comp" : "var"] = flux;
+    }
+    return fluxes;
+}
+
+TEST(PatrolCommand, TheVariableFollowsItsInjectedBrightnessAndAComparisonStarStaysConstant)
+{
+    SampleSeries sample;
+    const std::string results = sample.File("results.txt");
+    const test::CliRun run = test::RunCli({"patrol", sample.File("field.001"), "--stars", sample.Stars(), "--dark",
+                                           sample.File("dark.fts"), "--flat", sample.File("flat.fts"), "--method",
+                                           "centroid", "--st1-mag", "10", "-o", results});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // One progress line per file, then the count.
+    std::istringstream progress(run.err);
+    std::string line;
+    for (int n = 1; n <= 12; ++n) {
+        ASSERT_TRUE(std::getline(progress, line));
+        EXPECT_EQ(line.rfind("file " + std::to_string(n) + ": ", 0), 0U) << line;
+        EXPECT_NE(line.find("5 stars remembered"), std::string::npos) << line;
+    }
+    ASSERT_TRUE(std::getline(progress, line));
+    EXPECT_EQ(line, "12 files measured");
+
+    const auto lines = ValueLines(test::ReadFileBytes(results));
+    ASSERT_EQ(lines.size(), 12U);
+    const auto truth = TruthFluxes(sample.File("truth.txt"));
+    // Columns: name, time, radius, then value and error of St1, St2, St3, St4, Var1.
+    const auto value = [&](std::size_t file, int star) { return std::stod(lines[file].at(3 + 2 * star)); };
+    const auto error = [&](std::size_t file, int star) { return std::stod(lines[file].at(4 + 2 * star)); };
+    // File 1 is measured as read, before the series' dark and flat apply, so
+    // the comparison starts with file 2.
+    std::vector<double> comp;
+    for (std::size_t f = 1; f < 12; ++f) {
+        char name[16];
+        std::snprintf(name, sizeof name, "field.%03zu", f + 1);
+        EXPECT_EQ(lines[f][0].substr(lines[f][0].size() - 9), name);
+        const double injected = -2.5 * std::log10(truth.at(name).at("var") / truth.at(name).at("St1"));
+        const double measured = value(f, 4) - value(f, 0);
+        // Three standard errors, and the thousandth the file floors them to.
+        const double allowed = 3.0 * std::hypot(error(f, 4), error(f, 0)) + 0.001;
+        EXPECT_NEAR(measured, injected, allowed) << name;
+        comp.push_back(value(f, 1) - value(f, 0));
+    }
+    double mean = 0.0;
+    for (const double m : comp)
+        mean += m / static_cast<double>(comp.size());
+    for (std::size_t f = 1; f < 12; ++f)
+        EXPECT_NEAR(comp[f - 1], mean, 3.0 * std::hypot(error(f, 1), error(f, 0)) + 0.001) << f + 1;
+    EXPECT_NEAR(mean, -2.5 * std::log10(90000.0 / 240000.0), 0.01);
+}
+
+TEST(PatrolCommand, WritesWhatTheCoresWalkGivesByteForByte)
+{
+    SampleSeries sample;
+    const std::string results = sample.File("results.txt");
+    const test::CliRun run =
+        test::RunCli({"patrol", sample.File("field.001"), "--stars", sample.Stars(), "--dark", sample.File("dark.fts"),
+                      "--flat", sample.File("flat.fts"), "--radius", "8,12.5", "--search", "3", "--annulus",
+                      "1.5,2.5", "--median", "20", "--st1-mag", "9.5", "-o", results});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    // The same series as the window's driver walks it.
+    ImageStore store;
+    ResultsTable table;
+    LastStar last;
+    UniformRandom random;
+    const PatrolData data{store, table, last, random};
+    StartPatrolSeries(store, table);
+    ReadFitsImage(store, sample.File("field.001"), PlaneId::Img, random);
+    ReadFitsImage(store, sample.File("dark.fts"), PlaneId::Ds, random);
+    ReadFitsImage(store, sample.File("flat.fts"), PlaneId::Ff, random);
+    PatrolSettings settings;
+    settings.click.radiusTexts = {"8", "12.5", "", ""};
+    settings.click.options = {1.5F, 2.5F, 20.0F};
+    settings.click.st1MagnitudeText = "9.5";
+    settings.searchText = "3";
+    ClickSettings click = settings.click;
+    click.searchRadius = 3;
+    const std::pair<int, std::pair<float, float>> stars[] = {
+        {0, {150, 361}}, {1, {373, 398}}, {2, {118, 132}}, {3, {404, 170}}, {19, {263, 259}}};
+    for (const auto& [slot, place] : stars)
+        MeasureAndRemember(data, slot, place.first, place.second, click);
+    PatrolWalk walk(sample.File("field.001"), SeriesCalibration(true, true));
+    PatrolObserver observer;
+    while (walk.Step(data, settings, observer).step == PatrolStep::FileDone) {
+    }
+    const std::string expected =
+        ResultsFileText(table, store.files, {"9.5", true, {"8", "12.5", "", ""}});
+    EXPECT_EQ(test::ReadFileBytes(results), expected);
+    EXPECT_EQ(store.files.CurrentFile(), 12);
+}
+
+/// Replaces St1's neighbourhood on a sample frame by flat sky, so that St1
+/// can't be found there.
+void HideSt1(const std::string& fileName, double st1X, double st1Y)
+{
+    ImageStore store;
+    UniformRandom random;
+    const long long header = ReadFitsImage(store, fileName, PlaneId::Img, random).headerBytes;
+    std::string bytes = test::ReadFileBytes(fileName);
+    // 1700 counts, about the sky and dark of the frame, as raw - 32768 big-endian.
+    const auto raw = static_cast<std::uint16_t>(1700 - 32768);
+    for (int y = 1; y <= kSampleSide; ++y)
+        for (int x = 1; x <= kSampleSide; ++x)
+            if (std::hypot(x - st1X, y - st1Y) <= 24.0) {
+                const auto at = static_cast<std::size_t>(header + 2LL * ((kSampleSide - y) * kSampleSide + x - 1));
+                bytes[at] = static_cast<char>(raw >> 8);
+                bytes[at + 1] = static_cast<char>(raw & 0xFF);
+            }
+    test::WriteFileBytes(fileName, bytes);
+}
+
+TEST(PatrolCommand, St1LostEndsWithTheResultsSoFarAndStatus3)
+{
+    SampleSeries sample;
+    HideSt1(sample.File("field.003"), 148.9, 358.8);
+    const std::string results = sample.File("results.txt");
+    const test::CliRun run = test::RunCli(
+        {"patrol", sample.File("field.001"), "--stars", sample.Stars(), "--st1-mag", "10", "-o", results});
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_NE(run.err.find("lumvane-cli patrol: Main standard is probably not found on " + sample.File("field.003")),
+              std::string::npos)
+        << run.err;
+    const auto lines = ValueLines(test::ReadFileBytes(results));
+    ASSERT_EQ(lines.size(), 2U);
+    EXPECT_TRUE(lines[0][0].ends_with("/field.001")) << lines[0][0];
+    EXPECT_TRUE(lines[1][0].ends_with("/field.002")) << lines[1][0];
+    EXPECT_EQ(lines[1].size(), 13U);  // name, time, radius and five stars
+}
+
+TEST(PatrolCommand, ResultsThatCantBeWrittenGiveTheReasonAndStatus2)
+{
+    SampleSeries sample;
+    const std::string nowhere = sample.File("no/such/folder/results.txt");
+    const test::CliRun run =
+        test::RunCli({"patrol", sample.File("field.011"), "--stars", sample.Stars(), "-o", nowhere});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("lumvane-cli patrol: Cannot write file " + nowhere + ": No such file or directory\n"),
+              std::string::npos)
+        << run.err;
+}
+
+TEST(PatrolCommand, BadArgumentsAndStarsFilesGiveAMessage)
+{
+    SampleSeries sample;
+    const std::string first = sample.File("field.001");
+    const std::string stars = sample.File("bad-stars.txt");
+    const std::string out = sample.File("results.txt");
+    const struct {
+        std::string starsText;
+        std::vector<std::string> extra;
+        std::string message;
+        int exitCode;
+    } cases[] = {
+        {"St2 10 10\n", {}, stars + ": no St1 given; the series follows the field by it", 1},
+        {"St1 10 10\nSt20 5 5\n", {}, stars + " line 2: no star slot 'St20' (St1..St19, Var1..Var4 or 0..22)", 1},
+        {"St1 10\n", {}, stars + " line 1: a line holds SLOT X Y", 1},
+        {"0 10 10\nSt1 12 12\n", {}, stars + " line 2: St1 is given twice", 1},
+        {"St1 10 x\n", {}, stars + " line 1: X and Y are numbers, not '10 x'", 1},
+        {"St1 150 361\n", {"--st1-mag", "bright"}, "--st1-mag takes a magnitude, not 'bright'", 1},
+        {"St1 150 361\n", {"--radius", "20"}, "a diaphragm radius is 1 to 16 pixels, not '20'", 1},
+    };
+    for (const auto& c : cases) {
+        test::WriteFileBytes(stars, c.starsText);
+        std::vector<std::string> args = {"patrol", first, "--stars", stars, "-o", out};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const test::CliRun run = test::RunCli(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.message;
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "lumvane-cli patrol: " + c.message);
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    const test::CliRun noOutput = test::RunCli({"patrol", first, "--stars", sample.Stars()});
+    EXPECT_EQ(noOutput.exitCode, 1);
+    EXPECT_EQ(noOutput.err.substr(0, noOutput.err.find('\n')),
+              "lumvane-cli patrol: no results file given (-o RESULTS)");
+    const test::CliRun missing = test::RunCli({"patrol", first, "--stars", sample.File("none.txt"), "-o", out});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err,
+              "lumvane-cli patrol: Cannot open file " + sample.File("none.txt") + ": No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace lumvane

@@ -1,0 +1,55 @@
+#include "core/patrol/SeriesNaming.h"
+#include "core/patrol/PatrolWalk.h"
+
+#include <gtest/gtest.h>
+
+namespace lumvane {
+namespace {
+
+TEST(SeriesStem, EndsAtTheLastDotOfTheFileNameItself)
+{
+    const struct {
+        const char* first;
+        const char* stem;
+    } cases[] = {
+        {"/obs/m31.001", "/obs/m31"},
+        {"/obs/m31.005", "/obs/m31"},          // the series still goes on with .002
+        {"C:\\obs\\m31.001", "C:\\obs\\m31"},
+        {"/my.data/m31.001", "/my.data/m31"},  // a dot in a folder's name is no extension
+        {"./obs/m31.001", "./obs/m31"},
+        {"/home/ann/.local/m31.001", "/home/ann/.local/m31"},
+        {"/obs/m31.v.001", "/obs/m31.v"},
+        {"/my.data/m31", "/my.data/m31"},      // no dot in the file name: the whole name
+        {"m31.001", "m31"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SeriesStem(c.first), c.stem) << c.first;
+}
+
+TEST(SeriesFileName, HasThreeDigitsAndEndsAfter999)
+{
+    EXPECT_EQ(SeriesFileName("/obs/m31", 2), "/obs/m31.002");
+    EXPECT_EQ(SeriesFileName("/obs/m31", 10), "/obs/m31.010");
+    EXPECT_EQ(SeriesFileName("/obs/m31", 100), "/obs/m31.100");
+    EXPECT_EQ(SeriesFileName("/obs/m31", 999), "/obs/m31.999");
+    EXPECT_EQ(SeriesFileName("/obs/m31", 1000), std::nullopt);
+    EXPECT_EQ(SeriesFileName("/obs/m31", 0), std::nullopt);
+}
+
+TEST(PatrolSearchRadius, St1SearchesWiderThanTheOtherStars)
+{
+    const struct {
+        const char* box;
+        int st1;
+        int stars;
+    } cases[] = {
+        {"2", 7, 2}, {"6", 13, 6}, {"0", 3, 0}, {"2.5", 8, 2}, {"5", 13, 5}, {"4.7", 12, 4}, {"", 3, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(St1SearchRadius(c.box), c.st1) << c.box;
+        EXPECT_EQ(CentreSearchRadius(c.box), c.stars) << c.box;
+    }
+}
+
+}  // namespace
+}  // namespace lumvane
