@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumvane {
+
+/// The largest notes file that is opened, in bytes.
+inline constexpr std::uintmax_t kNotesFileLimit = 30000;
+
+/// @brief The notes box text of a file's text: its line ends (CR LF, or a lone
+/// CR or LF) become LF, the box's own line break.
+std::string NotesBoxText(std::string_view fileText);
+
+/// @brief The file text of the notes box: every LF becomes CR LF, and one CR LF
+/// follows the text, so a notes file saved and opened again gains one line end
+/// at the end with every save.
+std::string NotesFileText(std::string_view boxText);
+
+enum class NotesReadStatus {
+    Read,
+    TooBig, ///< larger than kNotesFileLimit bytes: nothing was read
+    Unreadable, ///< missing, a folder, or no permission to read it
+};
+
+/// What opening a notes file gave.
+struct NotesReadResult {
+    NotesReadStatus status = NotesReadStatus::Unreadable;
+    std::string text; ///< the box text (NotesBoxText) when read
+    std::string reason; ///< the system's reason when unreadable
+};
+
+/// @brief Reads a notes file of at most kNotesFileLimit bytes as box text.
+NotesReadResult ReadNotesFile(const std::string& fileName);
+
+/// What saving the notes did.
+struct NotesWriteResult {
+    bool written = false;
+    std::string reason; ///< the system's reason when the file could not be written
+};
+
+/// @brief Writes the notes box text as a notes file (NotesFileText), creating
+/// or replacing the file.
+NotesWriteResult WriteNotesFile(const std::string& fileName, std::string_view boxText);
+
+} // namespace lumvane
