@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     lumvane::QtDialogs dialogs;
-    lumvane::Form1 form(dialogs);
+    lumvane::Form1 form(dialogs, QDir::tempPath());
     g_form = &form;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -43,9 +43,12 @@ protected:
     /// A file name in the test's folder.
     QString File(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
 
+    /// A new window on the test's folder, which is also its program folder.
+    std::unique_ptr<Form1> NewForm() { return std::make_unique<Form1>(dialogs, File("")); }
+
     TempDir dir;
     ScriptedDialogs dialogs;
-    std::unique_ptr<Form1> form = std::make_unique<Form1>(dialogs);
+    std::unique_ptr<Form1> form = NewForm();
 };
 
 } // namespace lumvane::test

@@ -2,6 +2,9 @@
 
 #include "core/common/UniformRandom.h"
 #include "core/image/ImageStore.h"
+#include "core/patrol/ResultsTable.h"
+#include "core/photometry/ClickPhotometry.h"
+#include "core/photometry/OptionRules.h"
 
 namespace lumvane {
 
@@ -12,6 +15,14 @@ struct Session {
     ImageStore store;
     /// The one random sequence of the run (cut proposals draw from it).
     UniformRandom random;
+    /// The remembered stars' net counts, errors and centres, per file.
+    ResultsTable results;
+    /// What the last click measured, for the star buttons and the patrol driver.
+    LastStar lastStar;
+    /// The photometry options in force, and what the settings file keeps of them.
+    OptionsInForce options;
+    /// 1 while a patrol series runs: measurements then show no messages.
+    int patrolRunning = 0;
 };
 
 } // namespace lumvane

@@ -2,13 +2,18 @@
 
 #include "core/app/FileNameText.h"
 #include "core/display/ColourTable.h"
+#include "core/display/CursorReadout.h"
 #include "core/display/WindowLayout.h"
+#include "core/image/Flips.h"
+#include "core/notes/HeaderCards.h"
 #include "gui/app/Dialogs.h"
-#include "gui/app/ProgramFolder.h"
+#include "gui/app/HelpWindow.h"
 #include "gui/app/TabPanel.h"
 #include "gui/app/WaitCursor.h"
+#include "gui/app/frmAbout.h"
 #include "gui/display/DisplayPanel.h"
 #include "gui/display/ImageArea.h"
+#include "gui/display/PictureBitmap.h"
 #include "gui/display/PictureView.h"
 #include "gui/image/FileInfoPanel.h"
 #include "gui/notes/NotesPanel.h"
@@ -71,18 +76,19 @@ QMenu* AddMenu(QMenuBar* bar, const QString& name, const QString& caption)
 
 } // namespace
 
-Form1::Form1(Dialogs& dialogs, QWidget* parent)
+Form1::Form1(Dialogs& dialogs, const QString& programFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_dlog(dialogs)
+    , m_programFolder(programFolder)
     , m_imageArea(new ImageArea)
     , m_sstab1(new TabPanel)
     , m_photometry(new PhotometryPanel)
     , m_profiles(new ProfilesPanel)
     , m_display(new DisplayPanel)
-    , m_options(new OptionsPanel)
+    , m_options(new OptionsPanel(dialogs))
     , m_fileInfo(new FileInfoPanel)
-    , m_notes(new NotesPanel)
+    , m_notes(new NotesPanel(dialogs, m_dlog))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("LUMVANE"));
@@ -109,6 +115,9 @@ Form1::Form1(Dialogs& dialogs, QWidget* parent)
 
     CreateMenus();
     CreateStatusBar();
+    ConnectNotesAndHelp();
+    ConnectDisplayTools();
+    ConnectPhotometry();
     connect(m_display->ReplotButton(), &QPushButton::clicked, this, &Form1::btndispreplot_Click);
 
     Form_Load();
@@ -179,9 +188,11 @@ void Form1::Form_Load()
     m_imageArea->PlaceScrollBars(layout.verticalBarLeft, layout.horizontalBarTop);
     show();
     PlaceTabPanel();
+    LoadSettings();
     // Relative names typed later (results, notes) land in the program's folder.
-    m_programFolder = lumvane::ProgramFolder();
     QDir::setCurrent(m_programFolder);
+    // The options in force come from the boxes as the settings file left them.
+    m_session.options.options = StartUpOptions(m_options->Tab());
 }
 
 void Form1::PlaceTabPanel()
@@ -318,10 +329,134 @@ void Form1::Replot()
     PlotImage();
 }
 
+void Form1::ConnectDisplayTools()
+{
+    connect(m_imageArea->PicTwo(), &PictureView::MouseMove, this, &Form1::PicTwo_MouseMove);
+    connect(m_display->FlipHorButton(), &QPushButton::clicked, this, &Form1::FlipHor_Click);
+    connect(m_display->FlipVerButton(), &QPushButton::clicked, this, &Form1::FlipVer_Click);
+    connect(m_display->NegativeButton(), &QPushButton::clicked, this, &Form1::Negative_Click);
+    connect(findChild<QAction*>(QStringLiteral("mnuimagehor")), &QAction::triggered, this, &Form1::FlipHor_Click);
+    connect(findChild<QAction*>(QStringLiteral("mnuimagever")), &QAction::triggered, this, &Form1::FlipVer_Click);
+    connect(findChild<QAction*>(QStringLiteral("mnuimageneg")), &QAction::triggered, this, &Form1::Negative_Click);
+    connect(findChild<QAction*>(QStringLiteral("mnubmp")), &QAction::triggered, this, &Form1::mnubmp_Click);
+}
+
+void Form1::PicTwo_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF position)
+{
+    const ScrollPosition scroll = m_imageArea->Scroll();
+    const int imageHeight = m_imageArea->ImageHeight();
+    const CursorReadout readout
+        = ReadCursorOnView(m_session.store.img, { position.x(), position.y() }, scroll, imageHeight);
+    m_imageArea->LineProf()->show();
+    // Written without an immediate repaint: a move is over in a moment.
+    m_statusPanels[0]->setText(QString::fromStdString(readout.xText));
+    m_statusPanels[1]->setText(QString::fromStdString(readout.yText));
+    m_statusPanels[2]->setText(QString::fromStdString(readout.valueText));
+    m_display->PaintZoom(m_imageArea->PicTwo()->Picture(), readout.image, scroll, imageHeight);
+}
+
+void Form1::FlipHor_Click()
+{
+    FlipHorizontal(m_session.store.img);
+    PlotImage();
+}
+
+void Form1::FlipVer_Click()
+{
+    FlipVertical(m_session.store.img);
+    PlotImage();
+}
+
+void Form1::Negative_Click()
+{
+    m_display->ExchangeCuts();
+    PlotImage();
+}
+
+void Form1::mnubmp_Click()
+{
+    const std::optional<QString> fileName
+        = m_dialogs.Input(QStringLiteral("Enter filename of bitmap being saved or press CANCEL to avoid saving."),
+            QStringLiteral("SAVE BMP"), {});
+    if (!fileName || fileName->isEmpty())
+        return;
+    // The name as typed: a relative one lands in the current (program's) folder.
+    const BmpWriteResult written = SavePictureBmp(m_imageArea->PicTwo()->Picture(), *fileName);
+    if (!written.written)
+        m_dialogs.Message(QStringLiteral("Cannot write file ") + *fileName + QStringLiteral(": ")
+                + QString::fromStdString(written.reason),
+            QStringLiteral("Error!"), MessageIcon::Critical, MessageButtons::Ok);
+}
+
 void Form1::mnuexit_Click()
 {
+    SaveSettings();
     // Ends at once: the window gets no close event.
     QCoreApplication::exit(0);
+}
+
+void Form1::ConnectNotesAndHelp()
+{
+    connect(findChild<QPushButton*>(QStringLiteral("btnHeader")), &QPushButton::clicked, this, &Form1::btnHeader_Click);
+
+    const std::array<std::pair<const char*, int>, 4> helpButtons = { {
+        { "btnInfoHelp", kHelpFileInfo },
+        { "btnDispHelp", kHelpDisplay },
+        { "btnopthelp", kHelpOptions },
+        { "btnNotesHelp", kHelpNotes },
+    } };
+    for (std::size_t i = 0; i < helpButtons.size(); ++i) {
+        auto* button = findChild<QPushButton*>(QString::fromLatin1(helpButtons[i].first));
+        const int context = helpButtons[i].second;
+        m_helpButtons[i] = { button, context };
+        connect(button, &QPushButton::clicked, this, [this, context] { ShowHelpTopic(context); });
+    }
+
+    connect(findChild<QAction*>(QStringLiteral("mnuhelpcontents")), &QAction::triggered, this,
+        &Form1::mnuhelpcontents_Click);
+    connect(findChild<QAction*>(QStringLiteral("mnuabout")), &QAction::triggered, this, &Form1::mnuabout_Click);
+}
+
+void Form1::btnHeader_Click()
+{
+    const std::string& header = m_session.store.header.headerText;
+    m_notes->AppendText(QString::fromLatin1(HeaderCardLines(header)));
+    m_sstab1->SetCurrentIndex(5);
+}
+
+HelpWindow& Form1::Help()
+{
+    if (m_help == nullptr)
+        m_help = new HelpWindow(HelpFileName(), this);
+    return *m_help;
+}
+
+void Form1::ShowHelpTopic(int context)
+{
+    Help().ShowTopic(context);
+}
+
+void Form1::mnuhelpcontents_Click()
+{
+    // A help button that has the focus (the one clicked last, until another
+    // control takes the focus) chooses the topic, as F1 would.
+    QWidget* focused = focusWidget();
+    for (const auto& [button, context] : m_helpButtons) {
+        if (button != nullptr && button == focused) {
+            ShowHelpTopic(context);
+            return;
+        }
+    }
+    Help().ShowContents();
+}
+
+void Form1::mnuabout_Click()
+{
+    if (m_about == nullptr)
+        m_about = new frmAbout(m_dialogs, this);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void Form1::SSTab1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPointF position)

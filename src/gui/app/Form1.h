@@ -8,16 +8,20 @@
 #include <QMainWindow>
 
 #include <array>
+#include <utility>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QPushButton;
 
 namespace lumvane {
 
 class Dialogs;
 class DisplayPanel;
 class FileInfoPanel;
+class HelpWindow;
+class frmAbout;
 class ImageArea;
 class NotesPanel;
 class OptionsPanel;
@@ -29,14 +33,15 @@ class TabPanel;
 /// panel `SSTab1` on the right and the status bar `StatusBar1`.
 ///
 /// It owns the run's Session. Constructing it is the start-up sequence: the
-/// window is sized from the screen, shown, and the program's folder becomes
-/// the current directory. Every message, input box, file dialog and beep goes
+/// window is sized from the screen, shown, the settings file is read from the
+/// program's folder (see ProgramFolder()), and that folder becomes the
+/// current directory. Every message, input box, file dialog and beep goes
 /// through the Dialogs it is given.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit Form1(Dialogs& dialogs, QWidget* parent = nullptr);
+    Form1(Dialogs& dialogs, const QString& programFolder, QWidget* parent = nullptr);
 
     Session& RunSession() { return m_session; }
     ImageArea& Images() const { return *m_imageArea; }
@@ -74,16 +79,56 @@ public slots:
     void mnuexit_Click();
     void btndispreplot_Click();
 
+    // Notes, help and About.
+    void btnHeader_Click();
+    /// A tab's "Help" button: the help window at that tab's topic.
+    void ShowHelpTopic(int context);
+    void mnuhelpcontents_Click();
+    void mnuabout_Click();
+
+    // Cursor readout and zoom window, flips, negative, the view as a bitmap.
+    /// Readout of the cursor over the scrolled view (drawing-area pixels).
+    void PicTwo_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPointF position);
+    /// Flip Hor, Flip Ver and Negative, from the button or the menu item.
+    void FlipHor_Click();
+    void FlipVer_Click();
+    void Negative_Click();
+    void mnubmp_Click();
+
+    // Photometry by click, the star slots, the results file, the options
+    // and the settings file.
+    /// A press on the full-size view, at image coordinates; the patrol
+    /// driver measures remembered stars through it.
+    void Picture1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF imagePoint);
+    /// A press on the scrolled view, at pixels of its drawing area.
+    void PicTwo_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
+    void btnstar_Click(int index);
+    /// Labels the last measured star on the full-size view and records it
+    /// under a star slot for the current file.
+    void RememberStar(int slot);
+    void mnusave_Click();
+    /// Asks for a name and writes the results file.
+    void SaveResults();
+    void btnoptok_Click();
+    /// Fills the Options tab from the settings file, creating it when missing.
+    void LoadSettings();
+    /// Writes the settings file when the options were applied during the run.
+    void SaveSettings();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateMenus();
     void CreateStatusBar();
     void Form_Load();
+    void ConnectNotesAndHelp();
+    HelpWindow& Help();
     void PlaceTabPanel();
     void SetCaptionFor(const QString& fileName);
     void Replot();
+    void ConnectDisplayTools();
     void SSTab1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
     void SSTab1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPointF position);
     void SSTab1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
@@ -102,6 +147,23 @@ private:
     FileInfoPanel* m_fileInfo;
     NotesPanel* m_notes;
     std::array<QLabel*, 4> m_statusPanels {};
+
+    /// The tabs' "Help" buttons and their topics.
+    std::array<std::pair<QPushButton*, int>, 4> m_helpButtons {};
+    HelpWindow* m_help = nullptr; ///< made when first asked for
+    frmAbout* m_about = nullptr; ///< made when first asked for
+
+    // Photometry (their bodies live with the photometry widgets).
+    void ConnectPhotometry();
+    /// Both views' press: `fromPicTwo` draws the circles on the scrolled
+    /// view too and takes its addend.
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, ViewPoint image, bool fromPicTwo);
+    void QuickSumClick(float x, float y, bool fromPicTwo);
+    void DrawClickCircle(const ClickCircle& circle, bool onPicTwo);
+    void ShowStarStatus(StarStatus status);
+    void MouseDownFailed();
+    void CannotWriteFile(const QString& fileName, const QString& reason);
+    QAction* m_mnusave = nullptr;
 
     /// Menu items that the first render enables.
     std::array<QAction*, 7> m_imageActions {};

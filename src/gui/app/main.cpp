@@ -1,4 +1,5 @@
 #include "gui/app/Form1.h"
+#include "gui/app/ProgramFolder.h"
 #include "gui/app/QtDialogs.h"
 
 #include <QApplication>
@@ -15,7 +16,7 @@ int main(int argc, char** argv)
     const QString startupFile = arguments.size() > 1 ? QFileInfo(arguments[1]).absoluteFilePath() : QString();
 
     lumvane::QtDialogs dialogs;
-    lumvane::Form1 form(dialogs);
+    lumvane::Form1 form(dialogs, lumvane::ProgramFolder());
     if (!startupFile.isEmpty())
         form.OpenStartupFile(startupFile);
     return QApplication::exec();

@@ -1,6 +1,7 @@
 #include "gui/display/DisplayPanel.h"
 
 #include "core/common/NumberText.h"
+#include "core/display/ZoomWindow.h"
 #include "gui/app/Controls.h"
 #include "gui/display/PictureView.h"
 
@@ -8,19 +9,17 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <cstdint>
+#include <optional>
+
 namespace lumvane {
-
-namespace {
-
-constexpr int kZoomDrawingSize = 81;
-
-} // namespace
 
 DisplayPanel::DisplayPanel(QWidget* parent)
     : QWidget(parent)
@@ -30,6 +29,15 @@ DisplayPanel::DisplayPanel(QWidget* parent)
           this, QStringLiteral("ChkLog"), QStringLiteral("Log"), QStringLiteral("Logarithmic image display"), false))
     , m_btndispreplot(NewButton(
           this, QStringLiteral("btndispreplot"), QStringLiteral("Replot"), QStringLiteral("Click to replot the image")))
+    , m_btnNegative(NewButton(
+          this, QStringLiteral("btnNegative"), QStringLiteral("Negative"), QStringLiteral("Get negative image")))
+    , m_btnFlipHor(NewButton(this, QStringLiteral("btnFlipHor"), QStringLiteral("Flip Hor"),
+          QStringLiteral("Flip the image horizontally")))
+    , m_btnFlipVer(NewButton(
+          this, QStringLiteral("btnFlipVer"), QStringLiteral("Flip Ver"), QStringLiteral("Flip the image vertically")))
+    , m_pictZoom(new PictureView(this))
+    , m_labelZoom(NewLabel(this, QStringLiteral("LabelZoom"), QStringLiteral("1"), QStringLiteral("Zoom In")))
+    , m_slider1(new QSlider(Qt::Horizontal, this))
 {
     auto* cuts = new QGridLayout;
     cuts->addWidget(NewLabel(this, QStringLiteral("Label3"), QStringLiteral("BLACK")), 0, 0);
@@ -41,38 +49,36 @@ DisplayPanel::DisplayPanel(QWidget* parent)
 
     auto* imageButtons = new QHBoxLayout;
     imageButtons->setSpacing(3);
-    imageButtons->addWidget(NewButton(
-        this, QStringLiteral("btnNegative"), QStringLiteral("Negative"), QStringLiteral("Get negative image")));
-    imageButtons->addWidget(NewButton(
-        this, QStringLiteral("btnFlipHor"), QStringLiteral("Flip Hor"), QStringLiteral("Flip the image horizontally")));
-    imageButtons->addWidget(NewButton(
-        this, QStringLiteral("btnFlipVer"), QStringLiteral("Flip Ver"), QStringLiteral("Flip the image vertically")));
+    imageButtons->addWidget(m_btnNegative);
+    imageButtons->addWidget(m_btnFlipHor);
+    imageButtons->addWidget(m_btnFlipVer);
 
     auto* frameZoom = new QGroupBox(QStringLiteral("Zoom"), this);
     frameZoom->setObjectName(QStringLiteral("FrameZoom"));
-    auto* pictZoom = new PictureView(frameZoom);
-    pictZoom->setObjectName(QStringLiteral("PictZoom"));
-    pictZoom->setToolTip(QStringLiteral("Zoom window"));
-    pictZoom->setFixedSize(kZoomDrawingSize + 4, kZoomDrawingSize + 4);
+    m_pictZoom->setObjectName(QStringLiteral("PictZoom"));
+    m_pictZoom->setToolTip(QStringLiteral("Zoom window"));
+    m_pictZoom->setFixedSize(kZoomDesignSize + 4, kZoomDesignSize + 4);
+    // Its picture exists from the start: the zoom is painted while another
+    // tab is shown, too.
+    m_pictZoom->SetViewGeometry({ 0, 0, kZoomDesignSize + 4, kZoomDesignSize + 4 });
     auto* zoomLayout = new QHBoxLayout(frameZoom);
-    zoomLayout->addWidget(pictZoom);
-    zoomLayout->addWidget(
-        NewLabel(frameZoom, QStringLiteral("LabelZoom"), QStringLiteral("1"), QStringLiteral("Zoom In")));
+    zoomLayout->addWidget(m_pictZoom);
+    zoomLayout->addWidget(m_labelZoom);
     zoomLayout->addStretch(1);
 
-    auto* slider1 = new QSlider(Qt::Horizontal, this);
-    slider1->setObjectName(QStringLiteral("Slider1"));
-    slider1->setToolTip(QStringLiteral("Change Zoom"));
-    slider1->setRange(1, 6);
-    slider1->setPageStep(1);
-    slider1->setTickPosition(QSlider::TicksBelow);
+    m_slider1->setObjectName(QStringLiteral("Slider1"));
+    m_slider1->setToolTip(QStringLiteral("Change Zoom"));
+    m_slider1->setRange(1, 6);
+    m_slider1->setPageStep(1);
+    m_slider1->setTickPosition(QSlider::TicksBelow);
+    connect(m_slider1, &QSlider::valueChanged, this, &DisplayPanel::Slider1_Change);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(cuts);
     layout->addLayout(imageButtons);
     layout->addSpacing(6);
     layout->addWidget(frameZoom);
-    layout->addWidget(slider1);
+    layout->addWidget(m_slider1);
     layout->addStretch(1);
     layout->addWidget(NewButton(this, QStringLiteral("btnDispHelp"), QStringLiteral("Help")), 0, Qt::AlignRight);
 }
@@ -91,6 +97,37 @@ void DisplayPanel::SetCuts(DisplayCuts cuts)
 LevelScale DisplayPanel::Scale() const
 {
     return m_chkLog->isChecked() ? LevelScale::Logarithmic : LevelScale::Linear;
+}
+
+void DisplayPanel::ExchangeCuts()
+{
+    const QString black = m_txtmin->text();
+    m_txtmin->setText(m_txtmax->text());
+    m_txtmax->setText(black);
+}
+
+void DisplayPanel::Slider1_Change(int value)
+{
+    // The label is the only store of the factor; the zoom window follows at
+    // the next mouse move.
+    m_labelZoom->setText(QString::fromStdString(NumberText(value)));
+}
+
+void DisplayPanel::PaintZoom(const QImage& view, ViewPoint imagePoint, ScrollPosition scroll, int imageHeight)
+{
+    QImage& zoom = m_pictZoom->Picture();
+    // Both are pictures of 32-bit pixels, as the views keep them.
+    if (view.depth() != 32 || zoom.depth() != 32)
+        return;
+    const int factor = ZoomFactor(m_labelZoom->text().toStdString());
+    const std::optional<ZoomRectangle> rectangle = ScrolledViewZoomRectangle(
+        imagePoint, scroll, imageHeight, factor, { view.width(), view.height() }, { zoom.width(), zoom.height() });
+    if (!rectangle)
+        return;
+    DrawZoom(*rectangle, reinterpret_cast<const std::uint32_t*>(view.constBits()), { view.width(), view.height() },
+        view.bytesPerLine() / 4, reinterpret_cast<std::uint32_t*>(zoom.bits()), { zoom.width(), zoom.height() },
+        zoom.bytesPerLine() / 4, QColor(Qt::black).rgb());
+    m_pictZoom->update();
 }
 
 } // namespace lumvane

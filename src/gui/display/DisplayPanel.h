@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/display/LevelRule.h"
+#include "core/display/ViewCoordinates.h"
 
 #include <QWidget>
 
 class QCheckBox;
+class QImage;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -27,14 +29,33 @@ public:
     /// Writes proposed cuts into the cut texts (number text, leading blank).
     void SetCuts(DisplayCuts cuts);
     LevelScale Scale() const;
+    /// The negative view: the black and white cut texts change places.
+    void ExchangeCuts();
+
+    /// Paints the zoom window `PictZoom` from the scrolled view's picture
+    /// around the cursor, at the factor that `LabelZoom` shows.
+    /// @param imagePoint the image point under the cursor
+    void PaintZoom(const QImage& view, ViewPoint imagePoint, ScrollPosition scroll, int imageHeight);
 
     QPushButton* ReplotButton() const { return m_btndispreplot; }
+    QPushButton* NegativeButton() const { return m_btnNegative; }
+    QPushButton* FlipHorButton() const { return m_btnFlipHor; }
+    QPushButton* FlipVerButton() const { return m_btnFlipVer; }
+
+private slots:
+    void Slider1_Change(int value);
 
 private:
     QLineEdit* m_txtmin;
     QLineEdit* m_txtmax;
     QCheckBox* m_chkLog;
     QPushButton* m_btndispreplot;
+    QPushButton* m_btnNegative;
+    QPushButton* m_btnFlipHor;
+    QPushButton* m_btnFlipVer;
+    PictureView* m_pictZoom;
+    QLabel* m_labelZoom;
+    QSlider* m_slider1;
 };
 
 } // namespace lumvane

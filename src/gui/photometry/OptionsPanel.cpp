@@ -1,6 +1,8 @@
 #include "gui/photometry/OptionsPanel.h"
 
 #include "gui/app/Controls.h"
+#include "gui/app/Dialogs.h"
+#include "gui/photometry/BoxCorrection.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -18,37 +20,44 @@ const QString kMedianToolTip = QStringLiteral("The % of replaced background pixc
 
 } // namespace
 
-OptionsPanel::OptionsPanel(QWidget* parent)
+OptionsPanel::OptionsPanel(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent)
+    , m_dialogs(dialogs)
+    , m_TROptR1(NewTextBox(this, QStringLiteral("TROptR1"), QStringLiteral("1.0"),
+          QStringLiteral("The inner annulus radius for bachground subtraction")))
+    , m_TROptR2(NewTextBox(this, QStringLiteral("TROptR2"), QStringLiteral("2.0"),
+          QStringLiteral("The outer annulus radius for bachground subtraction")))
+    , m_TROptMedian(NewTextBox(this, QStringLiteral("TROptMedian"), QStringLiteral("10"), kMedianToolTip))
+    , m_option1(NewOptionButton(this, QStringLiteral("Option1"), QStringLiteral("Max"),
+          QStringLiteral("Star center where (Iin-Iout)->max"), true))
+    , m_option2(NewOptionButton(this, QStringLiteral("Option2"), QStringLiteral("Centroid"),
+          QStringLiteral("Star center at the weigth center"), false))
+    , m_chkSave(NewCheckBox(this, QStringLiteral("ChkSave"), QStringLiteral("Save relatively St1"),
+          QStringLiteral("Save instrumental magnitudes or respectively St1"), true))
+    , m_btnoptok(NewButton(
+          this, QStringLiteral("btnoptok"), QStringLiteral("Apply"), QStringLiteral("Click to confirm changes")))
 {
     auto* annulus = new QHBoxLayout;
     annulus->setSpacing(4);
     annulus->addWidget(NewLabel(this, QStringLiteral("Label24"), QStringLiteral("From:")));
-    annulus->addWidget(NewTextBox(this, QStringLiteral("TROptR1"), QStringLiteral("1.0"),
-                           QStringLiteral("The inner annulus radius for bachground subtraction")),
-        1);
+    annulus->addWidget(m_TROptR1, 1);
     annulus->addWidget(NewLabel(this, QStringLiteral("Label25"), QStringLiteral("..to..")));
-    annulus->addWidget(NewTextBox(this, QStringLiteral("TROptR2"), QStringLiteral("2.0"),
-                           QStringLiteral("The outer annulus radius for bachground subtraction")),
-        1);
+    annulus->addWidget(m_TROptR2, 1);
     annulus->addWidget(NewLabel(this, QStringLiteral("Label26"), QStringLiteral("* R")));
 
     auto* median = new QHBoxLayout;
     median->setSpacing(4);
-    median->addWidget(NewTextBox(this, QStringLiteral("TROptMedian"), QStringLiteral("10"), kMedianToolTip), 1);
+    median->addWidget(m_TROptMedian, 1);
     median->addWidget(NewLabel(this, QStringLiteral("Label27"), QStringLiteral("%")));
     median->addStretch(2);
 
     auto* method = new QHBoxLayout;
-    method->addWidget(NewOptionButton(this, QStringLiteral("Option1"), QStringLiteral("Max"),
-        QStringLiteral("Star center where (Iin-Iout)->max"), true));
-    method->addWidget(NewOptionButton(this, QStringLiteral("Option2"), QStringLiteral("Centroid"),
-        QStringLiteral("Star center at the weigth center"), false));
+    method->addWidget(m_option1);
+    method->addWidget(m_option2);
     method->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(NewButton(
-        this, QStringLiteral("btnoptok"), QStringLiteral("Apply"), QStringLiteral("Click to confirm changes")));
+    buttons->addWidget(m_btnoptok);
     buttons->addStretch(1);
     buttons->addWidget(NewButton(this, QStringLiteral("btnopthelp"), QStringLiteral("Help")));
 
@@ -62,11 +71,68 @@ OptionsPanel::OptionsPanel(QWidget* parent)
     layout->addWidget(NewLabel(this, QStringLiteral("Label23"), QStringLiteral("Star center determination")));
     layout->addLayout(method);
     layout->addSpacing(8);
-    layout->addWidget(NewCheckBox(this, QStringLiteral("ChkSave"), QStringLiteral("Save relatively St1"),
-        QStringLiteral("Save instrumental magnitudes or respectively St1"), true));
+    layout->addWidget(m_chkSave);
     layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->addStretch(1);
+
+    // The outer factor has no limit of its own: Apply compares it with the inner one.
+    connect(m_TROptR1, &QLineEdit::textChanged, this, &OptionsPanel::TROptR1_Change);
+    connect(m_TROptMedian, &QLineEdit::textChanged, this, &OptionsPanel::TROptMedian_Change);
+    // A click on an option button selects it and clears the other: the
+    // buttons share their parent, and Qt keeps them exclusive itself.
+}
+
+OptionsTab OptionsPanel::Tab() const
+{
+    return { m_TROptR1->text().toStdString(), m_TROptR2->text().toStdString(), m_TROptMedian->text().toStdString(),
+        MaxSelected(), SaveRelative() };
+}
+
+void OptionsPanel::SetTab(const OptionsTab& tab)
+{
+    m_TROptR1->setText(QString::fromStdString(tab.inner));
+    m_TROptR2->setText(QString::fromStdString(tab.outer));
+    m_TROptMedian->setText(QString::fromStdString(tab.median));
+    if (tab.maxMethod)
+        Option1_Click();
+    else
+        Option2_Click();
+    m_chkSave->setChecked(tab.saveRelative);
+}
+
+bool OptionsPanel::MaxSelected() const
+{
+    return m_option1->isChecked();
+}
+
+bool OptionsPanel::SaveRelative() const
+{
+    return m_chkSave->isChecked();
+}
+
+void OptionsPanel::TROptR1_Change()
+{
+    if (CorrectText(*m_TROptR1, CheckInnerFactorText(m_TROptR1->text().toStdString())))
+        m_dialogs.Beep();
+}
+
+void OptionsPanel::TROptMedian_Change()
+{
+    if (CorrectText(*m_TROptMedian, CheckMedianText(m_TROptMedian->text().toStdString())))
+        m_dialogs.Beep();
+}
+
+void OptionsPanel::Option1_Click()
+{
+    m_option1->setChecked(true);
+    m_option2->setChecked(false);
+}
+
+void OptionsPanel::Option2_Click()
+{
+    m_option2->setChecked(true);
+    m_option1->setChecked(false);
 }
 
 } // namespace lumvane

@@ -1,6 +1,9 @@
 #include "gui/photometry/PhotometryPanel.h"
 
+#include "core/patrol/RememberStar.h"
+#include "core/photometry/OptionRules.h"
 #include "gui/app/Controls.h"
+#include "gui/photometry/BoxCorrection.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -13,7 +16,7 @@ namespace lumvane {
 
 namespace {
 
-constexpr int kStarCount = 23;
+constexpr int kStarCount = kStarSlots;
 constexpr int kStarColumns = 5;
 
 QString StarCaption(int slot)
@@ -50,16 +53,26 @@ PhotometryPanel::PhotometryPanel(QWidget* parent)
 {
     // Radii, magnitudes and errors, one column per diaphragm.
     auto* radii = new QGridLayout;
-    radii->setHorizontalSpacing(3);
+    radii->setHorizontalSpacing(1);
     radii->addWidget(NewLabel(this, QStringLiteral("Label10"), {}), 0, 0);
     for (int k = 0; k < 4; ++k) {
         radii->addWidget(NewLabel(this, QStringLiteral("Label") + QString::number(39 + k), QString::number(k + 1)), 0,
             k + 1, Qt::AlignCenter);
-        radii->addWidget(NewTextBox(this, Indexed("txtr", k), k == 0 ? QStringLiteral("8") : QString(),
-                             QStringLiteral("Enter diaphragm radius")),
-            1, k + 1);
-        radii->addWidget(NewReadout(this, Indexed("lblmv", k)), 2, k + 1);
-        radii->addWidget(NewReadout(this, Indexed("lblepssum", k)), 3, k + 1);
+        const auto index = static_cast<std::size_t>(k);
+        m_txtr[index] = NewTextBox(this, Indexed("txtr", k), k == 0 ? QStringLiteral("8") : QString(),
+            QStringLiteral("Enter diaphragm radius"));
+        m_lblmv[index] = NewReadout(this, Indexed("lblmv", k));
+        m_lblepssum[index] = NewReadout(this, Indexed("lblepssum", k));
+        // A magnitude with three decimals fits the narrow column in a smaller font.
+        for (QLineEdit* readout : { m_lblmv[index], m_lblepssum[index] }) {
+            QFont font = readout->font();
+            font.setPointSizeF(font.pointSizeF() * 0.8);
+            readout->setFont(font);
+        }
+        radii->addWidget(m_txtr[index], 1, k + 1);
+        radii->addWidget(m_lblmv[index], 2, k + 1);
+        radii->addWidget(m_lblepssum[index], 3, k + 1);
+        connect(m_txtr[index], &QLineEdit::textChanged, this, [this, k] { txtr_Change(k); });
         radii->setColumnStretch(k + 1, 1);
     }
     radii->addWidget(NewLabel(this, QStringLiteral("Label6"), QStringLiteral("R")), 1, 0);
@@ -74,22 +87,24 @@ PhotometryPanel::PhotometryPanel(QWidget* parent)
         values->addWidget(NewLabel(this, labelName, caption), row, 0);
         values->addWidget(box, row++, 1);
     };
-    addRow(QStringLiteral("Label2"), QStringLiteral("Center search"),
-        NewTextBox(this, QStringLiteral("txtmp"), QStringLiteral("2"), QStringLiteral("Stellar center search radius")));
-    addRow(QStringLiteral("Label1"), QStringLiteral("Mag St1"),
-        NewTextBox(this, QStringLiteral("mtxtm1"), {}, QStringLiteral("Enter St1 magnitude")));
-    addRow(QStringLiteral("Label8"), QStringLiteral("S"),
-        NewReadout(this, QStringLiteral("lblsum"),
-            QStringLiteral("Sum of counts (background subtracted) within the diaphragm")));
-    addRow(QStringLiteral("Label12"), QStringLiteral("Npx"),
-        NewReadout(this, QStringLiteral("lblpx"), QStringLiteral("Number of pixcels in the diaphragm")));
-    addRow(QStringLiteral("Label14"), QStringLiteral("S/Npx"),
-        NewReadout(this, QStringLiteral("lblsp"), QStringLiteral("The average counts within the diaphragm")));
-    addRow(QStringLiteral("Label13"), QStringLiteral("M hd"),
-        NewReadout(this, QStringLiteral("lbleps"),
-            QStringLiteral("Magnitude at the place of clicking (within the red diaphragm)")));
-    addRow(QStringLiteral("Label11"), QStringLiteral("Val St1"),
-        NewReadout(this, QStringLiteral("lblst1"), QStringLiteral("Pure counts for St1")));
+    m_txtmp = NewTextBox(
+        this, QStringLiteral("txtmp"), QStringLiteral("2"), QStringLiteral("Stellar center search radius"));
+    connect(m_txtmp, &QLineEdit::textChanged, this, &PhotometryPanel::txtmp_Change);
+    m_mtxtm1 = NewTextBox(this, QStringLiteral("mtxtm1"), {}, QStringLiteral("Enter St1 magnitude"));
+    m_lblsum = NewReadout(
+        this, QStringLiteral("lblsum"), QStringLiteral("Sum of counts (background subtracted) within the diaphragm"));
+    m_lblpx = NewReadout(this, QStringLiteral("lblpx"), QStringLiteral("Number of pixcels in the diaphragm"));
+    m_lblsp = NewReadout(this, QStringLiteral("lblsp"), QStringLiteral("The average counts within the diaphragm"));
+    m_lbleps = NewReadout(this, QStringLiteral("lbleps"),
+        QStringLiteral("Magnitude at the place of clicking (within the red diaphragm)"));
+    m_lblst1 = NewReadout(this, QStringLiteral("lblst1"), QStringLiteral("Pure counts for St1"));
+    addRow(QStringLiteral("Label2"), QStringLiteral("Center search"), m_txtmp);
+    addRow(QStringLiteral("Label1"), QStringLiteral("Mag St1"), m_mtxtm1);
+    addRow(QStringLiteral("Label8"), QStringLiteral("S"), m_lblsum);
+    addRow(QStringLiteral("Label12"), QStringLiteral("Npx"), m_lblpx);
+    addRow(QStringLiteral("Label14"), QStringLiteral("S/Npx"), m_lblsp);
+    addRow(QStringLiteral("Label13"), QStringLiteral("M hd"), m_lbleps);
+    addRow(QStringLiteral("Label11"), QStringLiteral("Val St1"), m_lblst1);
     values->setColumnStretch(1, 1);
 
     auto* stars = new QGridLayout;
@@ -97,6 +112,7 @@ PhotometryPanel::PhotometryPanel(QWidget* parent)
     for (int slot = 0; slot < kStarCount; ++slot) {
         QPushButton* button = NewButton(this, Indexed("btnstar", slot), StarCaption(slot), StarToolTip(slot));
         button->setMinimumWidth(1);
+        connect(button, &QPushButton::clicked, this, [this, slot] { emit StarButtonClicked(slot); });
         stars->addWidget(button, slot / kStarColumns, slot % kStarColumns);
     }
     for (int column = 0; column < kStarColumns; ++column)
@@ -121,6 +137,63 @@ PhotometryPanel::PhotometryPanel(QWidget* parent)
     layout->addWidget(NewLine(this, QStringLiteral("Line3")));
     layout->addLayout(continueRow);
     layout->addStretch(1);
+}
+
+std::array<std::string, kClickDiaphragms> PhotometryPanel::RadiusTexts() const
+{
+    std::array<std::string, kClickDiaphragms> texts;
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        texts[k] = m_txtr[k]->text().toStdString();
+    return texts;
+}
+
+std::string PhotometryPanel::SearchText() const
+{
+    return m_txtmp->text().toStdString();
+}
+
+std::string PhotometryPanel::St1MagnitudeText() const
+{
+    return m_mtxtm1->text().toStdString();
+}
+
+void PhotometryPanel::ShowCounts(const CountTexts& counts)
+{
+    Show(*m_lblsum, counts.sum);
+    Show(*m_lblpx, counts.pixels);
+    Show(*m_lblsp, counts.perPixel);
+}
+
+void PhotometryPanel::ShowMagnitudes(int k, const RelativeMagnitudes& magnitudes)
+{
+    const auto index = static_cast<std::size_t>(k);
+    Show(*m_lblmv.at(index), magnitudes.magnitudeText);
+    if (k == 0)
+        Show(*m_lbleps, magnitudes.clickMagnitudeText);
+    Show(*m_lblepssum.at(index), magnitudes.errorText);
+}
+
+void PhotometryPanel::CopySumToSt1()
+{
+    Show(*m_lblst1, m_lblsum->text().toStdString());
+}
+
+void PhotometryPanel::Show(QLineEdit& readout, const std::string& text)
+{
+    readout.setText(QString::fromStdString(text));
+    // From its first character: a narrow field cuts off the last decimals, not the whole part.
+    readout.setCursorPosition(0);
+}
+
+void PhotometryPanel::txtr_Change(int index)
+{
+    QLineEdit& box = *m_txtr.at(static_cast<std::size_t>(index));
+    CorrectText(box, CheckRadiusText(box.text().toStdString()));
+}
+
+void PhotometryPanel::txtmp_Change()
+{
+    CorrectText(*m_txtmp, CheckSearchText(m_txtmp->text().toStdString()));
 }
 
 } // namespace lumvane

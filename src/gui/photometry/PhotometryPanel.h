@@ -1,16 +1,62 @@
 #pragma once
 
+#include "core/photometry/ClickPhotometry.h"
+
 #include <QWidget>
+
+#include <array>
+#include <string>
+
+class QLineEdit;
+class QPushButton;
 
 namespace lumvane {
 
 /// @brief The "Photometry" tab: diaphragm radii, centre search, St1's
 /// magnitude, the read-out fields, the 23 star buttons and Continue.
+///
+/// The radius and centre-search boxes keep their limits on every change of
+/// their text.
 class PhotometryPanel : public QWidget {
     Q_OBJECT
 
 public:
     explicit PhotometryPanel(QWidget* parent = nullptr);
+
+    /// `txtr(0)` .. `txtr(3)` as typed.
+    std::array<std::string, kClickDiaphragms> RadiusTexts() const;
+    /// `txtmp` as typed.
+    std::string SearchText() const;
+    /// `mtxtm1` as typed.
+    std::string St1MagnitudeText() const;
+
+    /// `lblsum`, `lblpx` and `lblsp`.
+    void ShowCounts(const CountTexts& counts);
+    /// `lblmv(k)` and `lblepssum(k)`; for diaphragm 0 also `lbleps`.
+    void ShowMagnitudes(int k, const RelativeMagnitudes& magnitudes);
+    /// `lblst1` takes the counts `lblsum` shows now.
+    void CopySumToSt1();
+
+signals:
+    /// A star button `btnstar(slot)` was pressed.
+    void StarButtonClicked(int slot);
+
+private:
+    void txtr_Change(int index);
+    void txtmp_Change();
+    /// Writes a read-out field's text.
+    static void Show(QLineEdit& readout, const std::string& text);
+
+    std::array<QLineEdit*, kClickDiaphragms> m_txtr {};
+    QLineEdit* m_txtmp;
+    QLineEdit* m_mtxtm1;
+    QLineEdit* m_lblsum;
+    QLineEdit* m_lblpx;
+    QLineEdit* m_lblsp;
+    QLineEdit* m_lbleps;
+    QLineEdit* m_lblst1;
+    std::array<QLineEdit*, kClickDiaphragms> m_lblmv {};
+    std::array<QLineEdit*, kClickDiaphragms> m_lblepssum {};
 };
 
 } // namespace lumvane

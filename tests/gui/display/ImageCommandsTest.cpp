@@ -1,0 +1,227 @@
+#include "support/Form1Fixture.h"
+
+#include "core/display/LevelPalette.h"
+#include "gui/display/ImageArea.h"
+#include "gui/display/PictureView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <filesystem>
+
+namespace lumvane {
+namespace {
+
+using test::Form1Fixture;
+
+using Rows = std::vector<std::vector<int>>;
+
+class ImageCommands : public Form1Fixture {
+protected:
+    void Open(int width, int height, const test::PhysicalImage& physical)
+    {
+        const std::string name = dir.File("image" + std::to_string(++m_files) + ".fts");
+        test::WritePhysicalImage(name, width, height, physical);
+        OpenThroughMenu(QString::fromStdString(name));
+    }
+
+    void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+
+    // IMG's physical counts, rows from the top (y = H) down.
+    Rows Img() const
+    {
+        const ImagePlane& img = form->RunSession().store.img;
+        Rows rows;
+        for (int y = img.Height(); y >= 1; --y) {
+            rows.emplace_back();
+            for (int x = 1; x <= img.Width(); ++x)
+                rows.back().push_back(Physical(img.At(x, y)));
+        }
+        return rows;
+    }
+
+    void SetCuts(const QString& black, const QString& white)
+    {
+        Find<QLineEdit>("txtmin")->setText(black);
+        Find<QLineEdit>("txtmax")->setText(white);
+    }
+    std::pair<QString, QString> Cuts() const
+    {
+        return { Find<QLineEdit>("txtmin")->text(), Find<QLineEdit>("txtmax")->text() };
+    }
+
+    const QImage& FullSize() const { return form->Images().Picture1(); }
+    const QImage& Visible() const { return form->Images().PicTwo()->Picture(); }
+
+private:
+    int m_files = 0;
+};
+
+std::uint32_t LevelColour(int level)
+{
+    return PackedColour(kLevelPalette[static_cast<std::size_t>(level)]);
+}
+
+TEST_F(ImageCommands, FlipsMirrorImgFromTheirButtonsAndMenuItems)
+{
+    // Rows (1 2 3) at y = 2 and (4 5 6) at y = 1.
+    Open(3, 2, [](int x, int y) { return y == 2 ? x : 3 + x; });
+    ASSERT_EQ(Img(), (Rows { { 1, 2, 3 }, { 4, 5, 6 } }));
+    const auto cuts = Cuts();
+
+    Click("btnFlipHor");
+    EXPECT_EQ(Img(), (Rows { { 3, 2, 1 }, { 6, 5, 4 } }));
+    Trigger("mnuimagehor");
+    EXPECT_EQ(Img(), (Rows { { 1, 2, 3 }, { 4, 5, 6 } }));
+    Click("btnFlipVer");
+    EXPECT_EQ(Img(), (Rows { { 4, 5, 6 }, { 1, 2, 3 } }));
+    Trigger("mnuimagever");
+    EXPECT_EQ(Img(), (Rows { { 1, 2, 3 }, { 4, 5, 6 } }));
+    // The cells outside the image proper stay 0; the cuts stay as they were.
+    EXPECT_EQ(form->RunSession().store.img.At(0, 1), 0);
+    EXPECT_EQ(form->RunSession().store.img.At(1, 0), 0);
+    EXPECT_EQ(Cuts(), cuts);
+}
+
+TEST_F(ImageCommands, FlipsReplotAndTheMiddleColumnOfAnOddWidthStays)
+{
+    // 41 x 30 with the cuts 1000 and 2500: image point (x, y) draws in level
+    // x mod 16 on rows below 15, and (x + 5) mod 16 above.
+    auto level = [](int x, int y) { return (x + (y > 15 ? 5 : 0)) % 16; };
+    Open(41, 30, [&](int x, int y) { return 1050 + 100 * level(x, y); });
+    SetCuts("1000", "2500");
+    Trigger("mnurep");
+    // Drawing pixel (x - 2, 28 - y) shows image point (x, y).
+    auto shown = [&](int x, int y) { return FullSize().pixel(x - 2, 28 - y); };
+    ASSERT_EQ(shown(5, 3), LevelColour(5));
+
+    Click("btnFlipHor");
+    for (const int x : { 3, 10, 21, 30, 38 })
+        EXPECT_EQ(shown(x, 3), LevelColour(level(42 - x, 3))) << x;
+    EXPECT_EQ(shown(21, 20), LevelColour(level(21, 20)));
+    EXPECT_EQ(Visible(), FullSize());
+
+    Trigger("mnuimagever");
+    EXPECT_EQ(shown(10, 3), LevelColour(level(32, 28)));
+    EXPECT_EQ(shown(10, 20), LevelColour(level(32, 11)));
+
+    Trigger("mnuimagehor");
+    Click("btnFlipVer");
+    EXPECT_EQ(shown(10, 3), LevelColour(level(10, 3)));
+    EXPECT_EQ(shown(10, 20), LevelColour(level(10, 20)));
+    EXPECT_EQ(form->StatusText(4), "Ready");
+}
+
+TEST_F(ImageCommands, NegativeExchangesTheCutTextsAndInvertsThePicture)
+{
+    // Physical 150 at the left, 900 at the right.
+    Open(40, 20, [](int x, int) { return x <= 20 ? 150 : 900; });
+    SetCuts("200", "700");
+    Trigger("mnurep");
+    ASSERT_EQ(FullSize().pixel(5, 5), LevelColour(0));
+    ASSERT_EQ(FullSize().pixel(30, 5), LevelColour(15));
+
+    Click("btnNegative");
+    EXPECT_EQ(Cuts(), std::make_pair(QString("700"), QString("200")));
+    EXPECT_EQ(FullSize().pixel(5, 5), LevelColour(15));
+    EXPECT_EQ(FullSize().pixel(30, 5), LevelColour(0));
+    EXPECT_EQ(Visible(), FullSize());
+    // IMG itself is unchanged.
+    EXPECT_EQ(Physical(form->RunSession().store.img.At(3, 3)), 150);
+
+    Trigger("mnuimageneg");
+    EXPECT_EQ(Cuts(), std::make_pair(QString("200"), QString("700")));
+    EXPECT_EQ(FullSize().pixel(5, 5), LevelColour(0));
+    EXPECT_EQ(FullSize().pixel(30, 5), LevelColour(15));
+}
+
+TEST_F(ImageCommands, SaveBmpWritesTheVisibleWindowWithItsMarksAfterScrolling)
+{
+    Open(1000, 700, [](int x, int y) { return 1050 + 100 * ((x + 3 * y) % 16); });
+    SetCuts("1000", "2500");
+    Trigger("mnurep");
+    Find<QScrollBar>("hsbScroll")->setValue(100);
+    Find<QScrollBar>("vsbScroll")->setValue(50);
+    {
+        QPainter painter(&form->Images().PicTwo()->Picture());
+        painter.fillRect(QRect(45, 25, 10, 10), QColor(1, 2, 3));
+    }
+    const QString name = File("view.bmp");
+    dialogs.AnswerInput(name);
+    Trigger("mnubmp");
+
+    ASSERT_EQ(dialogs.Shown().size(), 2U);
+    const test::ShownDialog& asked = dialogs.Shown().back();
+    EXPECT_EQ(asked.kind, test::ShownDialog::Kind::Input);
+    EXPECT_EQ(asked.title, "SAVE BMP");
+    EXPECT_EQ(asked.text, "Enter filename of bitmap being saved or press CANCEL to avoid saving.");
+    EXPECT_EQ(asked.defaultText, "");
+
+    const QImage saved(name, "BMP");
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.size(), QSize(552, 482));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), Visible());
+    EXPECT_EQ(saved.pixel(50, 30), qRgb(1, 2, 3));
+    // Away from the mark it is the full-size picture's window at (100, 50).
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32).copy(0, 100, 552, 382), FullSize().copy(100, 150, 552, 382));
+}
+
+TEST_F(ImageCommands, CancelOrAnEmptyNameWritesNothing)
+{
+    Open(300, 200, [](int x, int) { return 100 * x; });
+    const auto filesNow = [&] {
+        return std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator());
+    };
+    const auto before = filesNow();
+    dialogs.AnswerInput(std::nullopt);
+    Trigger("mnubmp");
+    dialogs.AnswerInput(QString());
+    Trigger("mnubmp");
+    EXPECT_EQ(filesNow(), before);
+    EXPECT_EQ(dialogs.Shown().size(), 3U); // the open dialog and the two input boxes
+}
+
+TEST_F(ImageCommands, SaveBmpTakesTheNameAsTypedInTheCurrentFolder)
+{
+    Open(300, 200, [](int x, int) { return 100 * x; });
+    const QString programFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.Path().string())));
+    dialogs.AnswerInput(QStringLiteral("night view"));
+    Trigger("mnubmp");
+    QDir::setCurrent(programFolder);
+
+    // No extension is added.
+    const QImage saved(File("night view"), "BMP");
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), Visible());
+    EXPECT_FALSE(QFileInfo::exists(File("night view.bmp")));
+}
+
+TEST_F(ImageCommands, ANameThatCannotBeWrittenIsReportedAndTheProgramGoesOn)
+{
+    Open(300, 200, [](int x, int) { return 100 * x; });
+    const QString name = File("no such folder/view.bmp");
+    dialogs.AnswerInput(name);
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    Trigger("mnubmp");
+
+    const test::ShownDialog& message = dialogs.Shown().back();
+    EXPECT_EQ(message.kind, test::ShownDialog::Kind::Message);
+    EXPECT_EQ(message.text, "Cannot write file " + name + ": No such file or directory");
+    EXPECT_EQ(message.title, "Error!");
+    EXPECT_EQ(message.icon, MessageIcon::Critical);
+    EXPECT_EQ(message.buttons, MessageButtons::Ok);
+    EXPECT_FALSE(QFileInfo::exists(name));
+
+    // The view is still there to save under a good name.
+    dialogs.AnswerInput(File("view.bmp"));
+    Trigger("mnubmp");
+    EXPECT_EQ(QImage(File("view.bmp"), "BMP").convertToFormat(QImage::Format_RGB32), Visible());
+}
+
+} // namespace
+} // namespace lumvane

@@ -1,0 +1,273 @@
+#include "PhotometryFixture.h"
+
+#include "core/common/NumberText.h"
+#include "core/photometry/ClickPhotometry.h"
+#include "core/photometry/StarCentring.h"
+
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace lumvane {
+namespace {
+
+using test::kBrightStar;
+using test::kEmptySky;
+using test::kFaintStar;
+using test::kGaussianStar;
+using test::kSkyHeight;
+
+class ClickPhotometry : public test::PhotometryFixture {
+protected:
+    void SetUp() override
+    {
+        OpenSky();
+        // The circles' colours are palette levels too: the rendered sky holds
+        // them only on a few star pixels, so rings of them are circles.
+        const QRect all(0, 0, FullSize().width(), FullSize().height());
+        ASSERT_LE(PixelsIn(FullSize(), all, kClickCircleColour), 5);
+        ASSERT_LE(PixelsIn(FullSize(), all, kCentreCircleColour), 5);
+    }
+
+    const LastStar& Last() { return form->RunSession().lastStar; }
+
+    /// The full-size picture's pixel that shows image point (x, y).
+    ViewPoint FullSizePixel(ViewPoint image) const { return ViewPointOfImage(image, {}, kSkyHeight); }
+
+    /// The message boxes shown since the start of the test.
+    std::vector<test::ShownDialog> MessageBoxes() const
+    {
+        std::vector<test::ShownDialog> boxes;
+        for (const test::ShownDialog& shown : dialogs.Shown())
+            if (shown.kind == test::ShownDialog::Kind::Message)
+                boxes.push_back(shown);
+        return boxes;
+    }
+    /// Their titles and texts, as "title: text".
+    QStringList Messages() const
+    {
+        QStringList messages;
+        for (const test::ShownDialog& shown : MessageBoxes())
+            messages << shown.title + QStringLiteral(": ") + shown.text;
+        return messages;
+    }
+};
+
+TEST_F(ClickPhotometry, LeftClickOnAStarShowsTheCoreMeasurementAndDrawsBothDiaphragms)
+{
+    const ViewPoint click { 60, 31 };
+    ClickOnView(click);
+
+    // The same star measured by the core with the options in force.
+    const StarMeasurement star = MeasureStarPeak(form->RunSession().store.img, 60.0F, 31.0F, 8, 2, {});
+    ASSERT_EQ(star.status, StarStatus::Found);
+    EXPECT_EQ(Text("lblsum").toStdString(), NumberText(star.starNet));
+    EXPECT_EQ(Text("lblpx").toStdString(), NumberText(static_cast<float>(star.diaphragmPixels)));
+    EXPECT_EQ(
+        Text("lblsp").toStdString(), NumberText(std::floor(star.starNet / static_cast<float>(star.diaphragmPixels))));
+    EXPECT_EQ(Last().centreX, star.centreX);
+    EXPECT_EQ(Last().centreY, star.centreY);
+    EXPECT_EQ(Last().net[0], star.starNet);
+    // Within the search square around the star (the whole star fits the
+    // diaphragm at several offsets; the first of them wins).
+    EXPECT_NEAR(star.centreX, kGaussianStar.x, 2.0);
+    EXPECT_NEAR(star.centreY, kGaussianStar.y, 2.0);
+    // No St1 yet: no magnitudes.
+    EXPECT_EQ(Text("lblmv_0"), QString());
+    EXPECT_EQ(Text("lbleps"), QString());
+
+    // Red at the click and cyan at the centre, on the full-size picture and
+    // on the visible one.
+    const ViewPoint centre { star.centreX, star.centreY };
+    const QImage& visible = PicTwo()->Picture();
+    for (const QImage* picture : { &FullSize(), &visible }) {
+        EXPECT_GT(RingPixels(*picture, FullSizePixel(click), 8, kClickCircleColour), 10);
+        EXPECT_GT(RingPixels(*picture, FullSizePixel(centre), 8, kCentreCircleColour), 20);
+    }
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(ClickPhotometry, MagnitudeIsRelativeToSt1RememberedOnThisFile)
+{
+    Type("mtxtm1", QStringLiteral("10"));
+    ClickOnView(kBrightStar);
+    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 10000"));
+    QTest::mouseClick(Find<QWidget>("btnstar_0"), Qt::LeftButton);
+    EXPECT_EQ(Text("lblst1"), QStringLiteral(" 10000"));
+
+    // 10 - 2.5 log10(2500 / 10000 + 0.000001) + 0.00001 = 11.50516, truncated.
+    ClickOnView(kFaintStar);
+    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 2500"));
+    EXPECT_EQ(Text("lblmv_0"), QStringLiteral(" 11.505"));
+    // The click hit the star: the counts at the click are the star's.
+    EXPECT_EQ(Text("lbleps"), QStringLiteral(" 11.505"));
+    EXPECT_FALSE(Text("lblepssum_0").isEmpty());
+
+    // The patrol driver's path: image coordinates, the addend 0.0001.
+    form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, { 80.0, 50.0 });
+    EXPECT_EQ(Text("lblmv_0"), QStringLiteral(" 11.505"));
+    EXPECT_EQ(Last().net[0], 2500.0F);
+}
+
+TEST_F(ClickPhotometry, NoMagnitudeOnANewFileUntilSt1IsRememberedThere)
+{
+    Type("mtxtm1", QStringLiteral("10"));
+    ClickOnView(kBrightStar);
+    QTest::mouseClick(Find<QWidget>("btnstar_0"), Qt::LeftButton);
+    OpenSky();
+    ClickOnView(kFaintStar);
+    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 2500"));
+    EXPECT_EQ(Text("lblmv_0"), QString());
+}
+
+TEST_F(ClickPhotometry, ShiftClickSumsTheFirstDiaphragmWithoutCentringOrBackground)
+{
+    Type("txtr_0", QStringLiteral("3"));
+    ClickOnView(kBrightStar, Qt::LeftButton, Qt::ShiftModifier);
+    // 29 pixels of sky and the star's 10000 counts.
+    EXPECT_EQ(Text("lblpx"), QStringLiteral(" 29"));
+    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 39000"));
+    EXPECT_EQ(Text("lblsp"), QStringLiteral(" 1344"));
+    EXPECT_EQ(Last().centreX, 0.0F);
+    EXPECT_GT(RingPixels(FullSize(), FullSizePixel(kBrightStar), 3, kClickCircleColour), 5);
+    EXPECT_EQ(RingPixels(FullSize(), FullSizePixel(kBrightStar), 3, kCentreCircleColour), 0);
+}
+
+TEST_F(ClickPhotometry, EmptyRadiusBoxSkipsItsDiaphragm)
+{
+    Type("txtr_1", QStringLiteral("6"));
+    ClickOnView(kBrightStar);
+    EXPECT_EQ(Last().net, (std::array<float, 4> { 10000, 10000, 0, 0 }));
+
+    Find<QLineEdit>("txtr_1")->clear();
+    Type("txtr_2", QStringLiteral("5"));
+    ClickOnView(kFaintStar);
+    EXPECT_EQ(Last().net, (std::array<float, 4> { 2500, 10000, 2500, 0 }));
+    // The fields show the last diaphragm measured: radius 5, 81 pixels.
+    EXPECT_EQ(Text("lblpx"), QStringLiteral(" 81"));
+}
+
+TEST_F(ClickPhotometry, DiaphragmLeavingTheImageStopsTheLoop)
+{
+    Type("txtr_0", QStringLiteral("5"));
+    Type("txtr_1", QStringLiteral("8"));
+    ClickOnView(kBrightStar);
+    EXPECT_EQ(Last().net, (std::array<float, 4> { 10000, 10000, 0, 0 }));
+
+    // Column 6: radius 5 fits (5 <= 6) and is measured; radius 8 does not fit.
+    ClickOnView({ 6, 50 });
+    const StarMeasurement star = MeasureStarPeak(form->RunSession().store.img, 6.0F, 50.0F, 5, 2, {});
+    EXPECT_EQ(Last().net[0], star.starNet);
+    EXPECT_EQ(Last().net[1], 10000.0F);
+    EXPECT_EQ(Text("lblpx"), QStringLiteral(" 81"));
+    // Circles of radius 5 only.
+    const ViewPoint click = FullSizePixel({ 6, 50 });
+    EXPECT_GT(RingPixels(FullSize(), click, 5, kClickCircleColour), 5);
+    EXPECT_EQ(RingPixels(FullSize(), click, 8, kClickCircleColour), 0);
+}
+
+TEST_F(ClickPhotometry, RightButtonMeasuresNothing)
+{
+    const QImage before = FullSize().copy();
+    ClickOnView(kBrightStar, Qt::RightButton);
+    EXPECT_EQ(Text("lblsum"), QString());
+    EXPECT_EQ(Last().centreX, 0.0F);
+    EXPECT_EQ(FullSize(), before);
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(ClickPhotometry, NotFoundMessageOncePerRadiusWhileNoPatrolRuns)
+{
+    Type("txtr_2", QStringLiteral("5"));
+    // The palette has a cyan level of its own: count what the render drew.
+    const QRect around(0, 0, FullSize().width(), FullSize().height());
+    const int renderedCyan = PixelsIn(FullSize(), around, kCentreCircleColour);
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    ClickOnView(kEmptySky);
+    ASSERT_EQ(MessageBoxes().size(), 2U);
+    for (const test::ShownDialog& shown : MessageBoxes()) {
+        EXPECT_EQ(shown.text, QStringLiteral("No star is found here or the diaphragm radius is very large!"));
+        EXPECT_EQ(shown.title, QStringLiteral("ERROR"));
+        EXPECT_EQ(shown.icon, MessageIcon::Critical);
+    }
+    // The zero counts of a failed measurement are shown; no cyan circle is drawn.
+    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 0"));
+    EXPECT_EQ(Last().centreX, 0.0F);
+    EXPECT_EQ(PixelsIn(FullSize(), around, kCentreCircleColour), renderedCyan);
+    EXPECT_GT(PixelsIn(FullSize(), around, kClickCircleColour), 10);
+
+    // During a patrol series: silent, and Shift does not mean a quick sum.
+    form->RunSession().patrolRunning = 1;
+    form->Picture1_MouseDown(Qt::LeftButton, Qt::ShiftModifier, { kEmptySky.x, kEmptySky.y });
+    EXPECT_EQ(MessageBoxes().size(), 2U);
+    form->Picture1_MouseDown(Qt::LeftButton, Qt::ShiftModifier, { kBrightStar.x, kBrightStar.y });
+    EXPECT_EQ(Last().net, (std::array<float, 4> { 10000, 0, 10000, 0 }));
+    // The last diaphragm measured, radius 5, not the quick sum's 29 pixels.
+    EXPECT_EQ(Text("lblpx"), QStringLiteral(" 81"));
+}
+
+TEST_F(ClickPhotometry, CornerMessageOncePerRadiusWhileNoPatrolRuns)
+{
+    // An image of zero counts: every annulus background is 0.
+    OpenImage(60, 60, [](int, int) { return 0; });
+    Type("txtr_1", QStringLiteral("5"));
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    ClickOnView({ 30, 30 });
+    ASSERT_EQ(MessageBoxes().size(), 2U);
+    for (const test::ShownDialog& shown : MessageBoxes()) {
+        EXPECT_EQ(shown.text, QStringLiteral("This star is on the corner!"));
+        EXPECT_EQ(shown.title, QStringLiteral("Lumvane"));
+        EXPECT_EQ(shown.icon, MessageIcon::None);
+        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+    }
+    // Nothing was found: no cyan circle, and nothing to remember.
+    EXPECT_EQ(Last().centreX, 0.0F);
+    form->RunSession().patrolRunning = 1;
+    form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, { 30, 30 });
+    EXPECT_EQ(MessageBoxes().size(), 2U);
+}
+
+TEST_F(ClickPhotometry, St1MagnitudeBeyondSinglePrecisionEndsAtTheTrap)
+{
+    Type("mtxtm1", QStringLiteral("1e39"));
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    ClickOnView(kBrightStar);
+    ASSERT_EQ(MessageBoxes().size(), 1U);
+    EXPECT_EQ(MessageBoxes()[0].text, QStringLiteral("Error in MouseDown procedure!"));
+    EXPECT_EQ(MessageBoxes()[0].title, QStringLiteral("ERROR"));
+    EXPECT_EQ(MessageBoxes()[0].icon, MessageIcon::Critical);
+    // The counts were shown before the trap.
+    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 10000"));
+}
+
+TEST_F(ClickPhotometry, ScrolledViewClickFindsTheImagePointAndMarksStayWhenScrolling)
+{
+    // 700 x 600 on the 800 x 600 screen: both scroll bars.
+    constexpr int kWidth = 700;
+    constexpr int kHeight = 600;
+    OpenImage(kWidth, kHeight, [](int x, int y) { return x == 400 && y == 300 ? 11000 : 1000; });
+    QScrollBar* h = Find<QScrollBar>("hsbScroll");
+    QScrollBar* v = Find<QScrollBar>("vsbScroll");
+    ASSERT_GT(h->maximum(), 100);
+    ASSERT_GT(v->maximum(), 60);
+    h->setValue(100);
+    v->setValue(60);
+
+    ClickOnView({ 400, 300 });
+    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 10000"));
+    // Peak search: every offset holds the star; the first, (-2, -2), wins.
+    EXPECT_EQ(Last().centreX, 398.0F);
+    EXPECT_EQ(Last().centreY, 298.0F);
+    const ViewPoint centre { 398, 298 };
+    auto visibleCentre = [&] { return ViewPointOfImage(centre, form->Images().Scroll(), kHeight); };
+    EXPECT_GT(RingPixels(PicTwo()->Picture(), visibleCentre(), 8, kCentreCircleColour), 20);
+
+    // Scrolling copies the full-size picture, which holds the circle too.
+    h->setValue(130);
+    EXPECT_GT(RingPixels(PicTwo()->Picture(), visibleCentre(), 8, kCentreCircleColour), 20);
+}
+
+} // namespace
+} // namespace lumvane

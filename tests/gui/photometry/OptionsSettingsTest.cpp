@@ -1,0 +1,212 @@
+#include "PhotometryFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace lumvane {
+namespace {
+
+const std::string kNewFile = "Do not delete or change this file!\r\n20302011\r\n";
+
+class Options : public test::PhotometryFixture {
+protected:
+    int Beeps() const
+    {
+        return static_cast<int>(std::count_if(dialogs.Shown().begin(), dialogs.Shown().end(),
+            [](const test::ShownDialog& shown) { return shown.kind == test::ShownDialog::Kind::Beep; }));
+    }
+
+    /// Types a text key by key into a box over all its text; the box's text
+    /// and the beeps after each key.
+    std::vector<std::pair<QString, int>> TypeKeys(const char* boxName, const QString& keys)
+    {
+        QLineEdit* box = Find<QLineEdit>(QString::fromLatin1(boxName));
+        box->selectAll();
+        std::vector<std::pair<QString, int>> seen;
+        for (const QChar key : keys) {
+            QTest::keyClick(box, key.toLatin1());
+            seen.emplace_back(box->text(), Beeps());
+        }
+        return seen;
+    }
+
+    void Apply() { Find<QPushButton>("btnoptok")->click(); }
+
+    const OptionsInForce& InForce() { return form->RunSession().options; }
+
+    std::string SettingsText() const { return test::ReadFileBytes(SettingsFile().toStdString()); }
+};
+
+using Seen = std::vector<std::pair<QString, int>>;
+
+TEST_F(Options, BoxesKeepTheirLimitsKeyByKey)
+{
+    EXPECT_EQ(TypeKeys("txtr_0", "17"), (Seen { { "1", 0 }, { "16", 0 } }));
+    EXPECT_EQ(TypeKeys("txtr_3", "0"), (Seen { { "", 0 } }));
+    EXPECT_EQ(TypeKeys("txtmp", "7"), (Seen { { "5", 0 } }));
+    EXPECT_EQ(TypeKeys("txtmp", "-"), (Seen { { "-", 0 } })); // "-" alone is 0, which passes
+    EXPECT_EQ(TypeKeys("txtmp", "-1"), (Seen { { "-", 0 }, { "0", 0 } }));
+    EXPECT_EQ(TypeKeys("TROptMedian", "45"), (Seen { { "4", 0 }, { "30", 1 } }));
+    EXPECT_EQ(TypeKeys("TROptMedian", "-"), (Seen { { "-", 1 } }));
+    EXPECT_EQ(TypeKeys("TROptMedian", "-5"), (Seen { { "-", 1 }, { "0", 2 } }));
+    // 0.5 can't be typed into the inner factor: its first key gives "1".
+    EXPECT_EQ(TypeKeys("TROptR1", "0"), (Seen { { "1", 3 } }));
+    // The outer factor has no limit of its own.
+    EXPECT_EQ(TypeKeys("TROptR2", "0"), (Seen { { "0", 3 } }));
+}
+
+TEST_F(Options, ApplyRefusesAnOuterFactorNotAboveTheInner)
+{
+    const OptionsInForce before = InForce();
+    Type("TROptR1", QStringLiteral("2.0"));
+    Type("TROptR2", QStringLiteral("2.0"));
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    Apply();
+    ASSERT_EQ(dialogs.Shown().size(), 2U);
+    EXPECT_EQ(dialogs.Shown()[0].text, QStringLiteral("Outer radius should be bigger than inner"));
+    EXPECT_EQ(dialogs.Shown()[0].title, QStringLiteral("Error!"));
+    EXPECT_EQ(dialogs.Shown()[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.Shown()[1].kind, test::ShownDialog::Kind::Beep);
+    EXPECT_EQ(InForce().options, before.options);
+    EXPECT_EQ(InForce().record, before.record);
+    EXPECT_FALSE(InForce().changed);
+}
+
+TEST_F(Options, ApplySetsTheOptionsAndTheirRecord)
+{
+    Type("TROptR1", QStringLiteral("1.5"));
+    Type("TROptR2", QStringLiteral("3"));
+    Type("TROptMedian", QStringLiteral("20"));
+    Find<QRadioButton>("Option2")->click();
+    EXPECT_FALSE(Find<QRadioButton>("Option1")->isChecked());
+    // Typed but not applied: the options in force stay.
+    EXPECT_EQ(InForce().options, PhotometryOptions {});
+    Apply();
+    EXPECT_EQ(InForce().options, (PhotometryOptions { 1.5F, 3.0F, 20.0F }));
+    EXPECT_EQ(InForce().record, "25403001");
+    EXPECT_TRUE(InForce().changed);
+
+    Type("TROptR1", QStringLiteral("1.0"));
+    Type("TROptR2", QStringLiteral("2.0"));
+    Type("TROptMedian", QStringLiteral("10"));
+    Find<QRadioButton>("Option1")->click();
+    Find<QCheckBox>("ChkSave")->setChecked(false);
+    Apply();
+    EXPECT_EQ(InForce().record, "20302010");
+    EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+TEST_F(Options, MissingSettingsFileIsCreatedWithTheDefaultLine)
+{
+    EXPECT_EQ(SettingsText(), kNewFile);
+    EXPECT_EQ(Text("TROptR1"), QStringLiteral("1.0"));
+    EXPECT_EQ(Text("TROptR2"), QStringLiteral("2.0"));
+    EXPECT_EQ(Text("TROptMedian"), QStringLiteral("10"));
+    EXPECT_TRUE(Find<QRadioButton>("Option1")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("ChkSave")->isChecked());
+    EXPECT_EQ(form->RunSession().options.options, PhotometryOptions {});
+}
+
+TEST_F(Options, SettingsLineFillsTheTabAndDamageFallsBackByTheRangeChecks)
+{
+    struct Case {
+        const char* line;
+        const char* inner;
+        const char* outer;
+        const char* median;
+        bool max;
+        bool saveRelative;
+        PhotometryOptions inForce;
+    };
+    const Case cases[] = {
+        { "25403001", " 1.5", " 3", " 20", false, true, { 1.5F, 3.0F, 20.0F } },
+        { "45153000", "1.0", "2.0", " 20", false, false, { 1.0F, 2.0F, 20.0F } }, // 3.5 and 0.5 out of range
+        { "20204510", " 1", " 1", "10", true, false, { 1.0F, 2.0F, 10.0F } }, // outer = inner; 35 %
+        { "20304011", " 1", " 2", " 30", true, true, { 1.0F, 2.0F, 30.0F } },
+        { "garbage!", "1.0", "2.0", "10", false, false, { 1.0F, 2.0F, 10.0F } },
+        { "", "1.0", "2.0", "10", false, false, { 1.0F, 2.0F, 10.0F } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const std::string text = std::string("Do not change this file!\r\n") + c.line + "\r\n";
+        Restart(text);
+        EXPECT_EQ(Text("TROptR1"), QString::fromLatin1(c.inner));
+        EXPECT_EQ(Text("TROptR2"), QString::fromLatin1(c.outer));
+        EXPECT_EQ(Text("TROptMedian"), QString::fromLatin1(c.median));
+        EXPECT_EQ(Find<QRadioButton>("Option1")->isChecked(), c.max);
+        EXPECT_EQ(Find<QRadioButton>("Option2")->isChecked(), !c.max);
+        EXPECT_EQ(Find<QCheckBox>("ChkSave")->isChecked(), c.saveRelative);
+        EXPECT_EQ(form->RunSession().options.options, c.inForce);
+        // Reading never rewrites the file.
+        EXPECT_EQ(SettingsText(), text);
+    }
+    EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+TEST_F(Options, ClosingWithoutApplyLeavesTheFileByteForByte)
+{
+    const std::string text = "my own first line\n25403001\r\nmore\r\n";
+    Restart(text);
+    Type("TROptR1", QStringLiteral("2.5"));
+    form->close();
+    EXPECT_EQ(SettingsText(), text);
+}
+
+TEST_F(Options, ClosingAfterApplyWritesTheRecord)
+{
+    Type("TROptR1", QStringLiteral("1.5"));
+    Type("TROptR2", QStringLiteral("3"));
+    Type("TROptMedian", QStringLiteral("20"));
+    Find<QRadioButton>("Option2")->click();
+    Apply();
+    // Typed after Apply: not kept.
+    Type("TROptMedian", QStringLiteral("5"));
+    form->close();
+    EXPECT_EQ(SettingsText(), "Do not change this file!\r\n25403001\r\n");
+
+    // The next start finds them again.
+    Restart(SettingsText());
+    EXPECT_EQ(Text("TROptR1"), QStringLiteral(" 1.5"));
+    EXPECT_TRUE(Find<QRadioButton>("Option2")->isChecked());
+    EXPECT_EQ(form->RunSession().options.options, (PhotometryOptions { 1.5F, 3.0F, 20.0F }));
+}
+
+TEST_F(Options, ExitWritesTheSettingsOnce)
+{
+    Find<QCheckBox>("ChkSave")->setChecked(false);
+    Apply();
+    QTimer::singleShot(0, form.get(), [this] { Trigger("mnuexit"); });
+    QTimer::singleShot(10000, form.get(), [] { QApplication::exit(1); }); // never hang on a broken Exit
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(SettingsText(), "Do not change this file!\r\n20302010\r\n");
+
+    // The program ends without closing the window: nothing more is written.
+    test::WriteFileBytes(SettingsFile().toStdString(), "changed since\r\n");
+    form.reset();
+    EXPECT_EQ(SettingsText(), "changed since\r\n");
+}
+
+TEST_F(Options, SettingsFileThatCannotBeWrittenSaysSo)
+{
+    // A folder in the settings file's place.
+    form.reset();
+    QFile::remove(SettingsFile());
+    ASSERT_TRUE(QDir().mkdir(SettingsFile()));
+    form = NewForm();
+    Apply();
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    form->close();
+    QDir().rmdir(SettingsFile());
+    ASSERT_EQ(dialogs.Shown().size(), 1U);
+    EXPECT_TRUE(dialogs.Shown()[0].text.startsWith(QStringLiteral("Cannot write file ") + SettingsFile() + ": "))
+        << dialogs.Shown()[0].text.toStdString();
+    EXPECT_EQ(dialogs.Shown()[0].title, QStringLiteral("Error!"));
+    EXPECT_EQ(dialogs.Shown()[0].icon, MessageIcon::Critical);
+}
+
+} // namespace
+} // namespace lumvane

@@ -1,0 +1,157 @@
+#include "PhotometryFixture.h"
+
+#include "core/patrol/ResultsFile.h"
+#include "core/photometry/StarSlots.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QPushButton>
+
+namespace lumvane {
+namespace {
+
+using test::kBrightStar;
+using test::kFaintStar;
+using test::kGaussianStar;
+using test::kSkyHeight;
+
+class StarSlots : public test::PhotometryFixture {
+protected:
+    void SetUp() override { OpenSky(); }
+
+    void PressStar(int slot)
+    {
+        QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnstar_%1").arg(slot)), Qt::LeftButton);
+    }
+
+    /// Where a slot's label is printed on the full-size picture for a star
+    /// centred at (x, y): its top-left corner 10 columns left and 22 rows above.
+    QRect LabelArea(float x, float y) const
+    {
+        const ViewPoint topLeft = ViewPointOfImage(StarLabelPosition(x, y), {}, kSkyHeight);
+        const QFontMetrics metrics(form->font());
+        return { static_cast<int>(topLeft.x), static_cast<int>(topLeft.y), 40, metrics.height() };
+    }
+
+    const ResultsTable& Table() { return form->RunSession().results; }
+};
+
+TEST_F(StarSlots, SixthSlotOnFileOneWritesItsCellsAndLabel)
+{
+    // Diaphragm 1 keeps the counts of an earlier click; 3 is empty.
+    Type("txtr_1", QStringLiteral("6"));
+    ClickOnView(kBrightStar);
+    Find<QLineEdit>("txtr_1")->clear();
+    Type("txtr_2", QStringLiteral("5"));
+    ClickOnView({ 60, 31 });
+    const LastStar last = form->RunSession().lastStar;
+    ASSERT_NEAR(last.centreX, kGaussianStar.x, 1.0);
+
+    const QRect label = LabelArea(last.centreX, last.centreY);
+    EXPECT_EQ(PixelsIn(FullSize(), label, StarLabelColour(5)), 0);
+    EXPECT_FALSE(Find<QAction>("mnusave")->isEnabled());
+    PressStar(5);
+
+    for (int k = 0; k < 4; ++k) {
+        const auto index = static_cast<std::size_t>(k);
+        EXPECT_EQ(Table().Cell(14, 1 + k), last.net[index]) << k;
+        EXPECT_EQ(Table().Cell(15, 1 + k), last.error[index]) << k;
+    }
+    EXPECT_EQ(Table().Cell(14, 2), 10000.0F);
+    EXPECT_EQ(Table().Cell(14, 4), 0.0F);
+    EXPECT_EQ(Table().Cell(14, 5), last.centreX);
+    EXPECT_EQ(Table().Cell(15, 5), last.centreY);
+    EXPECT_EQ(Table().Cell(3, 1), 8.0F);
+    EXPECT_EQ(Table().Cell(3, 2), 0.0F);
+    EXPECT_EQ(Table().Cell(3, 3), 5.0F);
+    EXPECT_EQ(Table().Cell(3, 4), 0.0F);
+    // Nothing else: St1's column is empty.
+    EXPECT_EQ(Table().Cell(4, 1), 0.0F);
+
+    // "St 6" in cyan above the star, on the full-size and the visible picture.
+    EXPECT_GT(PixelsIn(FullSize(), label, StarLabelColour(5)), 10);
+    EXPECT_GT(PixelsIn(PicTwo()->Picture(), label, StarLabelColour(5)), 10);
+    EXPECT_TRUE(Find<QAction>("mnusave")->isEnabled());
+    EXPECT_EQ(Text("lblst1"), Text("lblsum"));
+}
+
+TEST_F(StarSlots, LabelsTakeTheirSlotColours)
+{
+    ClickOnView(kBrightStar);
+    PressStar(0);
+    EXPECT_GT(PixelsIn(FullSize(), LabelArea(38, 48), { 255, 255, 0 }), 10);
+    ClickOnView(kFaintStar);
+    PressStar(19);
+    EXPECT_GT(PixelsIn(FullSize(), LabelArea(78, 48), { 255, 0, 255 }), 10);
+    EXPECT_EQ(Table().Cell(4 + 2 * 19, 1), 2500.0F);
+}
+
+TEST_F(StarSlots, NothingIsRememberedAfterAStarWasNotFound)
+{
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    ClickOnView(test::kEmptySky);
+    const QImage before = FullSize().copy();
+    PressStar(0);
+    EXPECT_EQ(Table().Rows(), 0);
+    EXPECT_FALSE(Find<QAction>("mnusave")->isEnabled());
+    EXPECT_EQ(FullSize(), before);
+    EXPECT_EQ(Text("lblst1"), QString());
+}
+
+TEST_F(StarSlots, SaveDataWritesTheCoreResultsFile)
+{
+    Type("mtxtm1", QStringLiteral("10"));
+    ClickOnView(kBrightStar);
+    PressStar(0);
+    ClickOnView(kFaintStar);
+    PressStar(1);
+
+    const QString fileName = File("night.txt");
+    dialogs.AnswerInput(fileName);
+    Trigger(QStringLiteral("mnusave"));
+    ASSERT_EQ(dialogs.Shown().back().kind, test::ShownDialog::Kind::Input);
+    EXPECT_EQ(dialogs.Shown().back().text, QStringLiteral("Enter path and filename of resultfile being saved."));
+    EXPECT_EQ(dialogs.Shown().back().title, QStringLiteral("SAVE"));
+    EXPECT_EQ(dialogs.Shown().back().defaultText, QStringLiteral("filename.txt"));
+
+    const ResultsFileSettings settings { "10", true, { "8", "", "", "" } };
+    const Session& session = form->RunSession();
+    const std::string expected = ResultsFileText(session.results, session.store.files, settings);
+    EXPECT_EQ(test::ReadFileBytes(fileName.toStdString()), expected);
+    EXPECT_NE(expected.find("Star 2"), std::string::npos);
+
+    // Cancel writes nothing.
+    dialogs.AnswerInput(std::nullopt);
+    Trigger(QStringLiteral("mnusave"));
+    EXPECT_FALSE(QFile::exists(File("filename.txt")));
+}
+
+TEST_F(StarSlots, ResultsFileThatCannotBeWrittenSaysSo)
+{
+    ClickOnView(kBrightStar);
+    PressStar(0);
+    const QString fileName = File("no-such-folder/night.txt");
+    dialogs.AnswerInput(fileName);
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    Trigger(QStringLiteral("mnusave"));
+    const test::ShownDialog& shown = dialogs.Shown().back();
+    EXPECT_EQ(
+        shown.text, QStringLiteral("Cannot write file ") + fileName + QStringLiteral(": No such file or directory"));
+    EXPECT_EQ(shown.title, QStringLiteral("Error!"));
+    EXPECT_EQ(shown.icon, MessageIcon::Critical);
+}
+
+class NoImage : public test::PhotometryFixture { };
+
+TEST_F(NoImage, SaveResultsBeforeAnyFileHasNothingToSave)
+{
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    form->SaveResults();
+    ASSERT_EQ(dialogs.Shown().size(), 1U);
+    EXPECT_EQ(dialogs.Shown()[0].text, QStringLiteral("No result to save!"));
+    EXPECT_EQ(dialogs.Shown()[0].title, QStringLiteral("ERROR"));
+    EXPECT_EQ(dialogs.Shown()[0].icon, MessageIcon::Critical);
+}
+
+} // namespace
+} // namespace lumvane
