@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/PhotometryArguments.h"
 
+#include "core/common/FileWrite.h"
 #include "core/image/Calibration.h"
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
@@ -168,13 +169,10 @@ bool SaveResults(const PatrolRequest& request, const ResultsTable& table, const 
     for (std::size_t k = 0; k < request.photometry.radiusTexts.size(); ++k)
         settings.radiusTexts[k] = request.photometry.radiusTexts[k];
     const std::string text = ResultsFileText(table, files, settings);
-    errno = 0;
-    if (WriteResultsFile(request.resultsFile, text))
-        return true;
-    const int error = errno;
-    err << kPrefix << "Cannot write file " << request.resultsFile << ": "
-        << (error != 0 ? std::strerror(error) : "write error") << '\n';
-    return false;
+    const WriteResult written = WriteFileBytes(request.resultsFile, text);
+    if (!written.written)
+        err << kPrefix << CannotWriteFileText(request.resultsFile, written.reason) << '\n';
+    return written.written;
 }
 
 }  // namespace

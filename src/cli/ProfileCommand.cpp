@@ -3,6 +3,7 @@
 
 #include "core/image/FitsReader.h"
 #include "core/profile/Profile.h"
+#include "core/common/FileWrite.h"
 #include "core/profile/ProfileDataFile.h"
 
 #include <ostream>
@@ -83,9 +84,9 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err)
         out << text;
         return kExitDone;
     }
-    const ProfileDataWriteResult written = WriteProfileDataFile(outputName, text);
+    const WriteResult written = WriteFileBytes(outputName, text);
     if (!written.written) {
-        err << "lumvane-cli profile: Cannot write file " << outputName << ": " << written.reason << '\n';
+        err << "lumvane-cli profile: " << CannotWriteFileText(outputName, written.reason) << '\n';
         return kExitFileError;
     }
     return kExitDone;

@@ -65,9 +65,9 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err)
     const DisplayCuts proposed = result.cuts.value_or(DisplayCuts {});
     const DisplayCuts cuts = RenderCuts(black.value_or(proposed.black), white.value_or(proposed.white));
     const RgbImage picture = RenderWholeImage(store.img, ColourTable(cuts, scale));
-    const BmpWriteResult written = WriteBmp(bitmapName, picture);
+    const WriteResult written = WriteBmp(bitmapName, picture);
     if (!written.written) {
-        err << "lumvane-cli render: Cannot write file " << bitmapName << ": " << written.reason << '\n';
+        err << "lumvane-cli render: " << CannotWriteFileText(bitmapName, written.reason) << '\n';
         return kExitFileError;
     }
     out << "black_cut: " << cuts.black << '\n'

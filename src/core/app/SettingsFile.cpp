@@ -1,10 +1,10 @@
 #include "core/app/SettingsFile.h"
 
+#include "core/common/FileWrite.h"
+
 #include "core/common/NumberText.h"
 #include "core/common/NumericValue.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -97,22 +97,10 @@ SettingsLoadResult LoadSettings(const std::filesystem::path& file)
         result.tab = OptionsOfSettingsText(text.str());
         return result;
     }
-    const SettingsWriteResult written = WriteSettingsFile(file, NewSettingsText());
+    const WriteResult written = WriteFileBytes(file.string(), NewSettingsText());
     result.created = written.written;
     result.reason = written.reason;
     return result;
-}
-
-SettingsWriteResult WriteSettingsFile(const std::filesystem::path& file, std::string_view text)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return { false, std::strerror(errno) };
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out)
-        return { false, std::strerror(errno) };
-    return { true, {} };
 }
 
 } // namespace lumvane

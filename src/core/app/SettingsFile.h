@@ -50,14 +50,5 @@ struct SettingsLoadResult {
 /// default options line when it does not exist.
 SettingsLoadResult LoadSettings(const std::filesystem::path& file);
 
-/// What writing the settings file did.
-struct SettingsWriteResult {
-    bool written = false;
-    std::string reason; ///< the system's reason when the file could not be written
-};
-
-/// @brief Writes a settings text as bytes, replacing the file. The caller
-/// writes only when the options were applied during the run.
-SettingsWriteResult WriteSettingsFile(const std::filesystem::path& file, std::string_view text);
 
 } // namespace lumvane

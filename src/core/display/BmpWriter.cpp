@@ -1,9 +1,6 @@
 #include "core/display/BmpWriter.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fstream>
 
 namespace lumvane {
 
@@ -17,7 +14,7 @@ void PutLittleEndian(std::string& bytes, std::uint32_t value, int size)
 
 } // namespace
 
-BmpWriteResult WriteBmp(const std::string& fileName, const RgbImage& picture)
+WriteResult WriteBmp(const std::string& fileName, const RgbImage& picture)
 {
     constexpr std::uint32_t kHeadersSize = 14 + 40;
     const auto width = static_cast<std::uint32_t>(picture.width);
@@ -53,14 +50,7 @@ BmpWriteResult WriteBmp(const std::string& fileName, const RgbImage& picture)
         bytes.append(rowSize - 3 * width, '\0');
     }
 
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return { false, std::strerror(errno) };
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
-        return { false, std::strerror(errno) };
-    return { true, {} };
+    return WriteFileBytes(fileName, bytes);
 }
 
 } // namespace lumvane

@@ -1,19 +1,14 @@
 #pragma once
 
+#include "core/common/FileWrite.h"
 #include "core/display/RgbImage.h"
 
 #include <string>
 
 namespace lumvane {
 
-/// What writing a bitmap did.
-struct BmpWriteResult {
-    bool written = false;
-    std::string reason; ///< the system's reason when nothing was written
-};
-
 /// @brief Writes a picture as an uncompressed 24-bit Windows bitmap (BMP),
 /// replacing any file of that name.
-BmpWriteResult WriteBmp(const std::string& fileName, const RgbImage& picture);
+WriteResult WriteBmp(const std::string& fileName, const RgbImage& picture);
 
 } // namespace lumvane

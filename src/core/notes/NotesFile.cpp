@@ -70,17 +70,9 @@ NotesReadResult ReadNotesFile(const std::string& fileName)
     return result;
 }
 
-NotesWriteResult WriteNotesFile(const std::string& fileName, std::string_view boxText)
+WriteResult WriteNotesFile(const std::string& fileName, std::string_view boxText)
 {
-    const std::string text = NotesFileText(boxText);
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return { false, std::strerror(errno) };
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out)
-        return { false, std::strerror(errno) };
-    return { true, {} };
+    return WriteFileBytes(fileName, NotesFileText(boxText));
 }
 
 } // namespace lumvane

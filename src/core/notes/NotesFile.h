@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/FileWrite.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,14 +36,8 @@ struct NotesReadResult {
 /// @brief Reads a notes file of at most kNotesFileLimit bytes as box text.
 NotesReadResult ReadNotesFile(const std::string& fileName);
 
-/// What saving the notes did.
-struct NotesWriteResult {
-    bool written = false;
-    std::string reason; ///< the system's reason when the file could not be written
-};
-
 /// @brief Writes the notes box text as a notes file (NotesFileText), creating
 /// or replacing the file.
-NotesWriteResult WriteNotesFile(const std::string& fileName, std::string_view boxText);
+WriteResult WriteNotesFile(const std::string& fileName, std::string_view boxText);
 
 } // namespace lumvane

@@ -5,7 +5,6 @@
 #include "core/common/Rounding.h"
 
 #include <cmath>
-#include <fstream>
 
 namespace lumvane {
 namespace {
@@ -127,14 +126,6 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
         lines.End();
     }
     return lines.Text();
-}
-
-bool WriteResultsFile(const std::string& fileName, const std::string& text)
-{
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return static_cast<bool>(out);
 }
 
 }  // namespace lumvane

@@ -37,8 +37,4 @@ struct ResultsFileSettings {
 /// continues on the next line at that column.
 std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
 
-/// @brief Writes the text to a file as bytes, replacing any file of that name;
-/// false when the file can't be written.
-bool WriteResultsFile(const std::string& fileName, const std::string& text);
-
 }  // namespace lumvane

@@ -2,10 +2,7 @@
 
 #include "core/common/NumberText.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 
 namespace lumvane {
 namespace {
@@ -42,18 +39,6 @@ std::string ProfileDataText(std::span<const float> values)
         text += line;
     }
     return text;
-}
-
-ProfileDataWriteResult WriteProfileDataFile(const std::string& fileName, const std::string& text)
-{
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return { false, std::strerror(errno) };
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out)
-        return { false, std::strerror(errno) };
-    return { true, {} };
 }
 
 } // namespace lumvane

@@ -14,13 +14,4 @@ float FlooredToTenths(float value);
 /// number text of its value floored to tenths, one blank, then CR LF.
 std::string ProfileDataText(std::span<const float> values);
 
-/// What writing a profile data file did.
-struct ProfileDataWriteResult {
-    bool written = false;
-    std::string reason; ///< the system's reason when the file could not be written
-};
-
-/// @brief Writes the text as bytes, replacing any file of that name.
-ProfileDataWriteResult WriteProfileDataFile(const std::string& fileName, const std::string& text);
-
 } // namespace lumvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/FileWrite.h"
+
 #include <QString>
 
 #include <optional>
@@ -41,5 +43,13 @@ public:
     virtual QString SaveFileName(const FileDialogRequest& request) = 0;
     virtual void Beep() = 0;
 };
+
+/// @brief Reports a writer's failure: "Cannot write file NAME: REASON",
+/// title "Error!", critical icon.
+inline void ShowCannotWriteFile(Dialogs& dialogs, const QString& fileName, const WriteResult& written)
+{
+    dialogs.Message(QString::fromStdString(CannotWriteFileText(fileName.toStdString(), written.reason)),
+        QStringLiteral("Error!"), MessageIcon::Critical, MessageButtons::Ok);
+}
 
 } // namespace lumvane

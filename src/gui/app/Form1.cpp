@@ -381,11 +381,9 @@ void Form1::mnubmp_Click()
     if (!fileName || fileName->isEmpty())
         return;
     // The name as typed: a relative one lands in the current (program's) folder.
-    const BmpWriteResult written = SavePictureBmp(m_imageArea->PicTwo()->Picture(), *fileName);
+    const WriteResult written = SavePictureBmp(m_imageArea->PicTwo()->Picture(), *fileName);
     if (!written.written)
-        m_dialogs.Message(QStringLiteral("Cannot write file ") + *fileName + QStringLiteral(": ")
-                + QString::fromStdString(written.reason),
-            QStringLiteral("Error!"), MessageIcon::Critical, MessageButtons::Ok);
+        ShowCannotWriteFile(m_dialogs, *fileName, written);
 }
 
 void Form1::mnuexit_Click()

@@ -162,7 +162,6 @@ private:
     void DrawClickCircle(const ClickCircle& circle, bool onPicTwo);
     void ShowStarStatus(StarStatus status);
     void MouseDownFailed();
-    void CannotWriteFile(const QString& fileName, const QString& reason);
     QAction* m_mnusave = nullptr;
 
     /// Menu items that the first render enables.

@@ -7,7 +7,7 @@
 
 namespace lumvane {
 
-BmpWriteResult SavePictureBmp(const QImage& picture, const QString& fileName)
+WriteResult SavePictureBmp(const QImage& picture, const QString& fileName)
 {
     // Packed 0xAARRGGBB pixels, as the bitmap writer takes them.
     const QImage pixels = picture.convertToFormat(QImage::Format_RGB32);

@@ -10,6 +10,6 @@ namespace lumvane {
 /// @brief Saves a view's picture as a 24-bit Windows bitmap under the name as
 /// given (a relative name from the current folder; no extension added; an
 /// existing file replaced).
-BmpWriteResult SavePictureBmp(const QImage& picture, const QString& fileName);
+WriteResult SavePictureBmp(const QImage& picture, const QString& fileName);
 
 } // namespace lumvane

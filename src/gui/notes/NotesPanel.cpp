@@ -140,12 +140,9 @@ bool NotesPanel::SaveNotesAs()
 
 bool NotesPanel::WriteNotes(const QString& fileName)
 {
-    const NotesWriteResult written = WriteNotesFile(LocalName(fileName), NotesText().toUtf8().toStdString());
-    if (!written.written) {
-        m_dialogs.Message(QStringLiteral("Cannot write file ") + fileName + QStringLiteral(": ")
-                + QString::fromLocal8Bit(written.reason),
-            QStringLiteral("Error!"), MessageIcon::Critical, MessageButtons::Ok);
-    }
+    const WriteResult written = WriteNotesFile(LocalName(fileName), NotesText().toUtf8().toStdString());
+    if (!written.written)
+        ShowCannotWriteFile(m_dialogs, fileName, written);
     return written.written;
 }
 

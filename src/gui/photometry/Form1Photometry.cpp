@@ -20,8 +20,6 @@
 #include <QFile>
 #include <QPushButton>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 namespace lumvane {
@@ -211,18 +209,9 @@ void Form1::SaveResults()
         m_photometry->RadiusTexts() };
     const std::string text = ResultsFileText(m_session.results, files, settings);
     // The name as typed: a relative one lands in the current (program's) folder.
-    errno = 0;
-    if (!WriteResultsFile(QFile::encodeName(*fileName).toStdString(), text)) {
-        const int error = errno;
-        CannotWriteFile(
-            *fileName, error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("write error"));
-    }
-}
-
-void Form1::CannotWriteFile(const QString& fileName, const QString& reason)
-{
-    m_dialogs.Message(QStringLiteral("Cannot write file ") + fileName + QStringLiteral(": ") + reason,
-        QStringLiteral("Error!"), MessageIcon::Critical, MessageButtons::Ok);
+    const WriteResult written = WriteFileBytes(QFile::encodeName(*fileName).toStdString(), text);
+    if (!written.written)
+        ShowCannotWriteFile(m_dialogs, *fileName, written);
 }
 
 void Form1::btnoptok_Click()
@@ -239,7 +228,7 @@ void Form1::LoadSettings()
     const std::filesystem::path file = SettingsFileIn(m_programFolder);
     const SettingsLoadResult loaded = lumvane::LoadSettings(file);
     if (!loaded.reason.empty())
-        CannotWriteFile(FileNameText(file), QString::fromStdString(loaded.reason));
+        ShowCannotWriteFile(m_dialogs, FileNameText(file), { false, loaded.reason });
     m_options->SetTab(loaded.tab);
 }
 
@@ -249,9 +238,9 @@ void Form1::SaveSettings()
     if (!options.changed)
         return;
     const std::filesystem::path file = SettingsFileIn(m_programFolder);
-    const SettingsWriteResult written = WriteSettingsFile(file, SavedSettingsText(options.record));
+    const WriteResult written = WriteFileBytes(file.string(), SavedSettingsText(options.record));
     if (!written.written)
-        CannotWriteFile(FileNameText(file), QString::fromStdString(written.reason));
+        ShowCannotWriteFile(m_dialogs, FileNameText(file), written);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -24,7 +24,7 @@ TEST(WriteBmp, WritesA24BitBitmapFromTheBottomRowUpWithPaddedRows)
     const std::string name = dir.File("picture.bmp");
     // 3 x 2: top row red, green, blue; bottom row white, black, grey.
     const RgbImage picture { 3, 2, { 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF000000, 0xFF808080 } };
-    const BmpWriteResult result = WriteBmp(name, picture);
+    const WriteResult result = WriteBmp(name, picture);
     ASSERT_TRUE(result.written) << result.reason;
 
     const std::string bytes = test::ReadFileBytes(name);
@@ -45,7 +45,7 @@ TEST(WriteBmp, WritesA24BitBitmapFromTheBottomRowUpWithPaddedRows)
 TEST(WriteBmp, ReportsAFileThatCannotBeWritten)
 {
     test::TempDir dir;
-    const BmpWriteResult result = WriteBmp(dir.File("no/such/folder/picture.bmp"), RgbImage { 1, 1, { 0xFF000000 } });
+    const WriteResult result = WriteBmp(dir.File("no/such/folder/picture.bmp"), RgbImage { 1, 1, { 0xFF000000 } });
     EXPECT_FALSE(result.written);
     EXPECT_EQ(result.reason, "No such file or directory");
 }

@@ -98,7 +98,7 @@ TEST(NotesFile, WritesCrLfTextAndReplacesAnOldFile)
     TempDir dir;
     const std::string name = dir.File("astronot.txt");
     WriteFileBytes(name, std::string(500, 'o'));
-    const NotesWriteResult written = WriteNotesFile(name, "seeing 3\"\nM 42");
+    const WriteResult written = WriteNotesFile(name, "seeing 3\"\nM 42");
     EXPECT_TRUE(written.written);
     EXPECT_EQ(ReadFileBytes(name), "seeing 3\"\r\nM 42\r\n");
 }
@@ -106,7 +106,7 @@ TEST(NotesFile, WritesCrLfTextAndReplacesAnOldFile)
 TEST(NotesFile, WriteIntoMissingFolderFailsWithTheSystemsReason)
 {
     TempDir dir;
-    const NotesWriteResult written = WriteNotesFile(dir.File("no/such/folder.txt"), "text");
+    const WriteResult written = WriteNotesFile(dir.File("no/such/folder.txt"), "text");
     EXPECT_FALSE(written.written);
     EXPECT_EQ(written.reason, "No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(dir.File("no")));

@@ -138,14 +138,5 @@ TEST(ResultsFile, MagnitudeWithoutAValueReads99999)
               "\r\n");
 }
 
-TEST(ResultsFile, WritesTheTextAsBytes)
-{
-    test::TempDir dir;
-    const std::string text = "File         Time   R  \r\n\r\n";
-    ASSERT_TRUE(WriteResultsFile(dir.File("filename.txt"), text));
-    EXPECT_EQ(test::ReadFileBytes(dir.File("filename.txt")), text);
-    EXPECT_FALSE(WriteResultsFile(dir.File("missing/filename.txt"), text));
-}
-
 }  // namespace
 }  // namespace lumvane

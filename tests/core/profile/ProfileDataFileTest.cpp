@@ -48,23 +48,5 @@ TEST(FlooredToTenths, FloorsTowardsMinusInfinity)
     EXPECT_EQ(FlooredToTenths(0.0f), 0.0f);
 }
 
-TEST(WriteProfileDataFile, WritesTheBytesOrSaysWhyNot)
-{
-    test::TempDir dir;
-    const std::string name = dir.File("prof.dat");
-    test::WriteFileBytes(name, "an older and longer file\r\n");
-    const ProfileDataWriteResult written = WriteProfileDataFile(name, " 1             5 \r\n");
-    EXPECT_TRUE(written.written);
-    EXPECT_EQ(test::ReadFileBytes(name), " 1             5 \r\n");
-
-    const ProfileDataWriteResult missingFolder = WriteProfileDataFile(dir.File("no/such/folder/prof.dat"), "x");
-    EXPECT_FALSE(missingFolder.written);
-    EXPECT_EQ(missingFolder.reason, "No such file or directory");
-
-    const ProfileDataWriteResult full = WriteProfileDataFile("/dev/full", std::string(100000, 'x'));
-    EXPECT_FALSE(full.written);
-    EXPECT_FALSE(full.reason.empty());
-}
-
 } // namespace
 } // namespace lumvane
