@@ -2,6 +2,8 @@
 // series does, and into a fresh one), beside the floor of a plain read() of
 // the same file with a byte swap into an int16 array, and CFITSIO's own read.
 // The files are written at start into the temporary folder.
+#include "BenchImage.h"
+
 #include "core/image/FitsReader.h"
 
 #include <benchmark/benchmark.h>
@@ -12,40 +14,18 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+// Noise-like counts: every byte of the data differs from its neighbours.
 std::string BenchFile(int side)
 {
-    const auto name = std::filesystem::temp_directory_path() / ("lumvane-bench-" + std::to_string(side) + ".fts");
-    if (std::filesystem::exists(name))
-        return name.string();
-    std::string header;
-    const auto card = [&](std::string text) {
-        text.resize(80, ' ');
-        header += text;
-    };
-    card("SIMPLE  =                    T");
-    card("BITPIX  =                   16");
-    card("NAXIS   =                    2");
-    card("NAXIS1  = " + std::to_string(side));
-    card("NAXIS2  = " + std::to_string(side));
-    card("BZERO   =                32768");
-    card("BSCALE  =                    1");
-    card("END");
-    header.resize(2880, ' ');
-    std::string data(static_cast<std::size_t>(side) * side * 2, '\0');
-    std::uint32_t state = 12345;
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        state = state * 1664525U + 1013904223U;
-        data[i] = static_cast<char>(state >> 24);
-    }
-    data.resize((data.size() + 2879) / 2880 * 2880, '\0');
-    std::ofstream(name, std::ios::binary) << header << data;
-    return name.string();
+    return lumvane::bench::WriteBenchImage("lumvane-bench-read", side, [](int x, int y) {
+        const auto hash = static_cast<std::uint32_t>(x) * 2654435761U ^ static_cast<std::uint32_t>(y) * 40503U;
+        return static_cast<int>(hash % 65535U);
+    });
 }
 
 void ReadIntoImg(benchmark::State& state)

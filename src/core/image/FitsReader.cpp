@@ -93,26 +93,15 @@ public:
     /// The text between the card's first apostrophe and the next one.
     std::optional<std::string_view> Quoted(std::string_view keyword) const
     {
-        const auto card = Find(keyword);
-        if (!card)
-            return std::nullopt;
-        const auto open = card->find('\'');
-        if (open == std::string_view::npos)
-            return std::nullopt;
-        const auto value = card->substr(open + 1);
-        return value.substr(0, value.find('\''));
+        const auto value = AfterApostrophe(keyword);
+        return value ? std::optional(value->substr(0, value->find('\''))) : std::nullopt;
     }
 
     /// The 8 characters after the card's first apostrophe, blank-padded.
     std::optional<std::string> QuotedField(std::string_view keyword) const
     {
-        const auto card = Find(keyword);
-        if (!card)
-            return std::nullopt;
-        const auto open = card->find('\'');
-        if (open == std::string_view::npos)
-            return std::nullopt;
-        return Field(card->substr(open + 1), 8);
+        const auto value = AfterApostrophe(keyword);
+        return value ? std::optional(Field(*value, 8)) : std::nullopt;
     }
 
     /// 10 characters from a column offset of the keyword's card; an absent
@@ -132,6 +121,14 @@ public:
     }
 
 private:
+    /// The rest of the keyword's card after its first apostrophe.
+    std::optional<std::string_view> AfterApostrophe(std::string_view keyword) const
+    {
+        const auto card = Find(keyword);
+        const auto open = card ? card->find('\'') : std::string_view::npos;
+        return open == std::string_view::npos ? std::nullopt : std::optional(card->substr(open + 1));
+    }
+
     std::string_view m_text;
     std::size_t m_count;
 };
