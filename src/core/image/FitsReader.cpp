@@ -377,7 +377,7 @@ bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& c
     const std::size_t rowBytes = 2 * width;
     // About a megabyte a read: few system calls, and each chunk is converted
     // while it is still in cache.
-    const std::size_t rowsPerChunk = std::max<std::size_t>(1, (1u << 22) / rowBytes);
+    const std::size_t rowsPerChunk = std::max<std::size_t>(1, (1u << 20) / rowBytes);
     std::vector<unsigned char> chunk(rowsPerChunk * rowBytes);
     for (int firstRow = 1; firstRow <= height;) {
         const auto rows = std::min<std::size_t>(rowsPerChunk, static_cast<std::size_t>(height - firstRow + 1));
