@@ -23,6 +23,9 @@ struct Session {
     OptionsInForce options;
     /// 1 while a patrol series runs: measurements then show no messages.
     int patrolRunning = 0;
+    /// The centre search radius of the series' last measurement while its
+    /// later files are walked; 0 between files.
+    int patrolSearchRadius = 0;
 };
 
 } // namespace lumvane

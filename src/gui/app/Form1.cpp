@@ -17,6 +17,7 @@
 #include "gui/display/PictureView.h"
 #include "gui/image/FileInfoPanel.h"
 #include "gui/notes/NotesPanel.h"
+#include "gui/patrol/PatrolDriver.h"
 #include "gui/photometry/OptionsPanel.h"
 #include "gui/photometry/PhotometryPanel.h"
 #include "gui/profile/ProfilesPanel.h"
@@ -118,6 +119,8 @@ Form1::Form1(Dialogs& dialogs, const QString& programFolder, QWidget* parent)
     ConnectNotesAndHelp();
     ConnectDisplayTools();
     ConnectPhotometry();
+    ConnectProfiles();
+    ConnectPatrol();
     connect(m_display->ReplotButton(), &QPushButton::clicked, this, &Form1::btndispreplot_Click);
 
     Form_Load();
@@ -264,6 +267,12 @@ FitsReadResult Form1::ReadImage(const QString& fileName, PlaneId plane)
         WaitCursor busy;
         result = ReadFitsImage(m_session.store, QFile::encodeName(fileName).toStdString(), plane, m_session.random);
     }
+    ShowReadResult(result);
+    return result;
+}
+
+void Form1::ShowReadResult(const FitsReadResult& result)
+{
     if (!result.message.empty()) {
         const MessageIcon icon
             = result.status == FitsReadStatus::Truncated ? MessageIcon::Warning : MessageIcon::Critical;
@@ -273,7 +282,6 @@ FitsReadResult Form1::ReadImage(const QString& fileName, PlaneId plane)
         ShowFileInfo();
     if (result.cuts)
         m_display->SetCuts(*result.cuts);
-    return result;
 }
 
 void Form1::ShowFileInfo()
@@ -343,6 +351,10 @@ void Form1::ConnectDisplayTools()
 
 void Form1::PicTwo_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF position)
 {
+    if (m_profileDrawing != 0) {
+        DragProfileLine(position);
+        return;
+    }
     const ScrollPosition scroll = m_imageArea->Scroll();
     const int imageHeight = m_imageArea->ImageHeight();
     const CursorReadout readout
@@ -375,13 +387,18 @@ void Form1::Negative_Click()
 
 void Form1::mnubmp_Click()
 {
+    SaveBmpAs(m_imageArea->PicTwo()->Picture());
+}
+
+void Form1::SaveBmpAs(const QImage& picture)
+{
     const std::optional<QString> fileName
         = m_dialogs.Input(QStringLiteral("Enter filename of bitmap being saved or press CANCEL to avoid saving."),
             QStringLiteral("SAVE BMP"), {});
     if (!fileName || fileName->isEmpty())
         return;
     // The name as typed: a relative one lands in the current (program's) folder.
-    const WriteResult written = SavePictureBmp(m_imageArea->PicTwo()->Picture(), *fileName);
+    const WriteResult written = SavePictureBmp(picture, *fileName);
     if (!written.written)
         ShowCannotWriteFile(m_dialogs, *fileName, written);
 }
@@ -389,6 +406,7 @@ void Form1::mnubmp_Click()
 void Form1::mnuexit_Click()
 {
     SaveSettings();
+    m_patrol->WindowClosing();
     // Ends at once: the window gets no close event.
     QCoreApplication::exit(0);
 }

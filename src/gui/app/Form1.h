@@ -3,6 +3,8 @@
 #include "core/app/Session.h"
 #include "core/display/ViewCoordinates.h"
 #include "core/image/FitsReader.h"
+#include "core/profile/Profile.h"
+#include "core/patrol/PatrolWalk.h"
 #include "gui/app/FileChooser.h"
 
 #include <QMainWindow>
@@ -11,6 +13,7 @@
 #include <utility>
 
 class QAction;
+class QImage;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -25,6 +28,7 @@ class frmAbout;
 class ImageArea;
 class NotesPanel;
 class OptionsPanel;
+class PatrolDriver;
 class PhotometryPanel;
 class ProfilesPanel;
 class TabPanel;
@@ -66,6 +70,8 @@ public:
     /// Reads a file into a plane: shows the reader's message, refreshes the
     /// File info tab when a header was recorded, and writes proposed cuts.
     FitsReadResult ReadImage(const QString& fileName, PlaneId plane);
+    /// What a read leaves on the window: its message, the File info tab, the cuts.
+    void ShowReadResult(const FitsReadResult& result);
     /// Renders IMG with the cuts and scale of the Display tab and shows it.
     void PlotImage();
     /// Shows the last header's values on the File info tab.
@@ -107,6 +113,10 @@ public slots:
     /// under a star slot for the current file.
     void RememberStar(int slot);
     void mnusave_Click();
+    /// The circles and read-out fields of a measurement at image coordinates.
+    void ShowClick(const ClickResult& result, bool onPicTwo);
+    /// The label of a star just recorded under a slot, and what recording enables.
+    void ShowRemembered(int slot);
     /// Asks for a name and writes the results file.
     void SaveResults();
     void btnoptok_Click();
@@ -114,6 +124,22 @@ public slots:
     void LoadSettings();
     /// Writes the settings file when the options were applied during the run.
     void SaveSettings();
+
+    // Dark and flat from the Image menu, and the patrol series.
+    void mnuimagedark_Click();
+    void mnuimageflat_Click();
+    void mnufilepatr_Click();
+    void btnconti_Click();
+    /// The Photometry and Options tabs as a series file is walked with them.
+    PatrolSettings PatrolSettingsFromTabs() const;
+
+    // Profiles: the line drawn with the right button, the plot and its exports.
+    /// The end of a press on the scrolled view: finishes a profile line.
+    void PicTwo_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
+    /// Computes the profile of the current line, marks its samples and plots it.
+    void btnprofplot_Click();
+    void btnprofdata_Click();
+    void btnprofbmp_Click();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -163,6 +189,28 @@ private:
     void ShowStarStatus(StarStatus status);
     void MouseDownFailed();
     QAction* m_mnusave = nullptr;
+    /// What a click reads from the tabs; while a series walks its later files,
+    /// the walk's search radius.
+    ClickSettings ClickSettingsFromTabs(bool fromPicTwo) const;
+
+    // The calibration commands and the patrol series.
+    void ConnectPatrol();
+    void CalibrateFromMenu(const QString& title, PlaneId plane);
+    PatrolDriver* m_patrol = nullptr;
+
+    // Profiles (their bodies live with the Profiles tab).
+    void ConnectProfiles();
+    /// The profile branch of a press: the right button starts a line on the
+    /// scrolled view and takes the press (true); any other ends a line.
+    bool ProfileMouseDown(Qt::MouseButton button, ViewPoint image, bool fromPicTwo);
+    void DragProfileLine(QPointF position);
+    void MarkProfileSamples(const std::vector<ProfileSample>& samples);
+    /// Asks for a bitmap name and saves a view's picture under it.
+    void SaveBmpAs(const QImage& picture);
+    /// 1 while a profile line is being dragged.
+    int m_profileDrawing = 0;
+    /// `profileStart` and `profileEnd`: the last line drawn.
+    ProfileLine m_profileLine;
 
     /// Menu items that the first render enables.
     std::array<QAction*, 7> m_imageActions {};

@@ -2,6 +2,7 @@
 
 #include "core/display/RenderImage.h"
 #include "gui/display/PictureView.h"
+#include "gui/profile/LineControl.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -56,7 +57,7 @@ ImageArea::ImageArea(QWidget* parent)
     , m_hsbScroll(NewScrollBar(Qt::Horizontal, QStringLiteral("hsbScroll"), this))
     , m_vsbScroll(NewScrollBar(Qt::Vertical, QStringLiteral("vsbScroll"), this))
     , m_lineProf(NewProfileLine(QStringLiteral("LineProf"), this))
-    , m_lineProf2(NewProfileLine(QStringLiteral("LineProf2"), this))
+    , m_lineProf2(new LineControl(m_picTwo, QStringLiteral("LineProf2"), m_picTwo->contentsRect().topLeft()))
 {
     setToolTip(QStringLiteral("Image area"));
     m_picTwo->setObjectName(QStringLiteral("PicTwo"));

@@ -12,6 +12,7 @@ class QScrollBar;
 
 namespace lumvane {
 
+class LineControl;
 class PictureView;
 
 /// @brief The image area of the main window: the off-screen full-size
@@ -33,7 +34,8 @@ public:
     QScrollBar* HorizontalScrollBar() const { return m_hsbScroll; }
     QScrollBar* VerticalScrollBar() const { return m_vsbScroll; }
     QWidget* LineProf() const { return m_lineProf; }
-    QWidget* LineProf2() const { return m_lineProf2; }
+    /// The rubber band of drags on `PicTwo`, at pixels of its drawing area.
+    LineControl* LineProf2() const { return m_lineProf2; }
 
     /// The rendered size W x H of the last layout.
     int ImageWidth() const { return m_imageWidth; }
@@ -58,7 +60,7 @@ private:
     QScrollBar* m_hsbScroll;
     QScrollBar* m_vsbScroll;
     QWidget* m_lineProf;
-    QWidget* m_lineProf2;
+    LineControl* m_lineProf2;
     int m_imageWidth = 0;
     int m_imageHeight = 0;
 };

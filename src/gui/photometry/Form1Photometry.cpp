@@ -10,6 +10,7 @@
 #include "gui/app/Dialogs.h"
 #include "gui/display/ImageArea.h"
 #include "gui/display/PictureView.h"
+#include "gui/patrol/PatrolDriver.h"
 #include "gui/photometry/OptionsPanel.h"
 #include "gui/photometry/PhotometryPanel.h"
 #include "gui/photometry/ViewMarks.h"
@@ -69,11 +70,9 @@ void Form1::Picture1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shi
 
 void Form1::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, ViewPoint image, bool fromPicTwo)
 {
-    if (button == Qt::RightButton) {
-        // The right button starts a profile line; no photometry. The profile
-        // line's own press handler is called from here.
+    // The right button starts a profile line instead of photometry.
+    if (ProfileMouseDown(button, image, fromPicTwo))
         return;
-    }
     const auto x = static_cast<float>(image.x);
     const auto y = static_cast<float>(image.y);
     // The patrol driver passes Shift too: it never means a quick sum there.
@@ -84,26 +83,10 @@ void Form1::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, ViewP
     if (fromPicTwo)
         QCoreApplication::processEvents();
 
-    ClickSettings settings;
-    settings.radiusTexts = m_photometry->RadiusTexts();
-    settings.searchRadius = CentreSearchRadius(m_photometry->SearchText());
-    settings.method = m_options->MaxSelected() ? CentringMethod::Peak : CentringMethod::Centroid;
-    settings.options = m_session.options.options;
-    settings.st1MagnitudeText = m_photometry->St1MagnitudeText();
-    settings.addend = fromPicTwo ? kScrolledViewAddend : kFullViewAddend;
     const int fileNumber = m_session.store.files.CurrentFile();
-    const ClickResult result = MeasureClick(
-        m_session.store.img, x, y, settings, St1NetCounts(m_session.results, fileNumber), m_session.lastStar);
-
-    for (const ClickCircle& circle : result.circles)
-        DrawClickCircle(circle, fromPicTwo);
-    if (const std::optional<CountTexts> counts = result.FinalCounts())
-        m_photometry->ShowCounts(*counts);
-    for (int k = 0; k < kClickDiaphragms; ++k) {
-        const DiaphragmResult& diaphragm = result.diaphragms[static_cast<std::size_t>(k)];
-        if (diaphragm.magnitudes)
-            m_photometry->ShowMagnitudes(k, *diaphragm.magnitudes);
-    }
+    const ClickResult result = MeasureClick(m_session.store.img, x, y, ClickSettingsFromTabs(fromPicTwo),
+        St1NetCounts(m_session.results, fileNumber), m_session.lastStar);
+    ShowClick(result, fromPicTwo);
     if (fromPicTwo) {
         m_imageArea->PicTwo()->update();
         if (!result.trapped)
@@ -119,6 +102,32 @@ void Form1::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, ViewP
     }
     if (result.trapped)
         MouseDownFailed();
+}
+
+ClickSettings Form1::ClickSettingsFromTabs(bool fromPicTwo) const
+{
+    ClickSettings settings;
+    settings.radiusTexts = m_photometry->RadiusTexts();
+    const bool walking = m_session.patrolRunning == 1 && m_session.store.files.CurrentFile() > 1;
+    settings.searchRadius = walking ? m_session.patrolSearchRadius : CentreSearchRadius(m_photometry->SearchText());
+    settings.method = m_options->MaxSelected() ? CentringMethod::Peak : CentringMethod::Centroid;
+    settings.options = m_session.options.options;
+    settings.st1MagnitudeText = m_photometry->St1MagnitudeText();
+    settings.addend = fromPicTwo ? kScrolledViewAddend : kFullViewAddend;
+    return settings;
+}
+
+void Form1::ShowClick(const ClickResult& result, bool onPicTwo)
+{
+    for (const ClickCircle& circle : result.circles)
+        DrawClickCircle(circle, onPicTwo);
+    if (const std::optional<CountTexts> counts = result.FinalCounts())
+        m_photometry->ShowCounts(*counts);
+    for (int k = 0; k < kClickDiaphragms; ++k) {
+        const DiaphragmResult& diaphragm = result.diaphragms[static_cast<std::size_t>(k)];
+        if (diaphragm.magnitudes)
+            m_photometry->ShowMagnitudes(k, *diaphragm.magnitudes);
+    }
 }
 
 void Form1::QuickSumClick(float x, float y, bool fromPicTwo)
@@ -180,6 +189,12 @@ void Form1::RememberStar(int slot)
     // No star found by the last measurement: nothing is drawn or recorded.
     if (!lumvane::RememberStar(m_session.results, slot, m_session.store.files.CurrentFile(), record))
         return;
+    ShowRemembered(slot);
+}
+
+void Form1::ShowRemembered(int slot)
+{
+    const LastStar& last = m_session.lastStar;
     const ViewPoint label
         = ViewPointOfImage(StarLabelPosition(last.centreX, last.centreY), {}, m_imageArea->ImageHeight());
     DrawLabel(m_imageArea->Picture1(), label, QString::fromStdString(StarLabel(slot)), StarLabelColour(slot));
@@ -246,6 +261,7 @@ void Form1::SaveSettings()
 void Form1::closeEvent(QCloseEvent* event)
 {
     SaveSettings();
+    m_patrol->WindowClosing();
     QMainWindow::closeEvent(event);
 }
 

@@ -168,11 +168,15 @@ TEST_F(ClickPhotometry, DiaphragmLeavingTheImageStopsTheLoop)
 
 TEST_F(ClickPhotometry, RightButtonMeasuresNothing)
 {
-    const QImage before = FullSize().copy();
+    const QRect all(0, 0, FullSize().width(), FullSize().height());
+    const int clickColour = PixelsIn(FullSize(), all, kClickCircleColour);
+    const int centreColour = PixelsIn(FullSize(), all, kCentreCircleColour);
     ClickOnView(kBrightStar, Qt::RightButton);
     EXPECT_EQ(Text("lblsum"), QString());
     EXPECT_EQ(Last().centreX, 0.0F);
-    EXPECT_EQ(FullSize(), before);
+    // No diaphragm circles (the press marks a profile line's ends instead).
+    EXPECT_EQ(PixelsIn(FullSize(), all, kClickCircleColour), clickColour);
+    EXPECT_EQ(PixelsIn(FullSize(), all, kCentreCircleColour), centreColour);
     EXPECT_TRUE(MessageBoxes().empty());
 }
 

@@ -1,0 +1,330 @@
+#include "support/Form1Fixture.h"
+
+#include "core/display/LevelPalette.h"
+#include "gui/app/TabPanel.h"
+#include "gui/display/ImageArea.h"
+#include "gui/display/PictureView.h"
+#include "gui/profile/LineControl.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace lumvane {
+namespace {
+
+// A field whose counts tell where they were read: column x plus 100 times
+// row y, so a profile's values give away its line.
+constexpr int kFieldWidth = 200;
+constexpr int kFieldHeight = 400;
+
+int Field(int x, int y)
+{
+    return x + 100 * y;
+}
+
+constexpr Rgb kGreen { 0, 255, 0 };
+
+class Profiles : public test::Form1Fixture {
+protected:
+    void SetUp() override
+    {
+        const std::string name = dir.File("field.fts");
+        test::WritePhysicalImage(name, kFieldWidth, kFieldHeight, Field);
+        OpenThroughMenu(QString::fromStdString(name));
+        ASSERT_EQ(form->Images().ImageHeight(), kFieldHeight);
+        m_opened = dialogs.Shown().size();
+    }
+
+    /// The dialogs shown since the image was opened.
+    std::vector<test::ShownDialog> Shown() const
+    {
+        return { dialogs.Shown().begin() + static_cast<std::ptrdiff_t>(m_opened), dialogs.Shown().end() };
+    }
+
+    PictureView* PicTwo() const { return form->Images().PicTwo(); }
+    PictureView* PlotArea() const { return Find<PictureView>(QStringLiteral("pictprof")); }
+    QPoint OnPicTwo(QPoint pixel) const { return PicTwo()->contentsRect().topLeft() + pixel; }
+
+    /// A right-button drag on the scrolled view between two pixels of its
+    /// drawing area.
+    void Drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(PicTwo(), Qt::RightButton, Qt::NoModifier, OnPicTwo(from));
+        QTest::mouseMove(PicTwo(), OnPicTwo(to));
+        QTest::mouseRelease(PicTwo(), Qt::RightButton, Qt::NoModifier, OnPicTwo(to));
+    }
+
+    void Click(const char* buttonName) { Find<QPushButton>(QString::fromLatin1(buttonName))->click(); }
+
+    void Type(const char* boxName, const QString& text)
+    {
+        QLineEdit* box = Find<QLineEdit>(QString::fromLatin1(boxName));
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+
+    static bool IsGreen(const QImage& picture, QPoint pixel)
+    {
+        return picture.pixel(pixel) == PackedColour(kGreen);
+    }
+
+    static int BlackPixels(const QImage& picture)
+    {
+        int count = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                count += picture.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+        return count;
+    }
+
+    static std::string FileText(const QString& fileName)
+    {
+        QFile file(fileName);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
+        return file.readAll().toStdString();
+    }
+
+    /// The data file's lines for values first, first + 1, ... (each with one
+    /// decimal): the point number from column 1, the value from column 15.
+    static std::string DataLines(int count, double first)
+    {
+        std::string text;
+        for (int i = 1; i <= count; ++i) {
+            const QString point = QStringLiteral(" %1").arg(i).leftJustified(14, QLatin1Char(' '));
+            text += point.toStdString() + QStringLiteral(" %1 \r\n").arg(first + (i - 1), 0, 'f', 1).toStdString();
+        }
+        return text;
+    }
+
+private:
+    std::size_t m_opened = 0;
+};
+
+TEST_F(Profiles, DragOnScrolledViewTakesTheLineInImageCoordinatesAndShowsTheProfilesTab)
+{
+    const QImage before = form->Images().Picture1();
+    // The marks must be told from the picture under them.
+    ASSERT_FALSE(IsGreen(before, { 10, 8 }));
+    ASSERT_FALSE(IsGreen(before, { 48, 10 }));
+    ASSERT_NE(form->Tabs().CurrentIndex(), 1);
+
+    LineControl* band = form->Images().LineProf2();
+    QTest::mousePress(PicTwo(), Qt::RightButton, Qt::NoModifier, OnPicTwo({ 10, 10 }));
+    QTest::mouseMove(PicTwo(), OnPicTwo({ 110, 10 }));
+    // The rubber band follows the cursor while the button is held.
+    EXPECT_TRUE(band->isVisible());
+    EXPECT_EQ(band->FirstPoint(), QPointF(10, 10));
+    EXPECT_EQ(band->SecondPoint(), QPointF(110, 10));
+    QTest::mouseRelease(PicTwo(), Qt::RightButton, Qt::NoModifier, OnPicTwo({ 110, 10 }));
+
+    EXPECT_FALSE(band->isVisible());
+    EXPECT_EQ(form->Tabs().CurrentIndex(), 1);
+    EXPECT_EQ(form->Tabs().TabText(1), QStringLiteral("Profiles"));
+    EXPECT_GT(BlackPixels(PlotArea()->Picture()), 0);
+
+    // Green end circles of radius 2 on both views (no scroll: the same pixels).
+    for (const QImage* picture : { &form->Images().Picture1(), &PicTwo()->Picture() }) {
+        EXPECT_TRUE(IsGreen(*picture, { 10, 8 }));
+        EXPECT_TRUE(IsGreen(*picture, { 10, 12 }));
+        EXPECT_TRUE(IsGreen(*picture, { 110, 8 }));
+        EXPECT_TRUE(IsGreen(*picture, { 110, 12 }));
+        // Samples of image point (50, 388) and (50, 387), the rows read.
+        EXPECT_TRUE(IsGreen(*picture, { 48, 10 }));
+        EXPECT_TRUE(IsGreen(*picture, { 48, 11 }));
+    }
+
+    // The line from (12, 388) to (112, 388): point i averages columns 11 + i
+    // and 12 + i of the rows 387, 388, 388.
+    dialogs.AnswerInput(File("line.txt"));
+    Click("btnprofdata");
+    const double rows = 100.0 * (387 + 388 + 388) / 3.0;
+    const std::string text = FileText(File("line.txt"));
+    const std::string first = " 1             " + QString::number(std::floor(10 * (rows + 12.5)) / 10, 'f', 1).toStdString();
+    EXPECT_EQ(text.substr(0, first.size()), first);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 100);
+    const std::string last = " 100           " + QString::number(std::floor(10 * (rows + 111.5)) / 10, 'f', 1).toStdString() + " \r\n";
+    EXPECT_EQ(text.substr(text.size() - last.size()), last);
+}
+
+TEST_F(Profiles, DragOnAScrolledWindowTakesTheScrollIntoAccount)
+{
+    // Larger than the 800 x 600 screen allows: both scroll bars.
+    const std::string name = dir.File("large.fts");
+    test::WritePhysicalImage(name, 700, 560, Field);
+    OpenThroughMenu(QString::fromStdString(name));
+    form->Images().HorizontalScrollBar()->setValue(50);
+    form->Images().VerticalScrollBar()->setValue(30);
+    ASSERT_EQ(form->Images().Scroll().h, 50);
+    ASSERT_EQ(form->Images().Scroll().v, 30);
+
+    Type("txtprofwidth", QStringLiteral("0"));
+    Drag({ 10, 10 }, { 110, 10 });
+    // From image point (62, 518) to (112, 518): on row 518, columns 61 + i
+    // and 62 + i.
+    dialogs.AnswerInput(File("scrolled.txt"));
+    Click("btnprofdata");
+    EXPECT_EQ(FileText(File("scrolled.txt")), DataLines(100, 51800 + 62.5));
+    // The start circle on the scrolled view and at its image point on the
+    // full-size picture.
+    EXPECT_TRUE(IsGreen(PicTwo()->Picture(), { 10, 8 }));
+    EXPECT_TRUE(IsGreen(form->Images().Picture1(), { 60, 38 }));
+}
+
+TEST_F(Profiles, LineShorterThanOnePixelGivesNoProfileAndNoInputBox)
+{
+    form->PicTwo_MouseDown(Qt::RightButton, Qt::NoModifier, QPointF(10, 10));
+    form->PicTwo_MouseUp(Qt::RightButton, Qt::NoModifier, QPointF(10.9, 10));
+    EXPECT_EQ(BlackPixels(PlotArea()->Picture()), 0);
+    // The end circles stay.
+    EXPECT_TRUE(IsGreen(PicTwo()->Picture(), { 10, 8 }));
+
+    Click("btnprofplot");
+    EXPECT_EQ(BlackPixels(PlotArea()->Picture()), 0);
+    Click("btnprofdata");
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(Profiles, PlotsAccumulateUntilClearProfile)
+{
+    Drag({ 10, 10 }, { 110, 10 });
+    const QImage rising = PlotArea()->Picture();
+    const int risingBlack = BlackPixels(rising);
+    ASSERT_GT(risingBlack, 0);
+
+    // The same line backwards falls: a different curve over the first one.
+    Drag({ 110, 10 }, { 10, 10 });
+    const QImage both = PlotArea()->Picture();
+    for (int y = 0; y < rising.height(); ++y) {
+        for (int x = 0; x < rising.width(); ++x) {
+            if (rising.pixel(x, y) == qRgb(0, 0, 0)) {
+                ASSERT_EQ(both.pixel(x, y), qRgb(0, 0, 0)) << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_GT(BlackPixels(both), risingBlack + 50);
+
+    Click("btnprofclear");
+    EXPECT_EQ(BlackPixels(PlotArea()->Picture()), 0);
+    Click("btnprofplot");
+    EXPECT_GT(BlackPixels(PlotArea()->Picture()), 0);
+}
+
+TEST_F(Profiles, FrameRunsAtFivePerCentOutsideTheDataAndTheReadoutUsesThePlotsCoordinates)
+{
+    Drag({ 10, 10 }, { 110, 10 });
+    const QImage& plot = PlotArea()->Picture();
+    const int w = plot.width();
+    const int h = plot.height();
+    // The coordinate system spans 1.2 times the data each way, the frame
+    // 1.1 times: its sides lie a 24th of the area inside each edge.
+    const auto blackRun = [&](int x0, int y0, int dx, int dy) {
+        int run = 0;
+        for (int x = x0, y = y0; plot.valid(x, y) && plot.pixel(x, y) == qRgb(0, 0, 0); x += dx, y += dy)
+            ++run;
+        return run;
+    };
+    const auto near = [&](int from, int to, auto isFrame) {
+        for (int p = from; p <= to; ++p)
+            if (isFrame(p))
+                return true;
+        return false;
+    };
+    const int left = w / 24;
+    const int top = h / 24;
+    EXPECT_TRUE(near(left - 1, left + 1, [&](int x) { return blackRun(x, h / 4, 0, 1) >= h / 2; }));
+    EXPECT_TRUE(near(w - left - 2, w - left, [&](int x) { return blackRun(x, h / 4, 0, 1) >= h / 2; }));
+    EXPECT_TRUE(near(top - 1, top + 1, [&](int y) { return blackRun(w / 4, y, 1, 0) >= w / 2; }));
+    EXPECT_TRUE(near(h - top - 2, h - top, [&](int y) { return blackRun(w / 4, y, 1, 0) >= w / 2; }));
+
+    // 100 points from -10 to 110 across the area; values from a tenth of the
+    // range below the smallest to a tenth above the largest, upward.
+    const QPoint pixel(w / 2, h / 2);
+    QTest::mouseMove(PlotArea(), PlotArea()->contentsRect().topLeft() + pixel);
+    const double rows = 100.0 * (387 + 388 + 388) / 3.0;
+    const double largest = rows + 111.5;
+    const double smallest = rows + 12.5;
+    const double x = -10.0 + pixel.x() * 120.0 / w;
+    const double y = (1.1 * largest - 0.1 * smallest) - pixel.y() * 1.2 * (largest - smallest) / h;
+    EXPECT_EQ(Find<QLineEdit>(QStringLiteral("txtprofstatusX"))->text(),
+        QStringLiteral(" %1").arg(std::floor(10 * x) / 10));
+    EXPECT_EQ(Find<QLineEdit>(QStringLiteral("txtprofstatusY"))->text(),
+        QStringLiteral(" %1").arg(static_cast<int>(std::floor(y))));
+}
+
+TEST_F(Profiles, SaveDataUsesTheWidthAndLogSettingInForceWhenSaving)
+{
+    Drag({ 10, 10 }, { 110, 10 });
+    ASSERT_EQ(Shown().size(), 0U);
+
+    // Width 0: the two samples on the line, row 388 only.
+    Type("txtprofwidth", QStringLiteral("0"));
+    dialogs.AnswerInput(File("narrow.txt"));
+    Click("btnprofdata");
+    ASSERT_EQ(Shown().size(), 1U);
+    EXPECT_EQ(Shown()[0].kind, test::ShownDialog::Kind::Input);
+    EXPECT_EQ(Shown()[0].text, QStringLiteral("Enter filename of data file to save press CANCEL to avoid saving."));
+    EXPECT_EQ(Shown()[0].title, QStringLiteral("SAVE Result"));
+    EXPECT_EQ(Shown()[0].defaultText, QString());
+    EXPECT_EQ(FileText(File("narrow.txt")), DataLines(100, 38800 + 12.5));
+
+    // Log Profile: ln 38812.5 = 10.566..., every point 10.5.
+    Find<QCheckBox>(QStringLiteral("profcheck"))->setChecked(true);
+    dialogs.AnswerInput(File("log.txt"));
+    Click("btnprofdata");
+    std::string logLines;
+    for (int i = 1; i <= 100; ++i)
+        logLines += QStringLiteral(" %1").arg(i).leftJustified(14, QLatin1Char(' ')).toStdString() + " 10.5 \r\n";
+    EXPECT_EQ(FileText(File("log.txt")), logLines);
+}
+
+TEST_F(Profiles, CancelWritesNothingAndAnUnwritableNameIsReported)
+{
+    Drag({ 10, 10 }, { 110, 10 });
+    const QStringList before = QDir(File("")).entryList(QDir::Files);
+    dialogs.AnswerInput(std::nullopt);
+    Click("btnprofdata");
+    dialogs.AnswerInput(std::nullopt);
+    Click("btnprofbmp");
+    ASSERT_EQ(Shown().size(), 2U);
+    EXPECT_EQ(Shown()[1].text, QStringLiteral("Enter filename of bitmap being saved or press CANCEL to avoid saving."));
+    EXPECT_EQ(Shown()[1].title, QStringLiteral("SAVE BMP"));
+    EXPECT_EQ(QDir(File("")).entryList(QDir::Files), before);
+
+    const QString unwritable = QDir(File("")).filePath(QStringLiteral("no such folder/profile.txt"));
+    for (const char* button : { "btnprofdata", "btnprofbmp" }) {
+        dialogs.AnswerInput(unwritable);
+        dialogs.AnswerMessage(MessageAnswer::Ok);
+        Click(button);
+        const test::ShownDialog message = Shown().back();
+        EXPECT_EQ(message.kind, test::ShownDialog::Kind::Message);
+        EXPECT_TRUE(message.text.startsWith(QStringLiteral("Cannot write file ") + unwritable)) << message.text.toStdString();
+        EXPECT_EQ(message.title, QStringLiteral("Error!"));
+        EXPECT_EQ(message.icon, MessageIcon::Critical);
+    }
+}
+
+TEST_F(Profiles, SaveBmpWritesThePlotAreaAsDrawn)
+{
+    Drag({ 10, 10 }, { 110, 10 });
+    Drag({ 110, 10 }, { 10, 10 });
+    dialogs.AnswerInput(QStringLiteral("plot.bmp"));
+    Click("btnprofbmp");
+    // A relative name lands in the program's folder, the current one.
+    const QImage saved(File("plot.bmp"), "BMP");
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), PlotArea()->Picture().convertToFormat(QImage::Format_RGB32));
+}
+
+} // namespace
+} // namespace lumvane
