@@ -27,7 +27,8 @@ const ImagePlane& StarField()
         struct Star {
             double x, y, flux;
         };
-        const Star stars[] = {{200, 181, 300'000}, {260, 150, 40'000}, {150, 230, 15'000}, {400, 400, 80'000}};
+        const Star stars[]
+            = { { 200, 181, 300'000 }, { 260, 150, 40'000 }, { 150, 230, 15'000 }, { 400, 400, 80'000 } };
         std::mt19937 random(5);
         for (int y = 1; y <= img.Height(); ++y)
             for (int x = 1; x <= img.Width(); ++x) {
@@ -51,8 +52,8 @@ void BM_ClickPhotometry(benchmark::State& state)
     const ImagePlane& img = StarField();
     const auto method = state.range(0) == 0 ? CentringMethod::Peak : CentringMethod::Centroid;
     for (auto _ : state) {
-        for (const int radius : {4, 8, 12, 16})
-            benchmark::DoNotOptimize(MeasureStar(method, img, kStarX, kStarY, radius, 5, PhotometryOptions{}));
+        for (const int radius : { 4, 8, 12, 16 })
+            benchmark::DoNotOptimize(MeasureStar(method, img, kStarX, kStarY, radius, 5, PhotometryOptions {}));
     }
 }
 BENCHMARK(BM_ClickPhotometry)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -62,7 +63,7 @@ void BM_St1Search(benchmark::State& state)
 {
     const ImagePlane& img = StarField();
     for (auto _ : state)
-        benchmark::DoNotOptimize(MeasureStarPeak(img, kStarX + 4.0F, kStarY - 3.0F, 16, 13, PhotometryOptions{}));
+        benchmark::DoNotOptimize(MeasureStarPeak(img, kStarX + 4.0F, kStarY - 3.0F, 16, 13, PhotometryOptions {}));
 }
 BENCHMARK(BM_St1Search)->Unit(benchmark::kMillisecond);
 
@@ -72,7 +73,7 @@ BENCHMARK(BM_St1Search)->Unit(benchmark::kMillisecond);
 void BM_AnnulusBackground(benchmark::State& state)
 {
     const ImagePlane& img = StarField();
-    Aperture aperture(16, PhotometryOptions{});
+    Aperture aperture(16, PhotometryOptions {});
     const StarWindow window(img, 200, 180, 5 + aperture.Reach());
     const bool fromWindow = state.range(0) == 1;
     int offset = 0;
@@ -80,13 +81,13 @@ void BM_AnnulusBackground(benchmark::State& state)
         const auto x = kStarX + static_cast<float>(offset % 11 - 5);
         const auto y = kStarY + static_cast<float>(offset / 11 - 5);
         offset = (offset + 1) % 121;
-        benchmark::DoNotOptimize(fromWindow ? aperture.AnnulusBackground(window, x, y)
-                                            : aperture.AnnulusBackground(img, x, y));
+        benchmark::DoNotOptimize(
+            fromWindow ? aperture.AnnulusBackground(window, x, y) : aperture.AnnulusBackground(img, x, y));
     }
     state.counters["pixels"] = static_cast<double>(aperture.AnnulusPixels());
 }
 BENCHMARK(BM_AnnulusBackground)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

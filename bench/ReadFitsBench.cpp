@@ -96,7 +96,7 @@ void CfitsioReadImg(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * state.range(0) * state.range(0) * 2);
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(ReadIntoImg)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadIntoFreshStore)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond);

@@ -39,7 +39,7 @@ std::optional<Point> ParsePoint(const std::string& text)
     const auto values = ParseNumberList(text);
     if (!values || values->size() != 2)
         return std::nullopt;
-    return Point{(*values)[0], (*values)[1]};
+    return Point { (*values)[0], (*values)[1] };
 }
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

@@ -19,4 +19,4 @@ std::optional<std::vector<double>> ParseNumberList(const std::string& text);
 /// Parses "X,Y".
 std::optional<Point> ParsePoint(const std::string& text);
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

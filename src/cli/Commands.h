@@ -10,8 +10,8 @@ namespace lumvane::cli {
 enum ExitCode : int {
     kExitDone = 0,
     kExitUsage = 1,
-    kExitFileError = 2,  ///< a file can't be read or written
-    kExitSt1Lost = 3,    ///< patrol: St1 is probably not on a file; the results so far were written
+    kExitFileError = 2, ///< a file can't be read or written
+    kExitSt1Lost = 3, ///< patrol: St1 is probably not on a file; the results so far were written
 };
 
 using Args = std::vector<std::string>;
@@ -25,4 +25,4 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err);
 int RunRender(const Args& args, std::ostream& out, std::ostream& err);
 int RunPatrol(const Args& args, std::ostream& out, std::ostream& err);
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

@@ -23,7 +23,7 @@ std::string Plain(float value)
     return PlainNumberText(NumberText(value));
 }
 
-}  // namespace
+} // namespace
 
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
 {
@@ -108,4 +108,4 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
     return kExitDone;
 }
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

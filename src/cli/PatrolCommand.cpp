@@ -22,19 +22,19 @@ namespace {
 
 const char* const kPrefix = "lumvane-cli patrol: ";
 
-const char* const kUsage =
-    "Usage: lumvane-cli patrol FIRST --stars STARS [--dark FILE] [--flat FILE] [--radius R[,R...]]\n"
-    "                          [--search N] [--method max|centroid] [--annulus R1,R2] [--median P]\n"
-    "                          [--st1-mag M] [--instrumental] -o RESULTS\n"
-    "Walks the patrol series that starts with FIRST (stem.001, stem.002, ... up to .999) as the\n"
-    "program's patrol driver does. STARS holds lines 'SLOT X Y' (SLOT St1..St19, Var1..Var4 or\n"
-    "0..22; '#' starts a comment): on FIRST each position is measured and remembered in its slot;\n"
-    "then every later file is read, calibrated with --dark and --flat, St1 found again (searched\n"
-    "within Int(2 N) + 3 pixels, at most 13), and slots St1..Var2 measured at St1's shift (searched\n"
-    "within N). The series ends at the first file that can't be read; RESULTS then receives the\n"
-    "results file, magnitudes relative to St1 of magnitude M unless --instrumental. When St1 is\n"
-    "probably not on a file, the results so far are written and the exit status is 3.\n"
-    "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n";
+const char* const kUsage
+    = "Usage: lumvane-cli patrol FIRST --stars STARS [--dark FILE] [--flat FILE] [--radius R[,R...]]\n"
+      "                          [--search N] [--method max|centroid] [--annulus R1,R2] [--median P]\n"
+      "                          [--st1-mag M] [--instrumental] -o RESULTS\n"
+      "Walks the patrol series that starts with FIRST (stem.001, stem.002, ... up to .999) as the\n"
+      "program's patrol driver does. STARS holds lines 'SLOT X Y' (SLOT St1..St19, Var1..Var4 or\n"
+      "0..22; '#' starts a comment): on FIRST each position is measured and remembered in its slot;\n"
+      "then every later file is read, calibrated with --dark and --flat, St1 found again (searched\n"
+      "within Int(2 N) + 3 pixels, at most 13), and slots St1..Var2 measured at St1's shift (searched\n"
+      "within N). The series ends at the first file that can't be read; RESULTS then receives the\n"
+      "results file, magnitudes relative to St1 of magnitude M unless --instrumental. When St1 is\n"
+      "probably not on a file, the results so far are written and the exit status is 3.\n"
+      "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n";
 
 /// One line of the stars file.
 struct StarPosition {
@@ -143,7 +143,7 @@ std::string ReadStars(const std::string& fileName, std::vector<StarPosition>& st
         for (const StarPosition& star : stars)
             if (star.slot == *slot)
                 return where + StarLabel(*slot) + " is given twice";
-        stars.push_back({*slot, static_cast<float>(*x), static_cast<float>(*y)});
+        stars.push_back({ *slot, static_cast<float>(*x), static_cast<float>(*y) });
     }
     bool hasSt1 = false;
     for (const StarPosition& star : stars)
@@ -175,7 +175,7 @@ bool SaveResults(const PatrolRequest& request, const ResultsTable& table, const 
     return written.written;
 }
 
-}  // namespace
+} // namespace
 
 int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
 {
@@ -195,7 +195,7 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
     ResultsTable table;
     LastStar last;
     UniformRandom random;
-    const PatrolData data{store, table, last, random};
+    const PatrolData data { store, table, last, random };
     StartPatrolSeries(store, table);
     const FitsReadResult first = ReadFitsImage(store, request.firstFile, PlaneId::Img, random);
     if (!first.message.empty())
@@ -247,11 +247,11 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
         const StandardsResult& standards = step.standards;
         err << "file " << step.fileNumber << ": " << step.fileName << ", St1 at "
             << Text(standards.st1StoredX + standards.shiftX) << ',' << Text(standards.st1StoredY + standards.shiftY)
-            << ", shift " << Text(standards.shiftX) << ',' << Text(standards.shiftY) << ", "
-            << standards.remembered << " stars remembered\n";
+            << ", shift " << Text(standards.shiftX) << ',' << Text(standards.shiftY) << ", " << standards.remembered
+            << " stars remembered\n";
     }
     err << store.files.CurrentFile() << " files measured\n";
     return SaveResults(request, table, store.files, err) ? kExitDone : kExitFileError;
 }
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

@@ -14,15 +14,15 @@
 namespace lumvane::cli {
 namespace {
 
-const char* const kUsage =
-    "Usage: lumvane-cli phot FILE --at X,Y [--at X,Y]... [--radius R[,R...]] [--method max|centroid]\n"
-    "                        [--search N] [--annulus R1,R2] [--median P] [--dark FILE] [--flat FILE]\n"
-    "Measures the star near each point (image coordinates, x from the left, y from the bottom)\n"
-    "for each diaphragm radius (1 to 16 pixels, at most four; default 8). As with a click, a\n"
-    "diaphragm that leaves the image ends the measurements of that point: it and the later\n"
-    "radii are reported as outside. Defaults: --method max --search 2 --annulus 1.0,2.0 --median 10.\n"
-    "--dark subtracts a dark frame, then --flat divides by a flat field normalised to its mean, as the\n"
-    "Image menu's Dark Subtract and Flat Field do; both frames must be at least the image's size.\n";
+const char* const kUsage
+    = "Usage: lumvane-cli phot FILE --at X,Y [--at X,Y]... [--radius R[,R...]] [--method max|centroid]\n"
+      "                        [--search N] [--annulus R1,R2] [--median P] [--dark FILE] [--flat FILE]\n"
+      "Measures the star near each point (image coordinates, x from the left, y from the bottom)\n"
+      "for each diaphragm radius (1 to 16 pixels, at most four; default 8). As with a click, a\n"
+      "diaphragm that leaves the image ends the measurements of that point: it and the later\n"
+      "radii are reported as outside. Defaults: --method max --search 2 --annulus 1.0,2.0 --median 10.\n"
+      "--dark subtracts a dark frame, then --flat divides by a flat field normalised to its mean, as the\n"
+      "Image menu's Dark Subtract and Flat Field do; both frames must be at least the image's size.\n";
 
 std::string Text(float value)
 {
@@ -78,7 +78,7 @@ std::string Parse(const Args& args, PhotRequest& request)
     return {};
 }
 
-}  // namespace
+} // namespace
 
 int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
 {
@@ -110,16 +110,16 @@ int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
         bool outside = false;
         for (const int radius : photometry.radii) {
             const auto r = static_cast<float>(radius);
-            outside = outside || !(r <= x && x <= static_cast<float>(img.Width()) - r && r <= y &&
-                                   y <= static_cast<float>(img.Height()) - r);
+            outside = outside
+                || !(r <= x && x <= static_cast<float>(img.Width()) - r && r <= y
+                    && y <= static_cast<float>(img.Height()) - r);
             out << Text(x) << ' ' << Text(y) << ' ' << radius << ' ';
             if (outside) {
                 out << "outside 0 0 0 0 0 0 0\n";
                 continue;
             }
-            const StarMeasurement star =
-                MeasureStar(photometry.method, img, x, y, radius, CentreSearchRadius(photometry.searchText),
-                            photometry.options);
+            const StarMeasurement star = MeasureStar(
+                photometry.method, img, x, y, radius, CentreSearchRadius(photometry.searchText), photometry.options);
             out << StatusName(star.status) << ' ' << Text(star.centreX) << ' ' << Text(star.centreY) << ' '
                 << Text(star.starNet) << ' ' << Text(star.clickNet) << ' ' << Text(star.magError) << ' '
                 << star.diaphragmPixels << ' ' << star.annulusPixels << '\n';
@@ -128,4 +128,4 @@ int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
     return kExitDone;
 }
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

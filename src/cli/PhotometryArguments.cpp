@@ -25,7 +25,7 @@ std::vector<std::string> Items(const std::string& text)
     return items;
 }
 
-}  // namespace
+} // namespace
 
 bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments& arguments, std::string& problem)
 {
@@ -77,7 +77,7 @@ bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments
         else if (!(outer > inner))
             problem = "Outer radius should be bigger than inner: '" + text + "'";
         else
-            arguments.options = {inner, outer, arguments.options.medianPercent};
+            arguments.options = { inner, outer, arguments.options.medianPercent };
     } else if (arg == "--median") {
         const std::string& text = args[++i];
         const auto value = ParseNumber(text);
@@ -96,13 +96,12 @@ bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments
 }
 
 std::optional<SeriesCalibration> ReadCalibrationFrames(const PhotometryArguments& arguments, ImageStore& store,
-                                                       UniformRandom& random, const std::string& prefix,
-                                                       std::ostream& err)
+    UniformRandom& random, const std::string& prefix, std::ostream& err)
 {
     const struct {
         const std::string& fileName;
         PlaneId plane;
-    } frames[] = {{arguments.darkFile, PlaneId::Ds}, {arguments.flatFile, PlaneId::Ff}};
+    } frames[] = { { arguments.darkFile, PlaneId::Ds }, { arguments.flatFile, PlaneId::Ff } };
     for (const auto& frame : frames) {
         if (frame.fileName.empty())
             continue;
@@ -119,4 +118,4 @@ std::optional<SeriesCalibration> ReadCalibrationFrames(const PhotometryArguments
     return SeriesCalibration(!arguments.darkFile.empty(), !arguments.flatFile.empty());
 }
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

@@ -19,13 +19,13 @@ namespace lumvane::cli {
 /// radius 8, max, search 2, annulus 1.0,2.0, median 10, no calibration.
 struct PhotometryArguments {
     /// Diaphragm radii as typed (one to four), and their floors (1 to 16).
-    std::vector<std::string> radiusTexts = {"8"};
-    std::vector<int> radii = {8};
+    std::vector<std::string> radiusTexts = { "8" };
+    std::vector<int> radii = { 8 };
     CentringMethod method = CentringMethod::Peak;
-    std::string searchText = "2";  ///< the "Center search" value, 0 or more
+    std::string searchText = "2"; ///< the "Center search" value, 0 or more
     PhotometryOptions options;
-    std::string darkFile;  ///< empty: no dark subtraction
-    std::string flatFile;  ///< empty: no flat fielding
+    std::string darkFile; ///< empty: no dark subtraction
+    std::string flatFile; ///< empty: no flat fielding
 };
 
 /// @brief Takes the option at args[i] when it is one of --radius, --method,
@@ -40,7 +40,6 @@ bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments
 /// went wrong to `err` with the command's prefix and returns nothing when a
 /// frame can't be read or is smaller than the image.
 std::optional<SeriesCalibration> ReadCalibrationFrames(const PhotometryArguments& arguments, ImageStore& store,
-                                                       UniformRandom& random, const std::string& prefix,
-                                                       std::ostream& err);
+    UniformRandom& random, const std::string& prefix, std::ostream& err);
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

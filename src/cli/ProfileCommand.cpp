@@ -1,9 +1,9 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 
+#include "core/common/FileWrite.h"
 #include "core/image/FitsReader.h"
 #include "core/profile/Profile.h"
-#include "core/common/FileWrite.h"
 #include "core/profile/ProfileDataFile.h"
 
 #include <ostream>

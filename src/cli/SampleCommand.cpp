@@ -54,18 +54,18 @@ std::string WriteFrame(const fs::path& path, const SampleFrame& frame)
     fitsfile* file = nullptr;
     int status = 0;
     fits_create_memfile(&file, &memory.bytes, &memory.size, 2880, std::realloc, &status);
-    long axes[2] = {kSampleWidth, kSampleHeight};
+    long axes[2] = { kSampleWidth, kSampleHeight };
     fits_create_img(file, USHORT_IMG, 2, axes, &status);
     for (const auto& keyword : frame.keywords) {
         if (const auto* text = std::get_if<std::string>(&keyword.value))
             fits_write_key(file, TSTRING, keyword.name.c_str(), const_cast<char*>(text->c_str()),
-                           keyword.comment.c_str(), &status);
+                keyword.comment.c_str(), &status);
         else
-            fits_write_key_fixdbl(file, keyword.name.c_str(), std::get<double>(keyword.value), 1,
-                                  keyword.comment.c_str(), &status);
+            fits_write_key_fixdbl(
+                file, keyword.name.c_str(), std::get<double>(keyword.value), 1, keyword.comment.c_str(), &status);
     }
     fits_write_img(file, TUSHORT, 1, static_cast<LONGLONG>(frame.counts.size()),
-                   const_cast<std::uint16_t*>(frame.counts.data()), &status);
+        const_cast<std::uint16_t*>(frame.counts.data()), &status);
     fits_flush_file(file, &status);
     LONGLONG headStart = 0;
     LONGLONG dataStart = 0;
@@ -104,7 +104,7 @@ std::string TruthText(const std::vector<SampleFrame>& frames)
     return text.str();
 }
 
-}  // namespace
+} // namespace
 
 int RunSample(const Args& args, std::ostream& out, std::ostream& err)
 {
@@ -140,4 +140,4 @@ int RunSample(const Args& args, std::ostream& out, std::ostream& err)
     return kExitDone;
 }
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

@@ -14,22 +14,22 @@ namespace {
 
 constexpr int kWidth = kSampleWidth;
 constexpr int kHeight = kSampleHeight;
-constexpr int kEdge = 40;            // no star centre comes closer to an edge (pixels)
-constexpr double kMaxDrift = 5.0;    // pixels either way from the first frame's position
-constexpr double kExposure = 30.0;   // seconds, science and dark frames
+constexpr int kEdge = 40; // no star centre comes closer to an edge (pixels)
+constexpr double kMaxDrift = 5.0; // pixels either way from the first frame's position
+constexpr double kExposure = 30.0; // seconds, science and dark frames
 constexpr double kFlatExposure = 4.0;
-constexpr int kCadence = 90;         // seconds between exposure starts: exposure plus 60 s
-constexpr int kSeriesStart = 19 * 3600 + 42 * 60 + 10;  // 19:42:10 UTC
+constexpr int kCadence = 90; // seconds between exposure starts: exposure plus 60 s
+constexpr int kSeriesStart = 19 * 3600 + 42 * 60 + 10; // 19:42:10 UTC
 constexpr int kDarkStart = kSeriesStart + kSampleFrames * kCadence + 120;
-constexpr int kFlatStart = 16 * 3600 + 58 * 60 + 40;   // at dusk, before the series
+constexpr int kFlatStart = 16 * 3600 + 58 * 60 + 40; // at dusk, before the series
 constexpr char kDate[] = "2024-11-08";
-constexpr double kTemperature = -20.5;  // degrees C, the cooled camera
-constexpr double kBias = 1000.0;        // counts of the camera's pedestal
-constexpr double kReadNoise = 8.0;      // counts rms
-constexpr double kSky = 650.0;          // counts at unit response on the first frame
-constexpr double kSkyRise = 12.0;       // counts more on each later frame
-constexpr double kFlatLevel = 20000.0;  // mean counts of the flat field
-constexpr int kFieldStars = 25;         // besides St1, the comparison stars and the variable
+constexpr double kTemperature = -20.5; // degrees C, the cooled camera
+constexpr double kBias = 1000.0; // counts of the camera's pedestal
+constexpr double kReadNoise = 8.0; // counts rms
+constexpr double kSky = 650.0; // counts at unit response on the first frame
+constexpr double kSkyRise = 12.0; // counts more on each later frame
+constexpr double kFlatLevel = 20000.0; // mean counts of the flat field
+constexpr int kFieldStars = 25; // besides St1, the comparison stars and the variable
 
 /// The star field as it lies on the first frame.
 struct FieldStar {
@@ -98,11 +98,11 @@ double DarkCurrent(int x)
 std::vector<FieldStar> PlaceStars(Noise& noise)
 {
     std::vector<FieldStar> stars = {
-        {150.3, 360.7, 240000.0, "St1"},
-        {372.6, 398.2, 90000.0, "comp"},
-        {118.4, 131.9, 60000.0, "comp"},
-        {404.1, 170.5, 120000.0, "comp"},
-        {262.8, 259.4, 70000.0, "var"},
+        { 150.3, 360.7, 240000.0, "St1" },
+        { 372.6, 398.2, 90000.0, "comp" },
+        { 118.4, 131.9, 60000.0, "comp" },
+        { 404.1, 170.5, 120000.0, "comp" },
+        { 262.8, 259.4, 70000.0, "var" },
     };
     const std::size_t named = stars.size();
     // Field stars anywhere the drift can't take closer than kEdge to an edge;
@@ -110,8 +110,8 @@ std::vector<FieldStar> PlaceStars(Noise& noise)
     const double low = 1.0 + kEdge + kMaxDrift;
     const double high = kWidth - kEdge - kMaxDrift;
     while (stars.size() < named + kFieldStars) {
-        const FieldStar star{noise.Uniform(low, high), noise.Uniform(low, high),
-                             5000.0 * std::pow(30.0, noise.Uniform(0.0, 1.0)), "-"};
+        const FieldStar star { noise.Uniform(low, high), noise.Uniform(low, high),
+            5000.0 * std::pow(30.0, noise.Uniform(0.0, 1.0)), "-" };
         bool crowded = false;
         for (std::size_t i = 0; i < stars.size(); ++i) {
             const double gap = i < named ? 32.0 : 20.0;
@@ -130,15 +130,15 @@ std::vector<FieldStar> PlaceStars(Noise& noise)
 /// bit between C libraries, far below the rounding to whole counts.)
 void AddStar(std::vector<double>& plane, double x0, double y0, double flux, double sigma)
 {
-    constexpr int kReach = 12;  // pixels either side, beyond 7 sigma of the widest star
+    constexpr int kReach = 12; // pixels either side, beyond 7 sigma of the widest star
     const double scale = sigma * std::numbers::sqrt2;
     const auto share = [scale](int pixel, double centre) {
         return 0.5 * (std::erf((pixel + 0.5 - centre) / scale) - std::erf((pixel - 0.5 - centre) / scale));
     };
     const int cx = static_cast<int>(std::lround(x0));
     const int cy = static_cast<int>(std::lround(y0));
-    std::array<double, 2 * kReach + 1> wx{};
-    std::array<double, 2 * kReach + 1> wy{};
+    std::array<double, 2 * kReach + 1> wx {};
+    std::array<double, 2 * kReach + 1> wy {};
     for (int k = -kReach; k <= kReach; ++k) {
         wx[k + kReach] = share(cx + k, x0);
         wy[k + kReach] = share(cy + k, y0);
@@ -167,27 +167,26 @@ std::vector<std::uint16_t> FileOrder(const std::vector<double>& plane)
 std::string DateObs(int secondsOfDay)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%sT%02d:%02d:%02d", kDate, secondsOfDay / 3600, secondsOfDay / 60 % 60,
-                  secondsOfDay % 60);
+    std::snprintf(
+        text, sizeof text, "%sT%02d:%02d:%02d", kDate, secondsOfDay / 3600, secondsOfDay / 60 % 60, secondsOfDay % 60);
     return text;
 }
 
-std::vector<SampleKeyword> Keywords(const char* object, const char* type, int start, double exposure,
-                                    bool withFilter)
+std::vector<SampleKeyword> Keywords(const char* object, const char* type, int start, double exposure, bool withFilter)
 {
     std::vector<SampleKeyword> keywords = {
-        {"OBJECT", object, "what the frame shows"},
-        {"IMAGETYP", type, "type of frame"},
-        {"DATE-OBS", DateObs(start), "UTC start of the exposure"},
-        {"EXPTIME", exposure, "[s] exposure time"},
-        {"TEMPERAT", kTemperature, "[C] CCD temperature"},
+        { "OBJECT", object, "what the frame shows" },
+        { "IMAGETYP", type, "type of frame" },
+        { "DATE-OBS", DateObs(start), "UTC start of the exposure" },
+        { "EXPTIME", exposure, "[s] exposure time" },
+        { "TEMPERAT", kTemperature, "[C] CCD temperature" },
     };
     if (withFilter)
-        keywords.push_back({"FILTER", "V", "filter"});
+        keywords.push_back({ "FILTER", "V", "filter" });
     return keywords;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<SampleFrame> MakeSampleObservation()
 {
@@ -219,7 +218,7 @@ std::vector<SampleFrame> MakeSampleObservation()
             // The variable swings by 0.5 magnitudes from peak to peak.
             if (std::string_view(star.role) == "var")
                 flux *= std::pow(10.0, -0.4 * 0.25 * std::sin(2.0 * std::numbers::pi * k / 10.0));
-            frame.stars.push_back({static_cast<int>(i) + 1, star.x + driftX, star.y + driftY, flux, star.role});
+            frame.stars.push_back({ static_cast<int>(i) + 1, star.x + driftX, star.y + driftY, flux, star.role });
             AddStar(image, star.x + driftX, star.y + driftY, flux, sigma);
         }
         for (int y = 1; y <= kHeight; ++y) {
@@ -241,10 +240,10 @@ std::vector<SampleFrame> MakeSampleObservation()
             flat[Cell(x, y)] = noise.Detected(kFlatLevel * response[Cell(x, y)]);
         }
     }
-    frames.push_back({"dark.fts", FileOrder(dark), Keywords("Dark", "Dark Frame", kDarkStart, kExposure, false), {}});
+    frames.push_back({ "dark.fts", FileOrder(dark), Keywords("Dark", "Dark Frame", kDarkStart, kExposure, false), {} });
     frames.push_back(
-        {"flat.fts", FileOrder(flat), Keywords("Flat", "Flat Field", kFlatStart, kFlatExposure, true), {}});
+        { "flat.fts", FileOrder(flat), Keywords("Flat", "Flat Field", kFlatStart, kFlatExposure, true), {} });
     return frames;
 }
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

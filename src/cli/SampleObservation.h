@@ -21,7 +21,7 @@ struct SampleKeyword {
 
 /// One star as it lies on one frame.
 struct SampleStar {
-    int id = 0;  ///< the same star keeps its id on every frame
+    int id = 0; ///< the same star keeps its id on every frame
     /// Image coordinates of the centre, pixel centres at whole numbers: x = 1
     /// is the first column, y = 1 the bottom row, which is the file's last row.
     double x = 0.0;
@@ -29,7 +29,7 @@ struct SampleStar {
     /// Total counts of the star once the frame is dark subtracted and flat
     /// fielded, sky excluded.
     double flux = 0.0;
-    std::string role;  ///< "St1", "comp", "var", or "-" for a field star
+    std::string role; ///< "St1", "comp", "var", or "-" for a field star
 };
 
 /// One file of the sample observation, ready to write.
@@ -39,7 +39,7 @@ struct SampleFrame {
     /// row (the top of the image, y = 512) first, each row from x = 1.
     std::vector<std::uint16_t> counts;
     std::vector<SampleKeyword> keywords;
-    std::vector<SampleStar> stars;  ///< empty for the dark frame and the flat field
+    std::vector<SampleStar> stars; ///< empty for the dark frame and the flat field
 };
 
 /// @brief The sample observation: the patrol series field.001 .. field.012 of
@@ -51,4 +51,4 @@ struct SampleFrame {
 /// call, on every platform, gives the same frames.
 std::vector<SampleFrame> MakeSampleObservation();
 
-}  // namespace lumvane::cli
+} // namespace lumvane::cli

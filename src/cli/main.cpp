@@ -12,23 +12,22 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"info", lumvane::cli::RunInfo, "header values, proposed cuts and pixels of a FITS file"},
-    {"sample", lumvane::cli::RunSample, "writes a sample patrol series with dark, flat and truth.txt"},
-    {"phot", lumvane::cli::RunPhot, "centres and measures stars at given points of a FITS file"},
-    {"profile", lumvane::cli::RunProfile, "the intensity profile along a line, as the profile data file"},
-    {"render", lumvane::cli::RunRender, "the image in the display palette as a BMP file"},
-    {"patrol", lumvane::cli::RunPatrol, "walks a numbered series, measuring the marked stars on each file"},
+    { "info", lumvane::cli::RunInfo, "header values, proposed cuts and pixels of a FITS file" },
+    { "sample", lumvane::cli::RunSample, "writes a sample patrol series with dark, flat and truth.txt" },
+    { "phot", lumvane::cli::RunPhot, "centres and measures stars at given points of a FITS file" },
+    { "profile", lumvane::cli::RunProfile, "the intensity profile along a line, as the profile data file" },
+    { "render", lumvane::cli::RunRender, "the image in the display palette as a BMP file" },
+    { "patrol", lumvane::cli::RunPatrol, "walks a numbered series, measuring the marked stars on each file" },
 };
 
 void PrintUsage(std::ostream& out)
 {
     out << "Usage: lumvane-cli SUBCOMMAND [OPTIONS]\n\nSubcommands:\n";
     for (const auto& subcommand : kSubcommands)
-        out << "  " << subcommand.name << std::string(10 - subcommand.name.size(), ' ') << subcommand.summary
-            << '\n';
+        out << "  " << subcommand.name << std::string(10 - subcommand.name.size(), ' ') << subcommand.summary << '\n';
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -20,20 +20,19 @@ constexpr int kSampleSide = 512;
 
 /// St1, three comparison stars and the variable of the sample observation,
 /// near their places on field.001.
-const char* const kStars =
-    "# sample field\n"
-    "St1 150 361\n"
-    "St2 373 398   # constant\n"
-    "St3 118 132\n"
-    "St4 404 170\n"
-    "Var1 263 259\n";
+const char* const kStars = "# sample field\n"
+                           "St1 150 361\n"
+                           "St2 373 398   # constant\n"
+                           "St3 118 132\n"
+                           "St4 404 170\n"
+                           "Var1 263 259\n";
 
 /// The sample observation written by `lumvane-cli sample` into a fresh folder.
 class SampleSeries {
 public:
     SampleSeries()
     {
-        const test::CliRun run = test::RunCli({"sample", m_dir.Path().string()});
+        const test::CliRun run = test::RunCli({ "sample", m_dir.Path().string() });
         EXPECT_EQ(run.exitCode, 0) << run.err;
         test::WriteFileBytes(Stars(), kStars);
     }
@@ -50,7 +49,7 @@ std::vector<std::vector<std::string>> ValueLines(const std::string& text)
     std::vector<std::vector<std::string>> lines;
     std::istringstream in(text);
     std::string line;
-    std::getline(in, line);  // the heading
+    std::getline(in, line); // the heading
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::vector<std::string> items;
@@ -75,7 +74,7 @@ std::map<std::string, std::map<std::string, double>> TruthFluxes(const std::stri
         int star = 0;
         double x = 0, y = 0, flux = 0;
         words >> file >> star >> x >> y >> flux >> role;
-        if (star == 1 || star == 2 || star == 5)  // St1, the first comparison star, the variable
+        if (star == 1 || star == 2 || star == 5) // St1, the first comparison star, the variable
             fluxes[file][star == 1 ? "St1" : star == 2 ? "comp" : "var"] = flux;
     }
     return fluxes;
@@ -85,9 +84,9 @@ TEST(PatrolCommand, TheVariableFollowsItsInjectedBrightnessAndAComparisonStarSta
 {
     SampleSeries sample;
     const std::string results = sample.File("results.txt");
-    const test::CliRun run = test::RunCli({"patrol", sample.File("field.001"), "--stars", sample.Stars(), "--dark",
-                                           sample.File("dark.fts"), "--flat", sample.File("flat.fts"), "--method",
-                                           "centroid", "--st1-mag", "10", "-o", results});
+    const test::CliRun run = test::RunCli(
+        { "patrol", sample.File("field.001"), "--stars", sample.Stars(), "--dark", sample.File("dark.fts"), "--flat",
+            sample.File("flat.fts"), "--method", "centroid", "--st1-mag", "10", "-o", results });
     ASSERT_EQ(run.exitCode, 0) << run.err;
     // One progress line per file, then the count.
     std::istringstream progress(run.err);
@@ -132,10 +131,9 @@ TEST(PatrolCommand, WritesWhatTheCoresWalkGivesByteForByte)
 {
     SampleSeries sample;
     const std::string results = sample.File("results.txt");
-    const test::CliRun run =
-        test::RunCli({"patrol", sample.File("field.001"), "--stars", sample.Stars(), "--dark", sample.File("dark.fts"),
-                      "--flat", sample.File("flat.fts"), "--radius", "8,12.5", "--search", "3", "--annulus",
-                      "1.5,2.5", "--median", "20", "--st1-mag", "9.5", "-o", results});
+    const test::CliRun run = test::RunCli({ "patrol", sample.File("field.001"), "--stars", sample.Stars(), "--dark",
+        sample.File("dark.fts"), "--flat", sample.File("flat.fts"), "--radius", "8,12.5", "--search", "3", "--annulus",
+        "1.5,2.5", "--median", "20", "--st1-mag", "9.5", "-o", results });
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     // The same series as the window's driver walks it.
@@ -143,28 +141,26 @@ TEST(PatrolCommand, WritesWhatTheCoresWalkGivesByteForByte)
     ResultsTable table;
     LastStar last;
     UniformRandom random;
-    const PatrolData data{store, table, last, random};
+    const PatrolData data { store, table, last, random };
     StartPatrolSeries(store, table);
     ReadFitsImage(store, sample.File("field.001"), PlaneId::Img, random);
     ReadFitsImage(store, sample.File("dark.fts"), PlaneId::Ds, random);
     ReadFitsImage(store, sample.File("flat.fts"), PlaneId::Ff, random);
     PatrolSettings settings;
-    settings.click.radiusTexts = {"8", "12.5", "", ""};
-    settings.click.options = {1.5F, 2.5F, 20.0F};
+    settings.click.radiusTexts = { "8", "12.5", "", "" };
+    settings.click.options = { 1.5F, 2.5F, 20.0F };
     settings.click.st1MagnitudeText = "9.5";
     settings.searchText = "3";
     ClickSettings click = settings.click;
     click.searchRadius = 3;
-    const std::pair<int, std::pair<float, float>> stars[] = {
-        {0, {150, 361}}, {1, {373, 398}}, {2, {118, 132}}, {3, {404, 170}}, {19, {263, 259}}};
+    const std::pair<int, std::pair<float, float>> stars[]
+        = { { 0, { 150, 361 } }, { 1, { 373, 398 } }, { 2, { 118, 132 } }, { 3, { 404, 170 } }, { 19, { 263, 259 } } };
     for (const auto& [slot, place] : stars)
         MeasureAndRemember(data, slot, place.first, place.second, click);
     PatrolWalk walk(sample.File("field.001"), SeriesCalibration(true, true));
     PatrolObserver observer;
-    while (walk.Step(data, settings, observer).step == PatrolStep::FileDone) {
-    }
-    const std::string expected =
-        ResultsFileText(table, store.files, {"9.5", true, {"8", "12.5", "", ""}});
+    while (walk.Step(data, settings, observer).step == PatrolStep::FileDone) { }
+    const std::string expected = ResultsFileText(table, store.files, { "9.5", true, { "8", "12.5", "", "" } });
     EXPECT_EQ(test::ReadFileBytes(results), expected);
     EXPECT_EQ(store.files.CurrentFile(), 12);
 }
@@ -195,27 +191,27 @@ TEST(PatrolCommand, St1LostEndsWithTheResultsSoFarAndStatus3)
     HideSt1(sample.File("field.003"), 148.9, 358.8);
     const std::string results = sample.File("results.txt");
     const test::CliRun run = test::RunCli(
-        {"patrol", sample.File("field.001"), "--stars", sample.Stars(), "--st1-mag", "10", "-o", results});
+        { "patrol", sample.File("field.001"), "--stars", sample.Stars(), "--st1-mag", "10", "-o", results });
     EXPECT_EQ(run.exitCode, 3) << run.err;
     EXPECT_NE(run.err.find("lumvane-cli patrol: Main standard is probably not found on " + sample.File("field.003")),
-              std::string::npos)
+        std::string::npos)
         << run.err;
     const auto lines = ValueLines(test::ReadFileBytes(results));
     ASSERT_EQ(lines.size(), 2U);
     EXPECT_TRUE(lines[0][0].ends_with("/field.001")) << lines[0][0];
     EXPECT_TRUE(lines[1][0].ends_with("/field.002")) << lines[1][0];
-    EXPECT_EQ(lines[1].size(), 13U);  // name, time, radius and five stars
+    EXPECT_EQ(lines[1].size(), 13U); // name, time, radius and five stars
 }
 
 TEST(PatrolCommand, ResultsThatCantBeWrittenGiveTheReasonAndStatus2)
 {
     SampleSeries sample;
     const std::string nowhere = sample.File("no/such/folder/results.txt");
-    const test::CliRun run =
-        test::RunCli({"patrol", sample.File("field.011"), "--stars", sample.Stars(), "-o", nowhere});
+    const test::CliRun run
+        = test::RunCli({ "patrol", sample.File("field.011"), "--stars", sample.Stars(), "-o", nowhere });
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("lumvane-cli patrol: Cannot write file " + nowhere + ": No such file or directory\n"),
-              std::string::npos)
+        std::string::npos)
         << run.err;
 }
 
@@ -231,32 +227,32 @@ TEST(PatrolCommand, BadArgumentsAndStarsFilesGiveAMessage)
         std::string message;
         int exitCode;
     } cases[] = {
-        {"St2 10 10\n", {}, stars + ": no St1 given; the series follows the field by it", 1},
-        {"St1 10 10\nSt20 5 5\n", {}, stars + " line 2: no star slot 'St20' (St1..St19, Var1..Var4 or 0..22)", 1},
-        {"St1 10\n", {}, stars + " line 1: a line holds SLOT X Y", 1},
-        {"0 10 10\nSt1 12 12\n", {}, stars + " line 2: St1 is given twice", 1},
-        {"St1 10 x\n", {}, stars + " line 1: X and Y are numbers, not '10 x'", 1},
-        {"St1 150 361\n", {"--st1-mag", "bright"}, "--st1-mag takes a magnitude, not 'bright'", 1},
-        {"St1 150 361\n", {"--radius", "20"}, "a diaphragm radius is 1 to 16 pixels, not '20'", 1},
+        { "St2 10 10\n", {}, stars + ": no St1 given; the series follows the field by it", 1 },
+        { "St1 10 10\nSt20 5 5\n", {}, stars + " line 2: no star slot 'St20' (St1..St19, Var1..Var4 or 0..22)", 1 },
+        { "St1 10\n", {}, stars + " line 1: a line holds SLOT X Y", 1 },
+        { "0 10 10\nSt1 12 12\n", {}, stars + " line 2: St1 is given twice", 1 },
+        { "St1 10 x\n", {}, stars + " line 1: X and Y are numbers, not '10 x'", 1 },
+        { "St1 150 361\n", { "--st1-mag", "bright" }, "--st1-mag takes a magnitude, not 'bright'", 1 },
+        { "St1 150 361\n", { "--radius", "20" }, "a diaphragm radius is 1 to 16 pixels, not '20'", 1 },
     };
     for (const auto& c : cases) {
         test::WriteFileBytes(stars, c.starsText);
-        std::vector<std::string> args = {"patrol", first, "--stars", stars, "-o", out};
+        std::vector<std::string> args = { "patrol", first, "--stars", stars, "-o", out };
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         const test::CliRun run = test::RunCli(args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.message;
         EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "lumvane-cli patrol: " + c.message);
         EXPECT_FALSE(std::filesystem::exists(out));
     }
-    const test::CliRun noOutput = test::RunCli({"patrol", first, "--stars", sample.Stars()});
+    const test::CliRun noOutput = test::RunCli({ "patrol", first, "--stars", sample.Stars() });
     EXPECT_EQ(noOutput.exitCode, 1);
-    EXPECT_EQ(noOutput.err.substr(0, noOutput.err.find('\n')),
-              "lumvane-cli patrol: no results file given (-o RESULTS)");
-    const test::CliRun missing = test::RunCli({"patrol", first, "--stars", sample.File("none.txt"), "-o", out});
+    EXPECT_EQ(
+        noOutput.err.substr(0, noOutput.err.find('\n')), "lumvane-cli patrol: no results file given (-o RESULTS)");
+    const test::CliRun missing = test::RunCli({ "patrol", first, "--stars", sample.File("none.txt"), "-o", out });
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.err,
-              "lumvane-cli patrol: Cannot open file " + sample.File("none.txt") + ": No such file or directory\n");
+        "lumvane-cli patrol: Cannot open file " + sample.File("none.txt") + ": No such file or directory\n");
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -26,7 +26,7 @@ constexpr int kHeight = 100;
 std::string WriteField(const test::TempDir& dir, const std::string& fileName, int sky, bool star)
 {
     std::vector<std::int16_t> values;
-    for (int y = kHeight; y >= 1; --y)  // the first row of the file is the top one
+    for (int y = kHeight; y >= 1; --y) // the first row of the file is the top one
         for (int x = 1; x <= kWidth; ++x) {
             const double d2 = (x - 44) * (x - 44) + (y - 34) * (y - 34);
             const double starCounts = star ? 40'000.0 / (2.0 * std::numbers::pi * 2.25) * std::exp(-d2 / 4.5) : 0.0;
@@ -63,7 +63,7 @@ std::string StatusName(StarStatus status)
 }
 
 void ExpectRow(const std::vector<std::string>& row, float x, float y, int radius, const StarMeasurement& star,
-               const std::string& status)
+    const std::string& status)
 {
     ASSERT_EQ(row.size(), 11U);
     EXPECT_EQ(std::stof(row[0]), x);
@@ -87,23 +87,22 @@ TEST(PhotCommand, PrintsTheCoresMeasurementForEachPointAndRadius)
     ImageStore store;
     UniformRandom random;
     ASSERT_EQ(ReadFitsImage(store, name, PlaneId::Img, random).status, FitsReadStatus::Read);
-    const PhotometryOptions options{1.5F, 3.0F, 20.0F};
+    const PhotometryOptions options { 1.5F, 3.0F, 20.0F };
 
-    for (const auto method : {CentringMethod::Peak, CentringMethod::Centroid}) {
-        const test::CliRun run =
-            test::RunCli({"phot", name, "--at", "42.5,35.25", "--at", "85,65", "--radius", "4,6.9,9", "--method",
-                          method == CentringMethod::Peak ? "max" : "centroid", "--search", "3", "--annulus", "1.5,3",
-                          "--median", "20"});
+    for (const auto method : { CentringMethod::Peak, CentringMethod::Centroid }) {
+        const test::CliRun run = test::RunCli({ "phot", name, "--at", "42.5,35.25", "--at", "85,65", "--radius",
+            "4,6.9,9", "--method", method == CentringMethod::Peak ? "max" : "centroid", "--search", "3", "--annulus",
+            "1.5,3", "--median", "20" });
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
-                  "x y radius status centre_x centre_y net click_net mag_error diaphragm_pixels annulus_pixels");
+            "x y radius status centre_x centre_y net click_net mag_error diaphragm_pixels annulus_pixels");
         const auto rows = Rows(run.out);
         ASSERT_EQ(rows.size(), 7U);
         std::size_t row = 1;
-        for (const auto& [x, y] : {std::pair{42.5F, 35.25F}, std::pair{85.0F, 65.0F}}) {
+        for (const auto& [x, y] : { std::pair { 42.5F, 35.25F }, std::pair { 85.0F, 65.0F } }) {
             const bool onStar = x < 50.0F;
-            for (const int radius : {4, 6, 9}) {
+            for (const int radius : { 4, 6, 9 }) {
                 const StarMeasurement star = MeasureStar(method, store.img, x, y, radius, 3, options);
                 // The star is found; the empty sky 50 pixels away has none.
                 ExpectRow(rows[row++], x, y, radius, star, onStar ? "found" : "not_found");
@@ -119,10 +118,10 @@ TEST(PhotCommand, ZeroSkyIsACornerForMaxAndNoStarForCentroid)
     ImageStore store;
     UniformRandom random;
     ReadFitsImage(store, name, PlaneId::Img, random);
-    const test::CliRun max = test::RunCli({"phot", name, "--at", "30,20"});
-    ExpectRow(Rows(max.out).at(1), 30.0F, 20.0F, 8, MeasureStarPeak(store.img, 30.0F, 20.0F, 8, 2, PhotometryOptions{}),
-              "corner");
-    const test::CliRun centroid = test::RunCli({"phot", name, "--at", "30,20", "--method", "centroid"});
+    const test::CliRun max = test::RunCli({ "phot", name, "--at", "30,20" });
+    ExpectRow(Rows(max.out).at(1), 30.0F, 20.0F, 8,
+        MeasureStarPeak(store.img, 30.0F, 20.0F, 8, 2, PhotometryOptions {}), "corner");
+    const test::CliRun centroid = test::RunCli({ "phot", name, "--at", "30,20", "--method", "centroid" });
     EXPECT_EQ(Rows(centroid.out)[1][3], "not_found");
 }
 
@@ -133,11 +132,11 @@ TEST(PhotCommand, DefaultsAreRadius8MaxSearch2AndTheDefaultOptions)
     ImageStore store;
     UniformRandom random;
     ReadFitsImage(store, name, PlaneId::Img, random);
-    const test::CliRun run = test::RunCli({"phot", name, "--at", "45,33"});
+    const test::CliRun run = test::RunCli({ "phot", name, "--at", "45,33" });
     ASSERT_EQ(run.exitCode, 0);
     const auto rows = Rows(run.out);
     ASSERT_EQ(rows.size(), 2U);
-    ExpectRow(rows[1], 45.0F, 33.0F, 8, MeasureStarPeak(store.img, 45.0F, 33.0F, 8, 2, PhotometryOptions{}), "found");
+    ExpectRow(rows[1], 45.0F, 33.0F, 8, MeasureStarPeak(store.img, 45.0F, 33.0F, 8, 2, PhotometryOptions {}), "found");
 }
 
 TEST(PhotCommand, ADiaphragmLeavingTheImageEndsThatPointsRadii)
@@ -149,11 +148,11 @@ TEST(PhotCommand, ADiaphragmLeavingTheImageEndsThatPointsRadii)
     ReadFitsImage(store, name, PlaneId::Img, random);
     // Row 94 leaves room for r = 5 (94 <= 100 - 5) but not for r = 8; r = 4
     // after it is not measured either, as with a click.
-    const test::CliRun run = test::RunCli({"phot", name, "--at", "44,94", "--radius", "5,8,4"});
+    const test::CliRun run = test::RunCli({ "phot", name, "--at", "44,94", "--radius", "5,8,4" });
     ASSERT_EQ(run.exitCode, 0);
     const auto rows = Rows(run.out);
     ASSERT_EQ(rows.size(), 4U);
-    const StarMeasurement first = MeasureStarPeak(store.img, 44.0F, 94.0F, 5, 2, PhotometryOptions{});
+    const StarMeasurement first = MeasureStarPeak(store.img, 44.0F, 94.0F, 5, 2, PhotometryOptions {});
     ExpectRow(rows[1], 44.0F, 94.0F, 5, first, StatusName(first.status));
     EXPECT_EQ(rows[2][3], "outside");
     EXPECT_EQ(rows[3][3], "outside");
@@ -162,7 +161,7 @@ TEST(PhotCommand, ADiaphragmLeavingTheImageEndsThatPointsRadii)
 TEST(PhotCommand, DarkAndFlatCalibrateTheImageAsTheMenuCommandsDo)
 {
     test::TempDir dir;
-    ASSERT_EQ(test::RunCli({"sample", dir.Path().string()}).exitCode, 0);
+    ASSERT_EQ(test::RunCli({ "sample", dir.Path().string() }).exitCode, 0);
     const std::string field = dir.File("field.002");
     // Dark Subtract, then Flat Field, as the Image menu applies them: the
     // flat's mean divides by the flat's own NAXIS1 and NAXIS2.
@@ -172,20 +171,22 @@ TEST(PhotCommand, DarkAndFlatCalibrateTheImageAsTheMenuCommandsDo)
     ReadFitsImage(store, dir.File("dark.fts"), PlaneId::Ds, random);
     ASSERT_TRUE(DarkSubtract(store.img, store.ds));
     ReadFitsImage(store, dir.File("flat.fts"), PlaneId::Ff, random);
-    ASSERT_TRUE(FlatField(store.img, store.ff,
-                          *FlatMean(store.ff, store.img, store.header.naxis1, store.header.naxis2)));
+    ASSERT_TRUE(
+        FlatField(store.img, store.ff, *FlatMean(store.ff, store.img, store.header.naxis1, store.header.naxis2)));
 
-    const test::CliRun run = test::RunCli({"phot", field, "--at", "150,360", "--at", "262,258", "--dark",
-                                           dir.File("dark.fts"), "--flat", dir.File("flat.fts")});
+    const test::CliRun run = test::RunCli({ "phot", field, "--at", "150,360", "--at", "262,258", "--dark",
+        dir.File("dark.fts"), "--flat", dir.File("flat.fts") });
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto rows = Rows(run.out);
     ASSERT_EQ(rows.size(), 3U);
-    ExpectRow(rows[1], 150.0F, 360.0F, 8, MeasureStarPeak(store.img, 150.0F, 360.0F, 8, 2, PhotometryOptions{}), "found");
-    ExpectRow(rows[2], 262.0F, 258.0F, 8, MeasureStarPeak(store.img, 262.0F, 258.0F, 8, 2, PhotometryOptions{}), "found");
+    ExpectRow(
+        rows[1], 150.0F, 360.0F, 8, MeasureStarPeak(store.img, 150.0F, 360.0F, 8, 2, PhotometryOptions {}), "found");
+    ExpectRow(
+        rows[2], 262.0F, 258.0F, 8, MeasureStarPeak(store.img, 262.0F, 258.0F, 8, 2, PhotometryOptions {}), "found");
 
     // A frame smaller than the image is refused.
     const std::string small = WriteField(dir, "small.fts", 10, false);
-    const test::CliRun refused = test::RunCli({"phot", field, "--at", "150,360", "--flat", small});
+    const test::CliRun refused = test::RunCli({ "phot", field, "--at", "150,360", "--flat", small });
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(refused.err, "lumvane-cli phot: The calibration frame is smaller than the image: " + small + "\n");
@@ -199,19 +200,19 @@ TEST(PhotCommand, BadArgumentsAndFilesGiveAMessage)
         std::vector<std::string> args;
         std::string message;
     } usage[] = {
-        {{"phot", name}, "no --at point given"},
-        {{"phot", "--at", "1,2"}, "no file given"},
-        {{"phot", name, "--at", "1"}, "--at takes X,Y, not '1'"},
-        {{"phot", name, "--at", "1,2", "--radius", "17"}, "a diaphragm radius is 1 to 16 pixels, not '17'"},
-        {{"phot", name, "--at", "1,2", "--radius", "4,0.5"}, "a diaphragm radius is 1 to 16 pixels, not '4,0.5'"},
-        {{"phot", name, "--at", "1,2", "--radius", "1,2,3,4,5"},
-         "--radius takes one to four radii R[,R...], not '1,2,3,4,5'"},
-        {{"phot", name, "--at", "1,2", "--method", "peak"}, "--method takes max or centroid, not 'peak'"},
-        {{"phot", name, "--at", "1,2", "--search", "-1"}, "--search takes a radius of 0 or more, not '-1'"},
-        {{"phot", name, "--at", "1,2", "--annulus", "2,2"}, "Outer radius should be bigger than inner: '2,2'"},
-        {{"phot", name, "--at", "1,2", "--annulus", "0.05,2"},
-         "the inner annulus radius R1 is 0.1 or more, not '0.05,2'"},
-        {{"phot", name, "--at", "1,2", "--median", "31"}, "--median takes a percentage from 0 to 30, not '31'"},
+        { { "phot", name }, "no --at point given" },
+        { { "phot", "--at", "1,2" }, "no file given" },
+        { { "phot", name, "--at", "1" }, "--at takes X,Y, not '1'" },
+        { { "phot", name, "--at", "1,2", "--radius", "17" }, "a diaphragm radius is 1 to 16 pixels, not '17'" },
+        { { "phot", name, "--at", "1,2", "--radius", "4,0.5" }, "a diaphragm radius is 1 to 16 pixels, not '4,0.5'" },
+        { { "phot", name, "--at", "1,2", "--radius", "1,2,3,4,5" },
+            "--radius takes one to four radii R[,R...], not '1,2,3,4,5'" },
+        { { "phot", name, "--at", "1,2", "--method", "peak" }, "--method takes max or centroid, not 'peak'" },
+        { { "phot", name, "--at", "1,2", "--search", "-1" }, "--search takes a radius of 0 or more, not '-1'" },
+        { { "phot", name, "--at", "1,2", "--annulus", "2,2" }, "Outer radius should be bigger than inner: '2,2'" },
+        { { "phot", name, "--at", "1,2", "--annulus", "0.05,2" },
+            "the inner annulus radius R1 is 0.1 or more, not '0.05,2'" },
+        { { "phot", name, "--at", "1,2", "--median", "31" }, "--median takes a percentage from 0 to 30, not '31'" },
     };
     for (const auto& c : usage) {
         const test::CliRun run = test::RunCli(c.args);
@@ -220,11 +221,11 @@ TEST(PhotCommand, BadArgumentsAndFilesGiveAMessage)
         EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "lumvane-cli phot: " + c.message);
     }
 
-    const test::CliRun missing = test::RunCli({"phot", dir.File("missing.fts"), "--at", "1,2"});
+    const test::CliRun missing = test::RunCli({ "phot", dir.File("missing.fts"), "--at", "1,2" });
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "lumvane-cli phot: Cannot open file " + dir.File("missing.fts") + "\n");
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

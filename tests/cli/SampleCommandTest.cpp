@@ -20,14 +20,13 @@ namespace {
 
 constexpr int kSize = 512;
 
-const std::vector<std::string> kSeries = {"field.001", "field.002", "field.003", "field.004",
-                                          "field.005", "field.006", "field.007", "field.008",
-                                          "field.009", "field.010", "field.011", "field.012"};
+const std::vector<std::string> kSeries = { "field.001", "field.002", "field.003", "field.004", "field.005", "field.006",
+    "field.007", "field.008", "field.009", "field.010", "field.011", "field.012" };
 
 std::vector<std::string> AllFiles()
 {
     std::vector<std::string> names = kSeries;
-    names.insert(names.end(), {"dark.fts", "flat.fts", "truth.txt"});
+    names.insert(names.end(), { "dark.fts", "flat.fts", "truth.txt" });
     return names;
 }
 
@@ -79,8 +78,8 @@ int SecondsOfDay(const std::string& dateObs)
 {
     EXPECT_EQ(dateObs.size(), 19U) << dateObs;
     EXPECT_EQ(dateObs.substr(0, 11), "2024-11-08T") << dateObs;
-    return std::stoi(dateObs.substr(11, 2)) * 3600 + std::stoi(dateObs.substr(14, 2)) * 60 +
-           std::stoi(dateObs.substr(17, 2));
+    return std::stoi(dateObs.substr(11, 2)) * 3600 + std::stoi(dateObs.substr(14, 2)) * 60
+        + std::stoi(dateObs.substr(17, 2));
 }
 
 double Median(std::vector<double> values)
@@ -98,8 +97,7 @@ struct Measurement {
     double y = 0.0;
 };
 
-template <typename Counts>
-Measurement Measure(Counts counts, double x, double y)
+template <typename Counts> Measurement Measure(Counts counts, double x, double y)
 {
     std::vector<double> annulus;
     std::vector<std::array<double, 3>> inside;
@@ -109,7 +107,7 @@ Measurement Measure(Counts counts, double x, double y)
         for (int i = cx - 18; i <= cx + 18; ++i) {
             const double r = std::hypot(i - x, j - y);
             if (r <= 8.0)
-                inside.push_back({static_cast<double>(i), static_cast<double>(j), counts(i, j)});
+                inside.push_back({ static_cast<double>(i), static_cast<double>(j), counts(i, j) });
             else if (r >= 12.0 && r <= 18.0)
                 annulus.push_back(counts(i, j));
         }
@@ -132,7 +130,7 @@ protected:
     {
         s_dir = std::make_unique<test::TempDir>();
         // The folder doesn't exist yet: the command makes it.
-        s_run = test::RunCli({"sample", s_dir->File("obs")});
+        s_run = test::RunCli({ "sample", s_dir->File("obs") });
     }
     static void TearDownTestSuite() { s_dir.reset(); }
 
@@ -219,7 +217,7 @@ TEST_F(SampleCommand, TruthListsEveryStarOfEveryFrameWithOneDriftAndOneVariable)
         ASSERT_EQ(stars.size(), first.size());
         const double dx = stars[0].x - first[0].x;
         const double dy = stars[0].y - first[0].y;
-        largestDrift = std::max({largestDrift, std::abs(dx), std::abs(dy)});
+        largestDrift = std::max({ largestDrift, std::abs(dx), std::abs(dy) });
         for (std::size_t i = 0; i < stars.size(); ++i) {
             SCOPED_TRACE(stars[i].id);
             EXPECT_EQ(stars[i].id, first[i].id);
@@ -274,8 +272,8 @@ TEST_F(SampleCommand, StarsLieAtTheirTruthPositionsInImageCoordinates)
         EXPECT_LE(std::hypot(bestX - star.x, bestY - star.y), 1.5);
         // Bright stars: the light's centroid sits on the truth, not half a pixel off.
         if (star.flux >= 50000.0) {
-            const Measurement m =
-                Measure([&img](int x, int y) { return static_cast<double>(Physical(img.At(x, y))); }, star.x, star.y);
+            const Measurement m
+                = Measure([&img](int x, int y) { return static_cast<double>(Physical(img.At(x, y))); }, star.x, star.y);
             EXPECT_NEAR(m.x, star.x, 0.15);
             EXPECT_NEAR(m.y, star.y, 0.15);
         }
@@ -309,8 +307,8 @@ TEST_F(SampleCommand, DarkSubtractionAndFlatFieldingRecoverTheTruthFlux)
             loaded = star.file;
         }
         const auto calibrated = [&store, flatMean](int x, int y) {
-            return (Physical(store.img.At(x, y)) - Physical(store.ds.At(x, y))) * flatMean /
-                   Physical(store.ff.At(x, y));
+            return (Physical(store.img.At(x, y)) - Physical(store.ds.At(x, y))) * flatMean
+                / Physical(store.ff.At(x, y));
         };
         const auto raw = [&store](int x, int y) { return static_cast<double>(Physical(store.img.At(x, y))); };
         EXPECT_NEAR(Measure(calibrated, star.x, star.y).net / star.flux, 1.0, 0.04);
@@ -327,14 +325,14 @@ TEST_F(SampleCommand, DarkSubtractionAndFlatFieldingRecoverTheTruthFlux)
 
 TEST_F(SampleCommand, WritesTheSameBytesEveryTime)
 {
-    const test::CliRun again = test::RunCli({"sample", s_dir->File("again")});
+    const test::CliRun again = test::RunCli({ "sample", s_dir->File("again") });
     ASSERT_EQ(again.exitCode, 0);
     for (const auto& name : AllFiles())
         EXPECT_EQ(test::ReadFileBytes(File(name)), test::ReadFileBytes(s_dir->File("again/" + name))) << name;
 
     // Into a folder that holds a sample already: the files are replaced.
     test::WriteFileBytes(s_dir->File("again/field.003"), "not a FITS file");
-    ASSERT_EQ(test::RunCli({"sample", s_dir->File("again")}).exitCode, 0);
+    ASSERT_EQ(test::RunCli({ "sample", s_dir->File("again") }).exitCode, 0);
     EXPECT_EQ(test::ReadFileBytes(File("field.003")), test::ReadFileBytes(s_dir->File("again/field.003")));
 }
 
@@ -342,9 +340,9 @@ TEST_F(SampleCommand, ReportsWhatItCannotWrite)
 {
     test::TempDir dir;
     test::WriteFileBytes(dir.File("plain"), "a file, not a folder");
-    for (const std::string& folder : {dir.File("plain"), dir.File("plain/obs")}) {
+    for (const std::string& folder : { dir.File("plain"), dir.File("plain/obs") }) {
         SCOPED_TRACE(folder);
-        const test::CliRun run = test::RunCli({"sample", folder});
+        const test::CliRun run = test::RunCli({ "sample", folder });
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind("lumvane-cli sample: cannot make the folder " + folder + ": ", 0), 0U) << run.err;
@@ -352,15 +350,15 @@ TEST_F(SampleCommand, ReportsWhatItCannotWrite)
 
     // A folder in the way of one file: the files before it are written and listed.
     std::filesystem::create_directories(dir.File("obs/field.003"));
-    const test::CliRun run = test::RunCli({"sample", dir.File("obs")});
+    const test::CliRun run = test::RunCli({ "sample", dir.File("obs") });
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.out, dir.File("obs/field.001") + "\n" + dir.File("obs/field.002") + "\n");
     EXPECT_EQ(run.err, "lumvane-cli sample: cannot write " + dir.File("obs/field.003") + "\n");
 
-    EXPECT_EQ(test::RunCli({"sample"}).exitCode, 1);
-    EXPECT_EQ(test::RunCli({"sample", dir.File("a"), dir.File("b")}).exitCode, 1);
+    EXPECT_EQ(test::RunCli({ "sample" }).exitCode, 1);
+    EXPECT_EQ(test::RunCli({ "sample", dir.File("a"), dir.File("b") }).exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("a")));
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

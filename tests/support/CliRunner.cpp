@@ -40,4 +40,4 @@ CliRun RunCli(const std::vector<std::string>& arguments)
     return run;
 }
 
-}  // namespace lumvane::test
+} // namespace lumvane::test

@@ -17,7 +17,7 @@ void Check(int status, const char* what)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string Card(std::string_view text)
 {
@@ -59,23 +59,21 @@ std::string DataBlocks(const std::vector<std::int16_t>& fileOrderValues)
 
 std::vector<std::string> ImageCards(int width, int height, int bitpix)
 {
-    return {ValueCard("SIMPLE", "                   T"),
-            ValueCard("BITPIX", std::to_string(bitpix)),
-            ValueCard("NAXIS", "2"),
-            ValueCard("NAXIS1", std::to_string(width)),
-            ValueCard("NAXIS2", std::to_string(height))};
+    return { ValueCard("SIMPLE", "                   T"), ValueCard("BITPIX", std::to_string(bitpix)),
+        ValueCard("NAXIS", "2"), ValueCard("NAXIS1", std::to_string(width)),
+        ValueCard("NAXIS2", std::to_string(height)) };
 }
 
 void WriteWithCfitsio(const std::string& fileName, int width, int height,
-                      const std::vector<std::int16_t>& fileOrderValues, double bzero, double bscale,
-                      const std::vector<std::string>& extraCards)
+    const std::vector<std::int16_t>& fileOrderValues, double bzero, double bscale,
+    const std::vector<std::string>& extraCards)
 {
     int status = 0;
     fitsfile* file = nullptr;
     std::remove(fileName.c_str());
     fits_create_file(&file, fileName.c_str(), &status);
     Check(status, "fits_create_file");
-    long axes[2] = {width, height};
+    long axes[2] = { width, height };
     fits_create_img(file, SHORT_IMG, 2, axes, &status);
     fits_write_key(file, TDOUBLE, "BSCALE", &bscale, nullptr, &status);
     fits_write_key(file, TDOUBLE, "BZERO", &bzero, nullptr, &status);
@@ -98,18 +96,18 @@ CfitsioImage ReadWithCfitsio(const std::string& fileName)
     fitsfile* file = nullptr;
     fits_open_file(&file, fileName.c_str(), READONLY, &status);
     Check(status, "fits_open_file");
-    long axes[2] = {0, 0};
+    long axes[2] = { 0, 0 };
     int naxis = 0;
     fits_get_img_dim(file, &naxis, &status);
     fits_get_img_size(file, 2, axes, &status);
-    CfitsioImage image{static_cast<int>(axes[0]), static_cast<int>(axes[1]), {}};
+    CfitsioImage image { static_cast<int>(axes[0]), static_cast<int>(axes[1]), {} };
     image.values.resize(static_cast<std::size_t>(axes[0] * axes[1]));
     int anyNull = 0;
-    fits_read_img(file, TDOUBLE, 1, static_cast<LONGLONG>(image.values.size()), nullptr, image.values.data(),
-                  &anyNull, &status);
+    fits_read_img(
+        file, TDOUBLE, 1, static_cast<LONGLONG>(image.values.size()), nullptr, image.values.data(), &anyNull, &status);
     Check(status, "fits_read_img");
     fits_close_file(file, &status);
     return image;
 }
 
-}  // namespace lumvane::test
+} // namespace lumvane::test

@@ -26,8 +26,8 @@ std::vector<std::string> ImageCards(int width, int height, int bitpix = 16);
 /// Writes a 16-bit image with CFITSIO: raw file values in file order, with
 /// BZERO and BSCALE cards as given, plus extra cards ("KEY = value / comment").
 void WriteWithCfitsio(const std::string& fileName, int width, int height,
-                      const std::vector<std::int16_t>& fileOrderValues, double bzero, double bscale,
-                      const std::vector<std::string>& extraCards = {});
+    const std::vector<std::int16_t>& fileOrderValues, double bzero, double bscale,
+    const std::vector<std::string>& extraCards = {});
 
 /// An image as CFITSIO reads it: physical values (BSCALE and BZERO applied),
 /// in file order, with its size.
@@ -38,4 +38,4 @@ struct CfitsioImage {
 };
 CfitsioImage ReadWithCfitsio(const std::string& fileName);
 
-}  // namespace lumvane::test
+} // namespace lumvane::test

@@ -26,7 +26,7 @@ std::string ReadFileBytes(const std::string& fileName)
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + fileName);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 void WriteFileBytes(const std::string& fileName, const std::string& bytes)
@@ -42,4 +42,4 @@ std::string TestDataFile(const std::string& relativeName)
     return std::string(LUMVANE_TEST_DATA_DIR) + "/" + relativeName;
 }
 
-}  // namespace lumvane::test
+} // namespace lumvane::test

@@ -29,4 +29,4 @@ void WriteFileBytes(const std::string& fileName, const std::string& bytes);
 /// The full name of a bundled test file under tests/data.
 std::string TestDataFile(const std::string& relativeName);
 
-}  // namespace lumvane::test
+} // namespace lumvane::test

@@ -50,5 +50,4 @@ struct SettingsLoadResult {
 /// default options line when it does not exist.
 SettingsLoadResult LoadSettings(const std::filesystem::path& file);
 
-
 } // namespace lumvane

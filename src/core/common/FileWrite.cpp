@@ -15,8 +15,8 @@ WriteResult WriteFileBytes(const std::string& fileName, std::string_view bytes)
         out.close();
     }
     if (out)
-        return {true, {}};
-    return {false, errno != 0 ? std::strerror(errno) : "write error"};
+        return { true, {} };
+    return { false, errno != 0 ? std::strerror(errno) : "write error" };
 }
 
 std::string CannotWriteFileText(std::string_view fileName, std::string_view reason)
@@ -26,4 +26,4 @@ std::string CannotWriteFileText(std::string_view fileName, std::string_view reas
     return text;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

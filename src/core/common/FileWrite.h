@@ -8,7 +8,7 @@ namespace lumvane {
 /// What writing a file did.
 struct WriteResult {
     bool written = false;
-    std::string reason;  ///< the system's reason when the file could not be written
+    std::string reason; ///< the system's reason when the file could not be written
 };
 
 /// @brief Writes the bytes to the file, replacing any file of that name. A
@@ -18,4 +18,4 @@ WriteResult WriteFileBytes(const std::string& fileName, std::string_view bytes);
 /// @brief "Cannot write file NAME: REASON", what every writer reports.
 std::string CannotWriteFileText(std::string_view fileName, std::string_view reason);
 
-}  // namespace lumvane
+} // namespace lumvane

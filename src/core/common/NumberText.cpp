@@ -32,8 +32,7 @@ std::string MagnitudeText(double magnitude, int digits, int plainExponentLimit)
         if (mantissa.size() > 1)
             mantissa.insert(1, 1, '.');
         char exponentText[16];
-        std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
-                      std::abs(exponent));
+        std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
         return mantissa.append(exponentText);
     }
     if (exponent < 0)
@@ -49,7 +48,7 @@ std::string SignedText(double value, int digits, int plainExponentLimit)
     return MagnitudeText(std::fabs(value), digits, plainExponentLimit).insert(0, 1, value < 0.0 ? '-' : ' ');
 }
 
-}  // namespace
+} // namespace
 
 std::string NumberText(float value)
 {
@@ -71,4 +70,4 @@ std::string PlainNumberText(const std::string& numberText)
     return !numberText.empty() && numberText.front() == ' ' ? numberText.substr(1) : numberText;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

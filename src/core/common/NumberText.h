@@ -16,9 +16,12 @@ namespace lumvane {
 std::string NumberText(float value);
 std::string NumberText(double value);
 std::string NumberText(std::int64_t value);
-inline std::string NumberText(int value) { return NumberText(static_cast<std::int64_t>(value)); }
+inline std::string NumberText(int value)
+{
+    return NumberText(static_cast<std::int64_t>(value));
+}
 
 /// @brief The number text without its leading blank (negative values keep "-").
 std::string PlainNumberText(const std::string& numberText);
 
-}  // namespace lumvane
+} // namespace lumvane

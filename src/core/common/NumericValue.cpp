@@ -17,7 +17,7 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-}  // namespace
+} // namespace
 
 double NumericValue(std::string_view text)
 {
@@ -71,4 +71,4 @@ double NumericValue(std::string_view text)
     return std::strtod(number.c_str(), nullptr);
 }
 
-}  // namespace lumvane
+} // namespace lumvane

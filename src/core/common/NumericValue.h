@@ -13,4 +13,4 @@ namespace lumvane {
 /// a double gives an infinite value, which every caller range-checks.
 double NumericValue(std::string_view text);
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -7,7 +7,7 @@ namespace lumvane {
 
 double RoundHalfEven(double value)
 {
-    const double nearest = std::round(value);  // halves away from zero
+    const double nearest = std::round(value); // halves away from zero
     if (std::fabs(value - std::trunc(value)) == 0.5)
         return 2.0 * std::round(value / 2.0);
     return nearest;
@@ -40,16 +40,15 @@ float FlooredToThousandths(float value)
 
 namespace {
 
-template <typename Int>
-std::optional<Int> RoundToInt(double value)
+template <typename Int> std::optional<Int> RoundToInt(double value)
 {
     const double rounded = RoundHalfEven(value);
     if (!(rounded >= std::numeric_limits<Int>::min() && rounded <= std::numeric_limits<Int>::max()))
-        return std::nullopt;  // also NaN
+        return std::nullopt; // also NaN
     return static_cast<Int>(rounded);
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::int16_t> RoundToInt16(double value)
 {
@@ -67,4 +66,4 @@ void AssignRounded(std::int16_t& field, double value)
         field = *rounded;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

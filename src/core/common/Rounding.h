@@ -32,4 +32,4 @@ std::optional<std::int32_t> RoundToInt32(double value);
 /// outside -32768..32767 leaves the field as it was.
 void AssignRounded(std::int16_t& field, double value);
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -11,4 +11,4 @@ double UniformRandom::Next()
     return static_cast<double>(z >> 11) * 0x1.0p-53;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -17,4 +17,4 @@ private:
     std::uint64_t m_state = 0x4C756D76616E6521ULL;
 };
 
-}  // namespace lumvane
+} // namespace lumvane

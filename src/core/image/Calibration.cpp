@@ -75,7 +75,7 @@ void CalibrateRow(std::int16_t* row, const std::int16_t* darkRow, const std::int
     }
 }
 
-}  // namespace
+} // namespace
 
 void Calibrate(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean)
 {
@@ -83,4 +83,4 @@ void Calibrate(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, 
         CalibrateRow(img.Row(y), dark ? dark->Row(y) : nullptr, flat ? flat->Row(y) : nullptr, img.Width(), mean);
 }
 
-}  // namespace lumvane
+} // namespace lumvane

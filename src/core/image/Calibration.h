@@ -36,4 +36,4 @@ bool FlatField(ImagePlane& img, const ImagePlane& flat, float mean);
 /// the image (CoversImage).
 void Calibrate(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean);
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -14,7 +14,7 @@ int ClampIntoPlane(double coordinate, int size)
     return size >= 1 ? std::clamp(static_cast<int>(RoundHalfEven(coordinate)), 1, size) : 0;
 }
 
-}  // namespace
+} // namespace
 
 DisplayCuts ProposeCuts(const ImagePlane& img, UniformRandom& random)
 {
@@ -28,8 +28,8 @@ DisplayCuts ProposeCuts(const ImagePlane& img, UniformRandom& random)
             sum += static_cast<float>(img.At(x, y));
     }
     const float mean = sum / 200.0F + static_cast<float>(kPhysicalOffset);
-    return {static_cast<int>(Floor(static_cast<double>(mean) * 0.95)),
-            static_cast<int>(Floor(static_cast<double>(mean) * 1.95))};
+    return { static_cast<int>(Floor(static_cast<double>(mean) * 0.95)),
+        static_cast<int>(Floor(static_cast<double>(mean) * 1.95)) };
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -20,4 +20,4 @@ struct DisplayCuts {
 /// clamped into the plane, so planes smaller than 25 x 25 are sampled inside.
 DisplayCuts ProposeCuts(const ImagePlane& img, UniformRandom& random);
 
-}  // namespace lumvane
+} // namespace lumvane

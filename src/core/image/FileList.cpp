@@ -26,4 +26,4 @@ void FileList::Clear()
     m_entries.clear();
 }
 
-}  // namespace lumvane
+} // namespace lumvane

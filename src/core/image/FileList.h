@@ -20,11 +20,11 @@ struct UtcTime {
 
 /// @brief What a read records of one file.
 struct FileEntry {
-    float exposure = 0.0F;      ///< seconds, from the header's whole-second exposure
+    float exposure = 0.0F; ///< seconds, from the header's whole-second exposure
     std::string time = "     "; ///< first 5 characters of the header time
-    char filter = ' ';          ///< first character of the header filter value
-    std::string name = std::string(12, ' ');  ///< last 12 characters of the full path
-    std::optional<UtcTime> observationStart;  ///< where the header gives date and time
+    char filter = ' '; ///< first character of the header filter value
+    std::string name = std::string(12, ' '); ///< last 12 characters of the full path
+    std::optional<UtcTime> observationStart; ///< where the header gives date and time
 };
 
 /// @brief The per-file lists of a run: entry f belongs to file number f.
@@ -48,4 +48,4 @@ private:
     std::vector<FileEntry> m_entries;
 };
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -22,8 +22,7 @@ constexpr std::size_t kStoredHeaderMinimum = 5760;
 // No real header comes near this; it bounds the search in a file without END.
 constexpr std::size_t kMaxHeaderBlocks = 1000;
 
-const char* const kNotSixteenBit =
-    "This file most probably is not in a 16 bit FITS format and might not be displayed";
+const char* const kNotSixteenBit = "This file most probably is not in a 16 bit FITS format and might not be displayed";
 
 bool IsEndCard(std::string_view card)
 {
@@ -34,7 +33,7 @@ bool IsEndCard(std::string_view card)
 // the END card.
 struct RawHeader {
     std::string text;
-    std::size_t cardCount = 0;  ///< cards before END (all cards without END)
+    std::size_t cardCount = 0; ///< cards before END (all cards without END)
     bool hasEnd = false;
 };
 
@@ -164,11 +163,11 @@ std::optional<CalendarDate> ParseDate(std::string_view text)
 {
     CalendarDate date;
     if (IsIsoDate(text)) {
-        date = {ToInt(text.substr(0, 4)), ToInt(text.substr(5, 2)), ToInt(text.substr(8, 2))};
+        date = { ToInt(text.substr(0, 4)), ToInt(text.substr(5, 2)), ToInt(text.substr(8, 2)) };
     } else if (text.size() >= 8 && AllDigits(text.substr(0, 2)) && text[2] == '/' && AllDigits(text.substr(3, 2))
-               && text[5] == '/' && AllDigits(text.substr(6, 2))) {
+        && text[5] == '/' && AllDigits(text.substr(6, 2))) {
         // The old 'DD/MM/YY' form, years 1900 to 1999.
-        date = {1900 + ToInt(text.substr(6, 2)), ToInt(text.substr(3, 2)), ToInt(text.substr(0, 2))};
+        date = { 1900 + ToInt(text.substr(6, 2)), ToInt(text.substr(3, 2)), ToInt(text.substr(0, 2)) };
     } else {
         return std::nullopt;
     }
@@ -233,7 +232,7 @@ ObservationTime ReadObservationTime(const Cards& cards)
         }
     }
     if (!timeValue) {
-        for (const char* keyword : {"TIME-OBS", "UT", "UT-START", "UTSTART", "TIME"}) {
+        for (const char* keyword : { "TIME-OBS", "UT", "UT-START", "UTSTART", "TIME" }) {
             if (const auto field = cards.QuotedField(keyword)) {
                 result.time = *field;
                 timeValue = cards.Quoted(keyword);
@@ -389,9 +388,9 @@ bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& c
             std::int16_t* row = plane.Row(y) + 1;
             converter.ConvertRow(chunk.data() + rowStart, values, row);
             if (values < width) {
-                std::fill(row + values, row + width, std::int16_t{0});
+                std::fill(row + values, row + width, std::int16_t { 0 });
                 for (int below = y - 1; below >= 1; --below)
-                    std::fill_n(plane.Row(below) + 1, width, std::int16_t{0});
+                    std::fill_n(plane.Row(below) + 1, width, std::int16_t { 0 });
                 return false;
             }
         }
@@ -400,7 +399,7 @@ bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& c
     return true;
 }
 
-}  // namespace
+} // namespace
 
 FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random)
 {
@@ -464,4 +463,4 @@ FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, Pla
     return result;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

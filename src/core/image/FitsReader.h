@@ -10,12 +10,12 @@
 namespace lumvane {
 
 enum class FitsReadStatus {
-    Read,           ///< header and every pixel read
-    Truncated,      ///< the file ends inside the data: rows not in it are 0
-    NotSixteenBit,  ///< BITPIX is not 16: header values recorded, plane unchanged
-    NoHeaderEnd,    ///< no END card: header values recorded, plane unchanged
-    CannotOpen,     ///< nothing in the store changed
-    OutOfMemory,    ///< the plane can't be allocated: nothing in the store changed
+    Read, ///< header and every pixel read
+    Truncated, ///< the file ends inside the data: rows not in it are 0
+    NotSixteenBit, ///< BITPIX is not 16: header values recorded, plane unchanged
+    NoHeaderEnd, ///< no END card: header values recorded, plane unchanged
+    CannotOpen, ///< nothing in the store changed
+    OutOfMemory, ///< the plane can't be allocated: nothing in the store changed
 };
 
 /// @brief What a read did, and the message its caller shows for it.
@@ -41,7 +41,6 @@ struct FitsReadResult {
 /// half-even and clipped to physical 0..65534. The first row of the file
 /// becomes y = NAXIS2. A read into IMG also proposes display cuts, drawing from
 /// `random`.
-FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane,
-                             UniformRandom& random);
+FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random);
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -16,4 +16,4 @@ void FlipVertical(ImagePlane& img)
         std::swap_ranges(img.Row(y) + 1, img.Row(y) + 1 + img.Width(), img.Row(mirror) + 1);
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -12,4 +12,4 @@ void FlipHorizontal(ImagePlane& img);
 /// of (x, H + 1 - y). Cells with x = 0 or y = 0 stay as they are.
 void FlipVertical(ImagePlane& img);
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -9,4 +9,4 @@ ImagePlane::ImagePlane(int width, int height)
 {
 }
 
-}  // namespace lumvane
+} // namespace lumvane

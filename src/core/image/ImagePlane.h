@@ -54,4 +54,4 @@ private:
     std::vector<std::int16_t> m_cells;
 };
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -23,4 +23,4 @@ struct ImageStore {
     ImagePlane& Plane(PlaneId id) { return id == PlaneId::Img ? img : id == PlaneId::Ds ? ds : ff; }
 };
 
-}  // namespace lumvane
+} // namespace lumvane

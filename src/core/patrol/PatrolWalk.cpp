@@ -34,12 +34,12 @@ ClickSettings WalkClick(const PatrolSettings& settings, int searchRadius)
     return click;
 }
 
-}  // namespace
+} // namespace
 
 int St1SearchRadius(std::string_view searchText)
 {
     const double radius = std::floor(2.0 * NumericValue(searchText)) + 3.0;
-    return static_cast<int>(std::clamp(radius, 0.0, double{kMaxSearchRadius}));
+    return static_cast<int>(std::clamp(radius, 0.0, double { kMaxSearchRadius }));
 }
 
 PatrolMeasurement MeasureAndRemember(PatrolData data, int slot, float x, float y, const ClickSettings& settings)
@@ -50,11 +50,10 @@ PatrolMeasurement MeasureAndRemember(PatrolData data, int slot, float x, float y
     measurement.x = x;
     measurement.y = y;
     measurement.searchRadius = settings.searchRadius;
-    measurement.click =
-        MeasureClick(data.store.img, x, y, settings, St1NetCounts(data.table, fileNumber), data.last);
+    measurement.click = MeasureClick(data.store.img, x, y, settings, St1NetCounts(data.table, fileNumber), data.last);
     if (Complete(measurement.click))
-        measurement.remembered =
-            RememberStar(data.table, slot, fileNumber, StarRecordOf(data.last, settings.radiusTexts));
+        measurement.remembered
+            = RememberStar(data.table, slot, fileNumber, StarRecordOf(data.last, settings.radiusTexts));
     return measurement;
 }
 
@@ -73,13 +72,12 @@ StandardsResult FindStandards(PatrolData data, const PatrolSettings& settings, P
         measurement.x = x;
         measurement.y = y;
         measurement.searchRadius = click.searchRadius;
-        measurement.click =
-            MeasureClick(data.store.img, x, y, click, St1NetCounts(data.table, fileNumber), data.last);
+        measurement.click = MeasureClick(data.store.img, x, y, click, St1NetCounts(data.table, fileNumber), data.last);
         observer.Measured(measurement);
         return measurement.click;
     };
-    const ClickResult atStoredPlace =
-        measureSt1(PatrolMeasurementKind::St1AtStoredPlace, result.st1StoredX, result.st1StoredY);
+    const ClickResult atStoredPlace
+        = measureSt1(PatrolMeasurementKind::St1AtStoredPlace, result.st1StoredX, result.st1StoredY);
     measureSt1(PatrolMeasurementKind::St1AtFoundCentre, data.last.centreX, data.last.centreY);
 
     if (fileNumber > 1) {
@@ -93,8 +91,8 @@ StandardsResult FindStandards(PatrolData data, const PatrolSettings& settings, P
     return MeasureSeriesStars(data, result.st1StoredX, result.st1StoredY, settings, observer);
 }
 
-StandardsResult MeasureSeriesStars(PatrolData data, float st1StoredX, float st1StoredY,
-                                   const PatrolSettings& settings, PatrolObserver& observer)
+StandardsResult MeasureSeriesStars(
+    PatrolData data, float st1StoredX, float st1StoredY, const PatrolSettings& settings, PatrolObserver& observer)
 {
     StandardsResult result;
     result.st1StoredX = st1StoredX;
@@ -111,8 +109,8 @@ StandardsResult MeasureSeriesStars(PatrolData data, float st1StoredX, float st1S
         const float y = data.table.Cell(ResultsTable::ErrorColumn(slot), positionRow);
         if (x == 0.0F || y == 0.0F)
             continue;
-        const PatrolMeasurement measurement =
-            MeasureAndRemember(data, slot, x + result.shiftX, y + result.shiftY, click);
+        const PatrolMeasurement measurement
+            = MeasureAndRemember(data, slot, x + result.shiftX, y + result.shiftY, click);
         result.remembered += measurement.remembered ? 1 : 0;
         observer.Measured(measurement);
     }
@@ -140,8 +138,8 @@ PatrolStepResult PatrolWalk::Step(PatrolData data, const PatrolSettings& setting
             return result;
         m_waitingForSt1 = false;
         result.step = PatrolStep::FileDone;
-        result.standards = MeasureSeriesStars(data, result.standards.st1StoredX, result.standards.st1StoredY,
-                                              settings, observer);
+        result.standards
+            = MeasureSeriesStars(data, result.standards.st1StoredX, result.standards.st1StoredY, settings, observer);
         return result;
     }
 
@@ -177,4 +175,4 @@ PatrolStepResult PatrolWalk::Step(PatrolData data, const PatrolSettings& setting
     return result;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

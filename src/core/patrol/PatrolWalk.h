@@ -27,31 +27,31 @@ struct PatrolSettings {
     /// search radius and the addend are the walk's own: it measures through
     /// the full-size view's click handler.
     ClickSettings click;
-    std::string searchText = "2";  ///< "Center search" (`txtmp`) as typed
+    std::string searchText = "2"; ///< "Center search" (`txtmp`) as typed
 };
 
 /// The parts of the session a series works on.
 struct PatrolData {
-    ImageStore& store;   ///< IMG, DS, FF, header and file lists; the current file number
+    ImageStore& store; ///< IMG, DS, FF, header and file lists; the current file number
     ResultsTable& table;
-    LastStar& last;      ///< what the last measurement left (`starCentre`, `radiusNet`, `radiusError`)
-    UniformRandom& random;  ///< the run's sequence, for the cut proposal of each read
+    LastStar& last; ///< what the last measurement left (`starCentre`, `radiusNet`, `radiusError`)
+    UniformRandom& random; ///< the run's sequence, for the cut proposal of each read
 };
 
 enum class PatrolMeasurementKind {
-    St1AtStoredPlace,  ///< St1 at its place on the previous file
-    St1AtFoundCentre,  ///< St1 again at the centre just found
-    Star,              ///< a remembered star at its shifted place (St1 too, a third time)
+    St1AtStoredPlace, ///< St1 at its place on the previous file
+    St1AtFoundCentre, ///< St1 again at the centre just found
+    Star, ///< a remembered star at its shifted place (St1 too, a third time)
 };
 
 /// @brief One measurement of the walk: what the full-size view shows for it.
 struct PatrolMeasurement {
     PatrolMeasurementKind kind = PatrolMeasurementKind::Star;
     int slot = 0;
-    float x = 0.0F;  ///< the point measured, image coordinates (pixels)
+    float x = 0.0F; ///< the point measured, image coordinates (pixels)
     float y = 0.0F;
     int searchRadius = 0;
-    ClickResult click;  ///< circles to draw and the read-out fields' texts
+    ClickResult click; ///< circles to draw and the read-out fields' texts
     /// The star was recorded under its slot (Star only): its label goes at
     /// StarLabelPosition of the last centre.
     bool remembered = false;
@@ -63,19 +63,19 @@ class PatrolObserver {
 public:
     virtual ~PatrolObserver() = default;
     /// A file was read and calibrated; its stars are measured next.
-    virtual void FileRead(int /*fileNumber*/, const std::string& /*fileName*/) {}
+    virtual void FileRead(int /*fileNumber*/, const std::string& /*fileName*/) { }
     /// After each measurement, in the order made.
-    virtual void Measured(const PatrolMeasurement& /*measurement*/) {}
+    virtual void Measured(const PatrolMeasurement& /*measurement*/) { }
 };
 
 /// What the walk did with St1 and the remembered stars on one file.
 struct StandardsResult {
     bool st1Lost = false;
-    float st1StoredX = 0.0F;  ///< St1's place on the previous file (X0, Y0)
+    float st1StoredX = 0.0F; ///< St1's place on the previous file (X0, Y0)
     float st1StoredY = 0.0F;
-    float shiftX = 0.0F;      ///< the field's shift: St1's centre found less its stored place
+    float shiftX = 0.0F; ///< the field's shift: St1's centre found less its stored place
     float shiftY = 0.0F;
-    int remembered = 0;       ///< stars recorded for this file
+    int remembered = 0; ///< stars recorded for this file
 };
 
 /// @brief What a click at (x, y) followed by the star button of `slot` does,
@@ -103,25 +103,25 @@ StandardsResult FindStandards(PatrolData data, const PatrolSettings& settings, P
 /// last measured centre less St1's stored place; then for slots 0..20 whose
 /// stored X and Y are both non-zero, MeasureAndRemember at the stored place
 /// plus the shift, with the search radius of the "Center search" box.
-StandardsResult MeasureSeriesStars(PatrolData data, float st1StoredX, float st1StoredY,
-                                   const PatrolSettings& settings, PatrolObserver& observer);
+StandardsResult MeasureSeriesStars(
+    PatrolData data, float st1StoredX, float st1StoredY, const PatrolSettings& settings, PatrolObserver& observer);
 
 /// @brief Starts a series: the results table and the file lists emptied,
 /// file 1 current. File 1 and the series' dark and flat are read next.
 void StartPatrolSeries(ImageStore& store, ResultsTable& table);
 
 enum class PatrolStep {
-    FileDone,     ///< a file was read, calibrated and measured: Step again for the next
-    St1Lost,      ///< St1 is probably not on this file: Step again once the user clicked it
-    EndOfSeries,  ///< the next file can't be read; the file number names the last file read
+    FileDone, ///< a file was read, calibrated and measured: Step again for the next
+    St1Lost, ///< St1 is probably not on this file: Step again once the user clicked it
+    EndOfSeries, ///< the next file can't be read; the file number names the last file read
 };
 
 /// @brief What one Step did.
 struct PatrolStepResult {
     PatrolStep step = PatrolStep::EndOfSeries;
-    int fileNumber = 0;    ///< the file worked on; at the end, the last file read
-    std::string fileName;  ///< its name (at the end, the name tried; empty past 999)
-    FitsReadResult read;   ///< the read's status and message
+    int fileNumber = 0; ///< the file worked on; at the end, the last file read
+    std::string fileName; ///< its name (at the end, the name tried; empty past 999)
+    FitsReadResult read; ///< the read's status and message
     SeriesCalibrationOutcome calibration;
     StandardsResult standards;
 };
@@ -148,7 +148,7 @@ private:
     std::string m_stem;
     SeriesCalibration m_calibration;
     bool m_waitingForSt1 = false;
-    PatrolStepResult m_lostFile;  ///< the file St1 was lost on, while waiting
+    PatrolStepResult m_lostFile; ///< the file St1 was lost on, while waiting
 };
 
-}  // namespace lumvane
+} // namespace lumvane

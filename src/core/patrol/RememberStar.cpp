@@ -20,4 +20,4 @@ bool RememberStar(ResultsTable& table, int slot, int fileNumber, const StarRecor
     return true;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -13,12 +13,12 @@ inline constexpr int kStarSlots = 23;
 /// @brief What remembering a star records: its last centre and the results of
 /// the last click per diaphragm.
 struct StarRecord {
-    float centreX = 0.0F;  ///< image coordinates, pixels; 0 when no star was found
+    float centreX = 0.0F; ///< image coordinates, pixels; 0 when no star was found
     float centreY = 0.0F;
-    std::array<float, ResultsTable::kDiaphragms> net{};    ///< net counts per diaphragm
-    std::array<float, ResultsTable::kDiaphragms> error{};  ///< magnitude error per diaphragm
+    std::array<float, ResultsTable::kDiaphragms> net {}; ///< net counts per diaphragm
+    std::array<float, ResultsTable::kDiaphragms> error {}; ///< magnitude error per diaphragm
     /// The numeric value of each diaphragm radius box (0 for an empty one).
-    std::array<float, ResultsTable::kDiaphragms> radius{};
+    std::array<float, ResultsTable::kDiaphragms> radius {};
 };
 
 /// @brief Records a star under slot s for file n.
@@ -31,4 +31,4 @@ struct StarRecord {
 /// 0..22 or n below 1.
 bool RememberStar(ResultsTable& table, int slot, int fileNumber, const StarRecord& star);
 
-}  // namespace lumvane
+} // namespace lumvane

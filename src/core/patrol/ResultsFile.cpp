@@ -55,12 +55,12 @@ std::string FlooredText(float value)
     return NumberText(FlooredToThousandths(value));
 }
 
-}  // namespace
+} // namespace
 
 std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
 {
     // A star has a column when it was remembered on the first file.
-    std::array<bool, kSavedStars> saved{};
+    std::array<bool, kSavedStars> saved {};
     std::string starHeadings;
     for (int s = 0; s < kSavedStars; ++s) {
         auto& isSaved = saved[static_cast<std::size_t>(s)];
@@ -91,9 +91,8 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
             const bool diaphragmSet = NumericValue(settings.radiusTexts[static_cast<std::size_t>(k)]) != 0.0;
             // Net counts per second (single precision) plus a millionth: the
             // logarithm's argument.
-            const auto rateOf = [&](int column) {
-                return static_cast<double>(table.Cell(column, row) / exposure) + 0.000001;
-            };
+            const auto rateOf
+                = [&](int column) { return static_cast<double>(table.Cell(column, row) / exposure) + 0.000001; };
             if (exposure > 0.0F) {
                 const double st1Rate = rateOf(ResultsTable::NetColumn(0));
                 if (st1Rate > 0.0)
@@ -128,4 +127,4 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
     return lines.Text();
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -14,8 +14,8 @@ inline constexpr int kSavedStars = 22;
 /// @brief What the results file takes from the Photometry and Options tabs at
 /// the moment it is written.
 struct ResultsFileSettings {
-    std::string st1Magnitude;  ///< the St1 catalogue magnitude as typed
-    bool relativeToSt1 = true;  ///< "Save relatively St1"
+    std::string st1Magnitude; ///< the St1 catalogue magnitude as typed
+    bool relativeToSt1 = true; ///< "Save relatively St1"
     /// The four diaphragm radius boxes as typed: a diaphragm whose box holds no
     /// number other than 0 gets no lines.
     std::array<std::string, ResultsTable::kDiaphragms> radiusTexts;
@@ -37,4 +37,4 @@ struct ResultsFileSettings {
 /// continues on the next line at that column.
 std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
 
-}  // namespace lumvane
+} // namespace lumvane

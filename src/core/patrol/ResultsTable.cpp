@@ -14,8 +14,8 @@ void ResultsTable::SetCell(int column, int row, float value)
     if (column < 0 || column >= kColumns || row < 0)
         return;
     if (row >= Rows())
-        m_rows.resize(static_cast<std::size_t>(row) + 1, std::array<float, kColumns>{});
+        m_rows.resize(static_cast<std::size_t>(row) + 1, std::array<float, kColumns> {});
     m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = value;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -43,4 +43,4 @@ private:
     std::vector<std::array<float, kColumns>> m_rows;
 };
 
-}  // namespace lumvane
+} // namespace lumvane

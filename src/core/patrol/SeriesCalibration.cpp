@@ -13,7 +13,7 @@ SeriesCalibrationOutcome SeriesCalibration::Apply(ImageStore& store)
     outcome.darkRefused = m_dark && !dark;
     outcome.flatRefused = m_flat && !flat;
     if (flat) {
-        const MeanKey key{img.Width(), img.Height(), store.header.naxis1, store.header.naxis2};
+        const MeanKey key { img.Width(), img.Height(), store.header.naxis1, store.header.naxis2 };
         if (m_meanKey != key) {
             m_mean = FlatMean(store.ff, img, key.naxis1, key.naxis2);
             m_meanKey = key;
@@ -25,4 +25,4 @@ SeriesCalibrationOutcome SeriesCalibration::Apply(ImageStore& store)
     return outcome;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -54,8 +54,8 @@ private:
 
     bool m_dark = false;
     bool m_flat = false;
-    std::optional<MeanKey> m_meanKey;  ///< nothing until the first flat fielding
-    std::optional<float> m_mean;       ///< the mean for m_meanKey, if it has one
+    std::optional<MeanKey> m_meanKey; ///< nothing until the first flat fielding
+    std::optional<float> m_mean; ///< the mean for m_meanKey, if it has one
 };
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -23,4 +23,4 @@ std::optional<std::string> SeriesFileName(std::string_view stem, int fileNumber)
     return std::string(stem) + extension;
 }
 
-}  // namespace lumvane
+} // namespace lumvane

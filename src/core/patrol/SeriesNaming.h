@@ -23,4 +23,4 @@ std::string SeriesStem(std::string_view firstFile);
 /// can be named, and the series ends there.
 std::optional<std::string> SeriesFileName(std::string_view stem, int fileNumber);
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -66,7 +66,7 @@ struct WindowSource {
     std::int64_t Sum(int y, int x0, int x1) const
     {
         const std::int32_t* row = window.Row(y) + (x0 - window.Left());
-        return std::accumulate(row, row + (x1 - x0 + 1), std::int64_t{0});
+        return std::accumulate(row, row + (x1 - x0 + 1), std::int64_t { 0 });
     }
 
     void Copy(int y, int x0, int x1, std::int32_t* out) const
@@ -139,8 +139,8 @@ private:
     };
 
     const std::vector<std::int32_t>& m_values;
-    std::array<std::int64_t, 256> m_counts{};
-    std::array<std::int64_t, 256> m_sums{};
+    std::array<std::int64_t, 256> m_counts {};
+    std::array<std::int64_t, 256> m_sums {};
     std::array<Bin, 2> m_bins;
 };
 
@@ -153,7 +153,7 @@ std::int64_t TrimmedTotal(const std::vector<std::int32_t>& values, std::int64_t 
         drop = 0.0;
     const auto m = static_cast<std::int64_t>(std::min(drop, static_cast<double>(n)));
     if (n - 2 * m <= 0)
-        return 0;  // no value between the cuts: the trimmed sum is empty
+        return 0; // no value between the cuts: the trimmed sum is empty
 
     // Counts are never negative, so sorted in descending order the n values are
     // the inside ones followed by the zeros. The middle n - 2m are descending
@@ -169,7 +169,7 @@ std::int64_t TrimmedTotal(const std::vector<std::int32_t>& values, std::int64_t 
     return static_cast<std::int64_t>(RoundHalfEven(scaled));
 }
 
-}  // namespace
+} // namespace
 
 int CentrePixel(float coordinate)
 {
@@ -201,8 +201,8 @@ Aperture::Aperture(int radius, const PhotometryOptions& options)
         return;
     }
     m_annulus = MakeRing(static_cast<std::int64_t>(std::min(innerSquare, outerSquare + 1.0)),
-                         static_cast<std::int64_t>(outerSquare), static_cast<int>(std::max(reach, -1.0)));
-    m_values.reserve(static_cast<std::size_t>(std::min<std::int64_t>(m_annulus.pixels, std::int64_t{1} << 16)));
+        static_cast<std::int64_t>(outerSquare), static_cast<int>(std::max(reach, -1.0)));
+    m_values.reserve(static_cast<std::size_t>(std::min<std::int64_t>(m_annulus.pixels, std::int64_t { 1 } << 16)));
 }
 
 Aperture::Ring Aperture::MakeRing(std::int64_t innerSquare, std::int64_t outerSquare, int reach)
@@ -220,7 +220,7 @@ Aperture::Ring Aperture::MakeRing(std::int64_t innerSquare, std::int64_t outerSq
         const auto lo = static_cast<int>(innerSquare <= dySquare ? 0 : CeilSqrt(innerSquare - dySquare));
         if (lo > hi)
             continue;
-        ring.rows[static_cast<std::size_t>(dy + reach)] = Span{lo, hi};
+        ring.rows[static_cast<std::size_t>(dy + reach)] = Span { lo, hi };
         ring.pixels += lo == 0 ? 2 * hi + 1 : 2 * (hi - lo + 1);
     }
     return ring;
@@ -259,19 +259,17 @@ void Aperture::ForEachRun(const Ring& ring, const Source& source, int x, int y, 
     }
 }
 
-template <class Source>
-ApertureSum Aperture::Sum(const Source& source, float cx, float cy) const
+template <class Source> ApertureSum Aperture::Sum(const Source& source, float cx, float cy) const
 {
     if (!m_diaphragm.valid)
         return {};
-    ApertureSum result{0, m_diaphragm.pixels};
+    ApertureSum result { 0, m_diaphragm.pixels };
     ForEachRun(m_diaphragm, source, CentrePixel(cx), CentrePixel(cy),
-               [&](int y, int x0, int x1) { result.sum += source.Sum(y, x0, x1); });
+        [&](int y, int x0, int x1) { result.sum += source.Sum(y, x0, x1); });
     return result;
 }
 
-template <class Source>
-ApertureSum Aperture::Background(const Source& source, float cx, float cy)
+template <class Source> ApertureSum Aperture::Background(const Source& source, float cx, float cy)
 {
     if (!m_annulus.valid)
         return {};
@@ -281,27 +279,27 @@ ApertureSum Aperture::Background(const Source& source, float cx, float cy)
         m_values.resize(at + static_cast<std::size_t>(x1 - x0 + 1));
         source.Copy(y, x0, x1, m_values.data() + at);
     });
-    return {TrimmedTotal(m_values, m_annulus.pixels, m_options.medianPercent), m_annulus.pixels};
+    return { TrimmedTotal(m_values, m_annulus.pixels, m_options.medianPercent), m_annulus.pixels };
 }
 
 ApertureSum Aperture::DiaphragmSum(const ImagePlane& img, float cx, float cy) const
 {
-    return Sum(PlaneSource{img}, cx, cy);
+    return Sum(PlaneSource { img }, cx, cy);
 }
 
 ApertureSum Aperture::DiaphragmSum(const StarWindow& window, float cx, float cy) const
 {
-    return Sum(WindowSource{window}, cx, cy);
+    return Sum(WindowSource { window }, cx, cy);
 }
 
 ApertureSum Aperture::AnnulusBackground(const ImagePlane& img, float cx, float cy)
 {
-    return Background(PlaneSource{img}, cx, cy);
+    return Background(PlaneSource { img }, cx, cy);
 }
 
 ApertureSum Aperture::AnnulusBackground(const StarWindow& window, float cx, float cy)
 {
-    return Background(WindowSource{window}, cx, cy);
+    return Background(WindowSource { window }, cx, cy);
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -84,16 +84,14 @@ private:
     static Ring MakeRing(std::int64_t innerSquare, std::int64_t outerSquare, int reach);
     template <class Source, class Visit>
     static void ForEachRun(const Ring& ring, const Source& source, int x, int y, Visit&& visit);
-    template <class Source>
-    ApertureSum Sum(const Source& source, float cx, float cy) const;
-    template <class Source>
-    ApertureSum Background(const Source& source, float cx, float cy);
+    template <class Source> ApertureSum Sum(const Source& source, float cx, float cy) const;
+    template <class Source> ApertureSum Background(const Source& source, float cx, float cy);
 
     int m_radius;
     PhotometryOptions m_options;
     Ring m_diaphragm;
     Ring m_annulus;
-    std::vector<std::int32_t> m_values;  ///< the annulus pixels inside the image, reused
+    std::vector<std::int32_t> m_values; ///< the annulus pixels inside the image, reused
 };
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -10,11 +10,11 @@ namespace lumvane {
 /// annulusInner at 0.1 or more, annulusOuter above annulusInner and
 /// medianPercent within 0..30.
 struct PhotometryOptions {
-    float annulusInner = 1.0F;  ///< multiple of the diaphragm radius
-    float annulusOuter = 2.0F;  ///< multiple of the diaphragm radius
+    float annulusInner = 1.0F; ///< multiple of the diaphragm radius
+    float annulusOuter = 2.0F; ///< multiple of the diaphragm radius
     float medianPercent = 10.0F;
 
     friend bool operator==(const PhotometryOptions&, const PhotometryOptions&) = default;
 };
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -48,8 +48,8 @@ StarMeasurement Failed(StarMeasurement result, StarStatus status)
 
 /// The values at descending positions p1 <= p2 of a list made of `values`
 /// followed by zeros (the box pixels outside the image).
-std::pair<std::int32_t, std::int32_t> DescendingLevels(std::vector<std::int32_t>& values, std::int64_t p1,
-                                                       std::int64_t p2)
+std::pair<std::int32_t, std::int32_t> DescendingLevels(
+    std::vector<std::int32_t>& values, std::int64_t p1, std::int64_t p2)
 {
     const auto k = static_cast<std::int64_t>(values.size());
     std::int32_t level1 = 0;
@@ -64,7 +64,7 @@ std::pair<std::int32_t, std::int32_t> DescendingLevels(std::vector<std::int32_t>
             std::nth_element(values.begin(), values.begin() + p1, values.begin() + stop, std::greater<>());
         level1 = values[static_cast<std::size_t>(p1)];
     }
-    return {level1, level2};
+    return { level1, level2 };
 }
 
 int BoxEdge(float coordinate)
@@ -72,10 +72,10 @@ int BoxEdge(float coordinate)
     return static_cast<int>(RoundHalfEven(static_cast<double>(coordinate)));
 }
 
-}  // namespace
+} // namespace
 
-StarMeasurement MeasureStarPeak(const ImagePlane& img, float x, float y, int radius, int searchRadius,
-                                const PhotometryOptions& options)
+StarMeasurement MeasureStarPeak(
+    const ImagePlane& img, float x, float y, int radius, int searchRadius, const PhotometryOptions& options)
 {
     Aperture aperture(radius, options);
     StarMeasurement result = Started(CentringMethod::Peak, x, y, aperture, searchRadius);
@@ -139,8 +139,8 @@ StarMeasurement MeasureStarPeak(const ImagePlane& img, float x, float y, int rad
     return result;
 }
 
-StarMeasurement MeasureStarCentroid(const ImagePlane& img, float x, float y, int radius, int searchRadius,
-                                    const PhotometryOptions& options)
+StarMeasurement MeasureStarCentroid(
+    const ImagePlane& img, float x, float y, int radius, int searchRadius, const PhotometryOptions& options)
 {
     Aperture aperture(radius, options);
     StarMeasurement result = Started(CentringMethod::Centroid, x, y, aperture, searchRadius);
@@ -168,8 +168,8 @@ StarMeasurement MeasureStarCentroid(const ImagePlane& img, float x, float y, int
     const int insideTop = std::min(top, img.Height());
     std::vector<std::int32_t> values;
     if (insideLeft <= insideRight && insideBottom <= insideTop)
-        values.reserve(static_cast<std::size_t>(insideRight - insideLeft + 1) *
-                       static_cast<std::size_t>(insideTop - insideBottom + 1));
+        values.reserve(static_cast<std::size_t>(insideRight - insideLeft + 1)
+            * static_cast<std::size_t>(insideTop - insideBottom + 1));
     for (int j = insideBottom; j <= insideTop; ++j) {
         const std::int16_t* row = img.Row(j);
         for (int i = insideLeft; i <= insideRight; ++i)
@@ -216,7 +216,7 @@ StarMeasurement MeasureStarCentroid(const ImagePlane& img, float x, float y, int
 }
 
 StarMeasurement MeasureStar(CentringMethod method, const ImagePlane& img, float x, float y, int radius,
-                            int searchRadius, const PhotometryOptions& options)
+    int searchRadius, const PhotometryOptions& options)
 {
     return method == CentringMethod::Peak ? MeasureStarPeak(img, x, y, radius, searchRadius, options)
                                           : MeasureStarCentroid(img, x, y, radius, searchRadius, options);
@@ -235,4 +235,4 @@ std::string_view StarStatusMessage(StarStatus status)
     return {};
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -19,12 +19,12 @@ std::optional<float> MagnitudeError(const ApertureSum& diaphragm, const Aperture
     const auto annulusPixels = static_cast<double>(annulus.pixels);
     const auto diaphragmPixels = static_cast<double>(diaphragm.pixels);
     const double perPixel = static_cast<double>(annulus.sum) / annulusPixels;
-    const double variance =
-        static_cast<double>(diaphragm.sum) + 2.0 * perPixel * diaphragmPixels * diaphragmPixels / annulusPixels;
+    const double variance
+        = static_cast<double>(diaphragm.sum) + 2.0 * perPixel * diaphragmPixels * diaphragmPixels / annulusPixels;
     const double ratio = 1.0 + std::sqrt(variance) / static_cast<double>(net);
     if (!(ratio > 0.0) || !std::isfinite(ratio))
         return std::nullopt;
     return static_cast<float>(2.5 * std::log10(ratio));
 }
 
-}  // namespace lumvane
+} // namespace lumvane

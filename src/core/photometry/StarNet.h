@@ -22,4 +22,4 @@ std::optional<float> NetCounts(const ApertureSum& diaphragm, const ApertureSum& 
 /// 1 + sigma / net not above 0.
 std::optional<float> MagnitudeError(const ApertureSum& diaphragm, const ApertureSum& annulus, float net);
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -22,4 +22,4 @@ StarWindow::StarWindow(const ImagePlane& img, int centreX, int centreY, int reac
     }
 }
 
-}  // namespace lumvane
+} // namespace lumvane

@@ -40,4 +40,4 @@ private:
     std::vector<std::int32_t> m_cells;
 };
 
-}  // namespace lumvane
+} // namespace lumvane

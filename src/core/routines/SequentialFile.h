@@ -26,4 +26,4 @@ private:
     std::FILE* m_file = nullptr;
 };
 
-}  // namespace lumvane
+} // namespace lumvane

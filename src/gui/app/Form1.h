@@ -3,8 +3,8 @@
 #include "core/app/Session.h"
 #include "core/display/ViewCoordinates.h"
 #include "core/image/FitsReader.h"
-#include "core/profile/Profile.h"
 #include "core/patrol/PatrolWalk.h"
+#include "core/profile/Profile.h"
 #include "gui/app/FileChooser.h"
 
 #include <QMainWindow>

@@ -36,8 +36,8 @@ TEST(FileWrite, NamesThatCannotBeWrittenGiveTheSystemsReason)
     EXPECT_EQ(full.reason, "No space left on device");
 
     EXPECT_EQ(CannotWriteFileText("a/b.txt", "No such file or directory"),
-              "Cannot write file a/b.txt: No such file or directory");
+        "Cannot write file a/b.txt: No such file or directory");
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

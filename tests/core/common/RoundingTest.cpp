@@ -25,7 +25,7 @@ TEST(Rounding, SixteenBitFieldsKeepTheirValueWhenOutOfRange)
     EXPECT_EQ(field, 7);
     AssignRounded(field, -32768.4);
     EXPECT_EQ(field, -32768);
-    AssignRounded(field, 32767.5);  // rounds to 32768: out of range
+    AssignRounded(field, 32767.5); // rounds to 32768: out of range
     EXPECT_EQ(field, -32768);
     AssignRounded(field, 2.5);
     EXPECT_EQ(field, 2);
@@ -48,5 +48,5 @@ TEST(UniformRandom, StartsTheSameSequenceEveryRunWithinZeroToOne)
     EXPECT_NEAR(sum / 10000.0, 0.5, 0.02);
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -29,14 +29,14 @@ TEST(DarkSubtract, SubtractsPhysicalCountsAndNeverGoesBelowZero)
     EXPECT_EQ(Physical(img.At(1, 1)), 800);
     EXPECT_EQ(Physical(img.At(2, 1)), 0);
     EXPECT_EQ(Physical(img.At(3, 1)), 0);
-    EXPECT_EQ(img.At(0, 1), 0);  // the zero column is not touched
+    EXPECT_EQ(img.At(0, 1), 0); // the zero column is not touched
 }
 
 TEST(FlatField, DividesByTheFlatNormalisedToItsMean)
 {
     ImagePlane flat = Uniform(2, 2, 20000);
     SetPhysical(flat, 1, 1, 10000);
-    SetPhysical(flat, 2, 1, 30000);  // mean (10000 + 30000 + 2 x 20000) / 4 = 20000
+    SetPhysical(flat, 2, 1, 30000); // mean (10000 + 30000 + 2 x 20000) / 4 = 20000
     const auto mean = FlatMean(flat, flat, 2, 2);
     ASSERT_TRUE(mean.has_value());
     EXPECT_EQ(*mean, 20000.0F);
@@ -45,9 +45,9 @@ TEST(FlatField, DividesByTheFlatNormalisedToItsMean)
     SetPhysical(img, 2, 1, 60000);
     SetPhysical(img, 2, 2, 45001);
     ASSERT_TRUE(FlatField(img, flat, *mean));
-    EXPECT_EQ(Physical(img.At(1, 1)), 6000);   // 3000 x 20000 / 10000
+    EXPECT_EQ(Physical(img.At(1, 1)), 6000); // 3000 x 20000 / 10000
     EXPECT_EQ(Physical(img.At(1, 2)), 3000);
-    EXPECT_EQ(Physical(img.At(2, 1)), 40000);  // 60000 x 20000 / 30000
+    EXPECT_EQ(Physical(img.At(2, 1)), 40000); // 60000 x 20000 / 30000
     EXPECT_EQ(Physical(img.At(2, 2)), 45001);
 }
 
@@ -58,9 +58,9 @@ TEST(FlatField, PixelsThatCannotBeStoredKeepTheirValue)
     ImagePlane img = Uniform(3, 1, 3000);
     SetPhysical(img, 2, 1, 40000);
     ASSERT_TRUE(FlatField(img, flat, 20000.0F));
-    EXPECT_EQ(Physical(img.At(1, 1)), 6000);   // doubled: the flat is at half the mean
-    EXPECT_EQ(Physical(img.At(2, 1)), 40000);  // 80000 does not fit
-    EXPECT_EQ(Physical(img.At(3, 1)), 3000);   // a flat of physical 0
+    EXPECT_EQ(Physical(img.At(1, 1)), 6000); // doubled: the flat is at half the mean
+    EXPECT_EQ(Physical(img.At(2, 1)), 40000); // 80000 does not fit
+    EXPECT_EQ(Physical(img.At(3, 1)), 3000); // a flat of physical 0
 }
 
 TEST(FlatField, RoundsTheStoredValueHalfToEven)
@@ -77,7 +77,7 @@ TEST(Calibration, FramesSmallerThanTheImageAreRefusedAndChangeNothing)
     EXPECT_FALSE(DarkSubtract(img, Uniform(3, 4, 100)));
     EXPECT_FALSE(FlatField(img, Uniform(4, 3, 100), 100.0F));
     EXPECT_FALSE(FlatMean(Uniform(4, 3, 100), img, 4, 3).has_value());
-    EXPECT_FALSE(DarkSubtract(img, ImagePlane{}));
+    EXPECT_FALSE(DarkSubtract(img, ImagePlane {}));
     for (int y = 1; y <= 4; ++y)
         for (int x = 1; x <= 4; ++x)
             ASSERT_EQ(Physical(img.At(x, y)), 5000);
@@ -100,5 +100,5 @@ TEST(Calibration, LargerFramesAreUsedInTheImagesCells)
     EXPECT_FALSE(FlatMean(Uniform(4, 4, 20000), img, 0, 4).has_value());
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -13,7 +13,7 @@ TEST(CutProposal, SamplesOnlyTheSquareFrom15To25)
             plane.At(x, y) = (x >= 15 && x <= 25 && y >= 15 && y <= 25) ? 1000 : -32767;
     UniformRandom random;
     // Every sampled pixel has physical 33767: cuts Int(0.95 m), Int(1.95 m).
-    EXPECT_EQ(ProposeCuts(plane, random), (DisplayCuts{32078, 65845}));
+    EXPECT_EQ(ProposeCuts(plane, random), (DisplayCuts { 32078, 65845 }));
 }
 
 TEST(CutProposal, SmallPlanesAreSampledInsideThemselves)
@@ -24,8 +24,8 @@ TEST(CutProposal, SmallPlanesAreSampledInsideThemselves)
             plane.At(x, y) = 100;
     UniformRandom random;
     // Only (3, 2) is ever sampled after clamping: physical 32867.
-    EXPECT_EQ(ProposeCuts(plane, random), (DisplayCuts{31223, 64090}));
-    EXPECT_EQ(ProposeCuts(ImagePlane{}, random), (DisplayCuts{31128, 63895}));
+    EXPECT_EQ(ProposeCuts(plane, random), (DisplayCuts { 31223, 64090 }));
+    EXPECT_EQ(ProposeCuts(ImagePlane {}, random), (DisplayCuts { 31128, 63895 }));
 }
 
 TEST(CutProposal, TheSequenceRunsOnBetweenProposals)
@@ -37,9 +37,9 @@ TEST(CutProposal, TheSequenceRunsOnBetweenProposals)
     UniformRandom first;
     UniformRandom second;
     const DisplayCuts a = ProposeCuts(plane, first);
-    EXPECT_EQ(ProposeCuts(plane, second), a);  // every run starts the same sequence
+    EXPECT_EQ(ProposeCuts(plane, second), a); // every run starts the same sequence
     EXPECT_NE(ProposeCuts(plane, first).black, a.black);
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -17,8 +17,8 @@ using test::ValueCard;
 class FitsReaderTest : public ::testing::Test {
 protected:
     // Writes a file of the given cards and file-order values and reads it.
-    FitsReadResult Read(const std::vector<std::string>& cards, const std::vector<std::int16_t>& values,
-                        PlaneId plane = PlaneId::Img)
+    FitsReadResult Read(
+        const std::vector<std::string>& cards, const std::vector<std::int16_t>& values, PlaneId plane = PlaneId::Img)
     {
         const std::string name = dir.File("image.fts");
         test::WriteFileBytes(name, HeaderBlocks(cards) + DataBlocks(values));
@@ -38,18 +38,18 @@ protected:
 
 TEST_F(FitsReaderTest, UnsignedDataWithBzero32768StoresPhysicalMinus32767)
 {
-    const auto result = Read(With(ImageCards(4, 1), {ValueCard("BZERO", "32768"), ValueCard("BSCALE", "1")}),
-                             {-32768, 0, 32766, 32767});
+    const auto result = Read(
+        With(ImageCards(4, 1), { ValueCard("BZERO", "32768"), ValueCard("BSCALE", "1") }), { -32768, 0, 32766, 32767 });
     ASSERT_EQ(result.status, FitsReadStatus::Read);
-    EXPECT_EQ(store.img.At(1, 1), -32767);  // physical 0
-    EXPECT_EQ(store.img.At(2, 1), 1);       // physical 32768
-    EXPECT_EQ(store.img.At(3, 1), 32767);   // physical 65534
-    EXPECT_EQ(store.img.At(4, 1), 32767);   // physical 65535 clips to 65534
+    EXPECT_EQ(store.img.At(1, 1), -32767); // physical 0
+    EXPECT_EQ(store.img.At(2, 1), 1); // physical 32768
+    EXPECT_EQ(store.img.At(3, 1), 32767); // physical 65534
+    EXPECT_EQ(store.img.At(4, 1), 32767); // physical 65535 clips to 65534
 }
 
 TEST_F(FitsReaderTest, SignedDataClipsNegativeValuesToZero)
 {
-    const auto result = Read(ImageCards(4, 1), {-1, -32768, 0, 1000});
+    const auto result = Read(ImageCards(4, 1), { -1, -32768, 0, 1000 });
     ASSERT_EQ(result.status, FitsReadStatus::Read);
     EXPECT_EQ(Physical(store.img.At(1, 1)), 0);
     EXPECT_EQ(Physical(store.img.At(2, 1)), 0);
@@ -61,20 +61,20 @@ TEST_F(FitsReaderTest, OtherScalePairsFollowTheFitsRuleWithHalvesToEven)
 {
     // physical = 0.5 s + 1000: s = 3 gives 1001.5, s = 5 gives 1002.5, both
     // rounded half-even after the 32767 offset is taken off.
-    Read(With(ImageCards(3, 1), {ValueCard("BSCALE", "0.5"), ValueCard("BZERO", "1000")}), {3, 5, -4000});
-    EXPECT_EQ(store.img.At(1, 1), -31766);  // 1001.5 - 32767 = -31765.5
-    EXPECT_EQ(store.img.At(2, 1), -31764);  // 1002.5 - 32767 = -31764.5
-    EXPECT_EQ(Physical(store.img.At(3, 1)), 0);  // -1000 clips to 0
+    Read(With(ImageCards(3, 1), { ValueCard("BSCALE", "0.5"), ValueCard("BZERO", "1000") }), { 3, 5, -4000 });
+    EXPECT_EQ(store.img.At(1, 1), -31766); // 1001.5 - 32767 = -31765.5
+    EXPECT_EQ(store.img.At(2, 1), -31764); // 1002.5 - 32767 = -31764.5
+    EXPECT_EQ(Physical(store.img.At(3, 1)), 0); // -1000 clips to 0
 }
 
 TEST_F(FitsReaderTest, FirstFileRowIsTheTopOfThePicture)
 {
-    Read(ImageCards(3, 2), {1, 2, 3, 4, 5, 6});
+    Read(ImageCards(3, 2), { 1, 2, 3, 4, 5, 6 });
     EXPECT_EQ(Physical(store.img.At(1, 2)), 1);
     EXPECT_EQ(Physical(store.img.At(3, 2)), 3);
     EXPECT_EQ(Physical(store.img.At(1, 1)), 4);
     EXPECT_EQ(Physical(store.img.At(3, 1)), 6);
-    EXPECT_EQ(store.img.At(0, 1), 0);  // column 0 and row 0 are never filled
+    EXPECT_EQ(store.img.At(0, 1), 0); // column 0 and row 0 are never filled
     EXPECT_EQ(store.img.At(2, 0), 0);
     EXPECT_EQ(store.img.Width(), 3);
     EXPECT_EQ(store.img.Height(), 2);
@@ -82,11 +82,11 @@ TEST_F(FitsReaderTest, FirstFileRowIsTheTopOfThePicture)
 
 TEST_F(FitsReaderTest, HeaderEndsWithTheBlockHoldingItsEndCard)
 {
-    for (const std::size_t fillerCards : {0U, 17U, 40U, 80U}) {
+    for (const std::size_t fillerCards : { 0U, 17U, 40U, 80U }) {
         auto cards = ImageCards(2, 2);
         for (std::size_t i = 0; i < fillerCards; ++i)
             cards.push_back(Card("COMMENT filler card"));
-        const auto result = Read(cards, {10, 20, 30, 40});
+        const auto result = Read(cards, { 10, 20, 30, 40 });
         const auto blocks = (cards.size() + 1 + 35) / 36;
         EXPECT_EQ(result.headerBytes, static_cast<long long>(blocks * 2880)) << fillerCards;
         EXPECT_EQ(Physical(store.img.At(1, 2)), 10) << fillerCards;
@@ -99,22 +99,23 @@ TEST_F(FitsReaderTest, EndInsideACommentDoesNotEndTheHeader)
     auto cards = ImageCards(2, 1);
     for (int i = 0; i < 20; ++i)
         cards.push_back(Card("COMMENT the END of a sentence"));
-    cards.insert(cards.end(), 20, Card("COMMENT more"));  // END card in the second block
-    const auto result = Read(cards, {7, 8});
+    cards.insert(cards.end(), 20, Card("COMMENT more")); // END card in the second block
+    const auto result = Read(cards, { 7, 8 });
     EXPECT_EQ(result.headerBytes, 5760);
     EXPECT_EQ(Physical(store.img.At(1, 1)), 7);
 }
 
 TEST_F(FitsReaderTest, KeywordsAreCardNamesNeverTextInsideOtherCards)
 {
-    Read(With(ImageCards(1, 1), {
-                                    Card("COMMENT BZERO = 5000 and TEMPERAT = 99"),
-                                    ValueCard("CAM-TEMP", "-106.22 / CAMERA TEMPERATURE"),
-                                    ValueCard("XEXPTIME", "77"),
-                                    ValueCard("EXPTIME", "12 / seconds"),
-                                    ValueCard("EXPTIME", "99 / a second card of the name does not count"),
-                                }),
-         {0});
+    Read(With(ImageCards(1, 1),
+             {
+                 Card("COMMENT BZERO = 5000 and TEMPERAT = 99"),
+                 ValueCard("CAM-TEMP", "-106.22 / CAMERA TEMPERATURE"),
+                 ValueCard("XEXPTIME", "77"),
+                 ValueCard("EXPTIME", "12 / seconds"),
+                 ValueCard("EXPTIME", "99 / a second card of the name does not count"),
+             }),
+        { 0 });
     EXPECT_EQ(store.header.bzero, 0.0F);
     EXPECT_EQ(store.header.temperature, 0.0F);
     EXPECT_EQ(store.header.exposure, 12);
@@ -122,33 +123,34 @@ TEST_F(FitsReaderTest, KeywordsAreCardNamesNeverTextInsideOtherCards)
 
 TEST_F(FitsReaderTest, ExposureFallsBackToExposureKeywordAndRoundsHalfToEven)
 {
-    Read(With(ImageCards(1, 1), {ValueCard("EXPTIME", "0.4"), ValueCard("EXPOSURE", "30")}), {0});
+    Read(With(ImageCards(1, 1), { ValueCard("EXPTIME", "0.4"), ValueCard("EXPOSURE", "30") }), { 0 });
     EXPECT_EQ(store.header.exposure, 30);
-    Read(With(ImageCards(1, 1), {ValueCard("EXPTIME", "2.5")}), {0});
+    Read(With(ImageCards(1, 1), { ValueCard("EXPTIME", "2.5") }), { 0 });
     EXPECT_EQ(store.header.exposure, 2);
-    Read(With(ImageCards(1, 1), {ValueCard("EXPTIME", "1.5D1")}), {0});
+    Read(With(ImageCards(1, 1), { ValueCard("EXPTIME", "1.5D1") }), { 0 });
     EXPECT_EQ(store.header.exposure, 15);
-    Read(With(ImageCards(1, 1), {ValueCard("EXPTIME", "40000")}), {0});
-    EXPECT_EQ(store.header.exposure, 0);  // out of 16-bit range: not stored
+    Read(With(ImageCards(1, 1), { ValueCard("EXPTIME", "40000") }), { 0 });
+    EXPECT_EQ(store.header.exposure, 0); // out of 16-bit range: not stored
 }
 
 TEST_F(FitsReaderTest, ScaleAndZeroCarryOverFromThePreviousRead)
 {
-    Read(With(ImageCards(1, 1), {ValueCard("BZERO", "32768")}), {-32768});
+    Read(With(ImageCards(1, 1), { ValueCard("BZERO", "32768") }), { -32768 });
     EXPECT_EQ(store.header.bzero, 32768.0F);
-    Read(ImageCards(1, 1), {-32768});
+    Read(ImageCards(1, 1), { -32768 });
     EXPECT_EQ(store.header.bzero, 32768.0F);
-    EXPECT_EQ(Physical(store.img.At(1, 1)), 0);  // converted with the carried-over BZERO
-    Read(With(ImageCards(1, 1), {ValueCard("BSCALE", "0")}), {0});
+    EXPECT_EQ(Physical(store.img.At(1, 1)), 0); // converted with the carried-over BZERO
+    Read(With(ImageCards(1, 1), { ValueCard("BSCALE", "0") }), { 0 });
     EXPECT_EQ(store.header.bscale, 1.0F);
 }
 
 TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
 {
     store.files.SetCurrentFile(6);
-    Read(With(ImageCards(512, 1), {ValueCard("FILTER", "'R'"), Card("HISTORY   flat-fielded with flat.fts"),
-                                   ValueCard("TEMPERAT", "-20.5"), ValueCard("EXPTIME", "30")}),
-         std::vector<std::int16_t>(512, 0));
+    Read(With(ImageCards(512, 1),
+             { ValueCard("FILTER", "'R'"), Card("HISTORY   flat-fielded with flat.fts"), ValueCard("TEMPERAT", "-20.5"),
+                 ValueCard("EXPTIME", "30") }),
+        std::vector<std::int16_t>(512, 0));
     EXPECT_EQ(store.header.filter, "R'        ");
     EXPECT_EQ(store.header.history, "flat-field");
     EXPECT_EQ(store.header.temperature, -20.5F);
@@ -160,11 +162,11 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
     EXPECT_EQ(entry.filter, 'R');
     EXPECT_EQ(entry.exposure, 30.0F);
     const std::string path = dir.File("image.fts");
-    EXPECT_EQ(entry.name, path.substr(path.size() - 12));  // the last 12 characters of the path
+    EXPECT_EQ(entry.name, path.substr(path.size() - 12)); // the last 12 characters of the path
     EXPECT_EQ(store.files.Entry(5).name, std::string(12, ' '));
 
     const std::string shortName = "a.fts";
-    test::WriteFileBytes(dir.File("a.fts"), HeaderBlocks(ImageCards(1, 1)) + DataBlocks({0}));
+    test::WriteFileBytes(dir.File("a.fts"), HeaderBlocks(ImageCards(1, 1)) + DataBlocks({ 0 }));
     const auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     ReadFitsImage(store, shortName, PlaneId::Img, random);
@@ -174,7 +176,7 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
 
 TEST_F(FitsReaderTest, AbsentHistoryAndFilterTakeTheFirstCardsColumns)
 {
-    Read(ImageCards(1, 1), {0});
+    Read(ImageCards(1, 1), { 0 });
     EXPECT_EQ(store.header.history, std::string(10, ' '));
     EXPECT_EQ(store.header.filter, std::string(10, ' '));
     EXPECT_EQ(store.files.Entry(0).filter, ' ');
@@ -190,23 +192,23 @@ struct DateCase {
 TEST_F(FitsReaderTest, DateAndTimeComeFromTheFilesOwnCards)
 {
     const DateCase cases[] = {
-        {{ValueCard("DATE-OBS", "'2026-12-06T21:15:30.5'")}, "2026-12-06", "21:15:30",
-         UtcTime{2026, 12, 6, 21, 15, 30.5}},
-        {{ValueCard("DATE-OBS", "'2013-07-13'"), ValueCard("UT", "'00:57:33'")}, "2013-07-13", "00:57:33",
-         UtcTime{2013, 7, 13, 0, 57, 33.0}},
-        {{ValueCard("DATE-OBS", "'05/04/87'"), ValueCard("UT", "' 9:27:27.00'")}, "05/04/87", " 9:27:27",
-         UtcTime{1987, 4, 5, 9, 27, 27.0}},
-        {{ValueCard("DATE-OBS", "'2026-01-02'"), ValueCard("TIME-OBS", "'00:15:00'"), ValueCard("UT", "'03:00:00'")},
-         "2026-01-02", "00:15:00", UtcTime{2026, 1, 2, 0, 15, 0.0}},
-        {{ValueCard("DATE", "'12/11/98'"), ValueCard("UTSTART", "'01:02:03'")}, "12/11/98", "01:02:03",
-         UtcTime{1998, 11, 12, 1, 2, 3.0}},
-        {{ValueCard("DATE-OBS", "'2026-12-06'")}, "2026-12-06", "        ", std::nullopt},
-        {{ValueCard("TIME", "'22:00:00'")}, "        ", "22:00:00", std::nullopt},
-        {{ValueCard("DATE-OBS", "'garbage!'"), ValueCard("TIME-OBS", "'99:99:99'")}, "garbage!", "99:99:99",
-         std::nullopt},
+        { { ValueCard("DATE-OBS", "'2026-12-06T21:15:30.5'") }, "2026-12-06", "21:15:30",
+            UtcTime { 2026, 12, 6, 21, 15, 30.5 } },
+        { { ValueCard("DATE-OBS", "'2013-07-13'"), ValueCard("UT", "'00:57:33'") }, "2013-07-13", "00:57:33",
+            UtcTime { 2013, 7, 13, 0, 57, 33.0 } },
+        { { ValueCard("DATE-OBS", "'05/04/87'"), ValueCard("UT", "' 9:27:27.00'") }, "05/04/87", " 9:27:27",
+            UtcTime { 1987, 4, 5, 9, 27, 27.0 } },
+        { { ValueCard("DATE-OBS", "'2026-01-02'"), ValueCard("TIME-OBS", "'00:15:00'"), ValueCard("UT", "'03:00:00'") },
+            "2026-01-02", "00:15:00", UtcTime { 2026, 1, 2, 0, 15, 0.0 } },
+        { { ValueCard("DATE", "'12/11/98'"), ValueCard("UTSTART", "'01:02:03'") }, "12/11/98", "01:02:03",
+            UtcTime { 1998, 11, 12, 1, 2, 3.0 } },
+        { { ValueCard("DATE-OBS", "'2026-12-06'") }, "2026-12-06", "        ", std::nullopt },
+        { { ValueCard("TIME", "'22:00:00'") }, "        ", "22:00:00", std::nullopt },
+        { { ValueCard("DATE-OBS", "'garbage!'"), ValueCard("TIME-OBS", "'99:99:99'") }, "garbage!", "99:99:99",
+            std::nullopt },
     };
     for (const auto& c : cases) {
-        Read(With(ImageCards(1, 1), c.cards), {0});
+        Read(With(ImageCards(1, 1), c.cards), { 0 });
         EXPECT_EQ(store.header.date, c.date) << c.cards.front();
         EXPECT_EQ(store.header.time, c.time) << c.cards.front();
         EXPECT_EQ(store.files.Entry(0).time, std::string(c.time).substr(0, 5));
@@ -217,27 +219,27 @@ TEST_F(FitsReaderTest, DateAndTimeComeFromTheFilesOwnCards)
 TEST_F(FitsReaderTest, ProposesCutsFromTheWorkedExample)
 {
     // Every physical value 32767 (stored 0): mean 32767, cuts 31128 and 63895.
-    const auto result = Read(With(ImageCards(30, 30), {ValueCard("BZERO", "32768")}),
-                             std::vector<std::int16_t>(900, -1));
+    const auto result
+        = Read(With(ImageCards(30, 30), { ValueCard("BZERO", "32768") }), std::vector<std::int16_t>(900, -1));
     ASSERT_TRUE(result.cuts.has_value());
-    EXPECT_EQ(*result.cuts, (DisplayCuts{31128, 63895}));
+    EXPECT_EQ(*result.cuts, (DisplayCuts { 31128, 63895 }));
 }
 
 TEST_F(FitsReaderTest, CalibrationPlanesLeaveImgAndProposeNoCuts)
 {
-    Read(ImageCards(2, 2), {1, 2, 3, 4});
+    Read(ImageCards(2, 2), { 1, 2, 3, 4 });
     const auto result = Read(ImageCards(3, 3), std::vector<std::int16_t>(9, 500), PlaneId::Ds);
     EXPECT_FALSE(result.cuts.has_value());
     EXPECT_EQ(store.img.Width(), 2);
     EXPECT_EQ(store.ds.Width(), 3);
     EXPECT_EQ(Physical(store.ds.At(3, 3)), 500);
-    EXPECT_EQ(store.header.naxis1, 3);  // the header values describe the dark frame
+    EXPECT_EQ(store.header.naxis1, 3); // the header values describe the dark frame
 }
 
 TEST_F(FitsReaderTest, AFileThatCannotBeOpenedChangesNothing)
 {
-    Read(With(ImageCards(2, 1), {ValueCard("EXPTIME", "5")}), {1, 2});
-    for (const std::string& name : {dir.File("missing.fts"), dir.Path().string()}) {
+    Read(With(ImageCards(2, 1), { ValueCard("EXPTIME", "5") }), { 1, 2 });
+    for (const std::string& name : { dir.File("missing.fts"), dir.Path().string() }) {
         const auto result = ReadFitsImage(store, name, PlaneId::Img, random);
         EXPECT_EQ(result.status, FitsReadStatus::CannotOpen);
         EXPECT_EQ(result.message, "Cannot open file " + name);
@@ -249,8 +251,8 @@ TEST_F(FitsReaderTest, AFileThatCannotBeOpenedChangesNothing)
 
 TEST_F(FitsReaderTest, OtherBitpixIsReportedAndLeavesThePlane)
 {
-    Read(ImageCards(2, 1), {1, 2});
-    const auto result = Read(ImageCards(2, 1, -32), {0, 0, 0, 0});
+    Read(ImageCards(2, 1), { 1, 2 });
+    const auto result = Read(ImageCards(2, 1, -32), { 0, 0, 0, 0 });
     EXPECT_EQ(result.status, FitsReadStatus::NotSixteenBit);
     EXPECT_EQ(result.message, "This file most probably is not in a 16 bit FITS format and might not be displayed");
     EXPECT_TRUE(result.headerRecorded);
@@ -259,17 +261,16 @@ TEST_F(FitsReaderTest, OtherBitpixIsReportedAndLeavesThePlane)
     EXPECT_FALSE(result.cuts.has_value());
 
     test::WriteFileBytes(dir.File("empty.fts"), "");
-    EXPECT_EQ(ReadFitsImage(store, dir.File("empty.fts"), PlaneId::Img, random).status,
-              FitsReadStatus::NotSixteenBit);
+    EXPECT_EQ(ReadFitsImage(store, dir.File("empty.fts"), PlaneId::Img, random).status, FitsReadStatus::NotSixteenBit);
     EXPECT_EQ(store.header.bitpix, 0);
 }
 
 TEST_F(FitsReaderTest, ShortFilesKeepTheRowsReadAndWarn)
 {
-    Read(ImageCards(2, 3), std::vector<std::int16_t>(6, 9));  // a frame of the same size first
+    Read(ImageCards(2, 3), std::vector<std::int16_t>(6, 9)); // a frame of the same size first
     const std::string name = dir.File("short.fts");
-    std::string bytes = HeaderBlocks(ImageCards(2, 3)) + DataBlocks({1, 2, 3, 4, 5, 6});
-    bytes.resize(2880 + 6);  // the first row and half of the second
+    std::string bytes = HeaderBlocks(ImageCards(2, 3)) + DataBlocks({ 1, 2, 3, 4, 5, 6 });
+    bytes.resize(2880 + 6); // the first row and half of the second
     test::WriteFileBytes(name, bytes);
     const auto result = ReadFitsImage(store, name, PlaneId::Img, random);
     EXPECT_EQ(result.status, FitsReadStatus::Truncated);
@@ -283,7 +284,7 @@ TEST_F(FitsReaderTest, ShortFilesKeepTheRowsReadAndWarn)
 
 TEST_F(FitsReaderTest, HeaderWithoutEndLeavesThePlane)
 {
-    Read(ImageCards(1, 1), {9});
+    Read(ImageCards(1, 1), { 9 });
     const std::string name = dir.File("noend.fts");
     test::WriteFileBytes(name, HeaderBlocks(ImageCards(1, 1), false));
     const auto result = ReadFitsImage(store, name, PlaneId::Img, random);
@@ -305,7 +306,7 @@ TEST_F(FitsReaderTest, CfitsioWrittenFileReadsAsCfitsioReadsIt)
     std::vector<std::int16_t> raw;
     for (int i = 0; i < 37 * 23; ++i)
         raw.push_back(static_cast<std::int16_t>((i * 2731) % 65536 - 32768));
-    test::WriteWithCfitsio(name, 37, 23, raw, 32768.0, 1.0, {"EXPTIME =                 30.0"});
+    test::WriteWithCfitsio(name, 37, 23, raw, 32768.0, 1.0, { "EXPTIME =                 30.0" });
     ASSERT_EQ(ReadFitsImage(store, name, PlaneId::Img, random).status, FitsReadStatus::Read);
     const auto reference = test::ReadWithCfitsio(name);
     for (int row = 0; row < 23; ++row) {
@@ -318,5 +319,5 @@ TEST_F(FitsReaderTest, CfitsioWrittenFileReadsAsCfitsioReadsIt)
     EXPECT_EQ(store.header.exposure, 30);
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

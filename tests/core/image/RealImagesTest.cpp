@@ -18,10 +18,10 @@ struct RealImage {
     int width;
     int height;
     long long headerBytes;
-    double tolerance;  // in physical counts: nonzero only where BSCALE/BZERO are not whole
+    double tolerance; // in physical counts: nonzero only where BSCALE/BZERO are not whole
 };
 
-class RealImagesTest : public ::testing::TestWithParam<RealImage> {};
+class RealImagesTest : public ::testing::TestWithParam<RealImage> { };
 
 TEST_P(RealImagesTest, PixelsEqualCfitsiosReadingClippedToTheStoredRange)
 {
@@ -49,18 +49,18 @@ TEST_P(RealImagesTest, PixelsEqualCfitsiosReadingClippedToTheStoredRange)
     EXPECT_LE(worst, image.tolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frames, RealImagesTest,
-    ::testing::Values(RealImage{"m51_pix.fits", 512, 512, 5760, 0.0},
-                      RealImage{"m51_pix_1block.fits", 512, 512, 2880, 0.0},
-                      RealImage{"saao1m_a8280271.fits", 536, 520, 2880, 0.0},
-                      RealImage{"ftoolsfv_ngc1316o.fit", 440, 300, 11520, 0.0},
-                      // BSCALE and BZERO are held in single precision: a value lying
-                      // within a rounding step of a half may round the other way.
-                      RealImage{"skycamt_t_e_20150608_381.fits", 1024, 1024, 11520, 1.0}),
+INSTANTIATE_TEST_SUITE_P(Frames, RealImagesTest,
+    ::testing::Values(RealImage { "m51_pix.fits", 512, 512, 5760, 0.0 },
+        RealImage { "m51_pix_1block.fits", 512, 512, 2880, 0.0 },
+        RealImage { "saao1m_a8280271.fits", 536, 520, 2880, 0.0 },
+        RealImage { "ftoolsfv_ngc1316o.fit", 440, 300, 11520, 0.0 },
+        // BSCALE and BZERO are held in single precision: a value lying
+        // within a rounding step of a half may round the other way.
+        RealImage { "skycamt_t_e_20150608_381.fits", 1024, 1024, 11520, 1.0 }),
     [](const ::testing::TestParamInfo<RealImage>& param) {
         std::string name = param.param.file;
-        std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
         return name;
     });
 
@@ -73,10 +73,10 @@ TEST(RealImages, HeaderValuesOfTheIrafImage)
     EXPECT_EQ(store.header.time, " 9:27:27");
     // Only a TEMPERAT card counts, not the camera temperature's comment.
     EXPECT_EQ(store.header.temperature, 0.0F);
-    EXPECT_EQ(store.header.exposure, 0);  // ITIME is not an exposure keyword
-    EXPECT_EQ(store.header.history, "PNO-IRAF' ");  // columns 11 to 20 of the first HISTORY card
+    EXPECT_EQ(store.header.exposure, 0); // ITIME is not an exposure keyword
+    EXPECT_EQ(store.header.history, "PNO-IRAF' "); // columns 11 to 20 of the first HISTORY card
     ASSERT_TRUE(store.files.Entry(0).observationStart.has_value());
-    EXPECT_EQ(*store.files.Entry(0).observationStart, (UtcTime{1987, 4, 5, 9, 27, 27.0}));
+    EXPECT_EQ(*store.files.Entry(0).observationStart, (UtcTime { 1987, 4, 5, 9, 27, 27.0 }));
     // The minimum of the frame is -1: it clips to physical 0.
     int lowest = 65535;
     for (int y = 1; y <= 512; ++y)
@@ -91,7 +91,7 @@ TEST(RealImages, HeaderValuesOfTheSaaoAndSkycamFrames)
     UniformRandom random;
     ReadFitsImage(store, test::TestDataFile("real/saao1m_a8280271.fits"), PlaneId::Img, random);
     EXPECT_EQ(store.header.date, "2013-07-13");
-    EXPECT_EQ(store.header.time, "00:57:33");  // the UT card, not a comment saying "UT date"
+    EXPECT_EQ(store.header.time, "00:57:33"); // the UT card, not a comment saying "UT date"
     EXPECT_EQ(store.header.exposure, 150);
     EXPECT_EQ(store.header.bzero, 32768.0F);
 
@@ -102,5 +102,5 @@ TEST(RealImages, HeaderValuesOfTheSaaoAndSkycamFrames)
     EXPECT_FLOAT_EQ(store.header.bscale, 0.524503242938587F);
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -24,9 +24,9 @@ struct FieldStar {
 };
 
 constexpr FieldStar kField[] = {
-    {0, 50.3, 60.6, 200'000.0},  // St1
-    {5, 110.0, 40.0, 50'000.0},
-    {19, 120.4, 88.7, 30'000.0},
+    { 0, 50.3, 60.6, 200'000.0 }, // St1
+    { 5, 110.0, 40.0, 50'000.0 },
+    { 19, 120.4, 88.7, 30'000.0 },
 };
 
 /// Writes one frame of the field, shifted by (dx, dy), with St1's flux
@@ -35,7 +35,7 @@ constexpr FieldStar kField[] = {
 void WriteFrame(const std::string& fileName, double dx, double dy, double st1Scale = 1.0)
 {
     std::vector<std::int16_t> values;
-    for (int y = kHeight; y >= 1; --y) {  // the file's first row is the top one
+    for (int y = kHeight; y >= 1; --y) { // the file's first row is the top one
         for (int x = 1; x <= kWidth; ++x) {
             double counts = 1000.0;
             for (const FieldStar& star : kField) {
@@ -80,7 +80,7 @@ protected:
         }
     }
 
-    PatrolData Data() { return {m_store, m_table, m_last, m_random}; }
+    PatrolData Data() { return { m_store, m_table, m_last, m_random }; }
 
     PatrolStepResult Step(PatrolWalk& walk) { return walk.Step(Data(), m_settings, m_recorder); }
 
@@ -88,7 +88,7 @@ protected:
     std::pair<float, float> Found(int slot, int fileNumber) const
     {
         const int row = ResultsTable::PositionRow(fileNumber + 1);
-        return {m_table.Cell(ResultsTable::NetColumn(slot), row), m_table.Cell(ResultsTable::ErrorColumn(slot), row)};
+        return { m_table.Cell(ResultsTable::NetColumn(slot), row), m_table.Cell(ResultsTable::ErrorColumn(slot), row) };
     }
 
     test::TempDir m_dir;
@@ -102,7 +102,7 @@ protected:
 
 TEST_F(PatrolWalkTest, WalksEveryFileFollowingTheFieldUntilOneIsMissing)
 {
-    const double shifts[][2] = {{0, 0}, {2, -1}, {5, 1}, {3, 3}};
+    const double shifts[][2] = { { 0, 0 }, { 2, -1 }, { 5, 1 }, { 3, 3 } };
     for (int n = 1; n <= 4; ++n)
         WriteFrame(Frame(n), shifts[n - 1][0], shifts[n - 1][1]);
     // The centroid finds each centre to a fraction of a pixel.
@@ -125,15 +125,15 @@ TEST_F(PatrolWalkTest, WalksEveryFileFollowingTheFieldUntilOneIsMissing)
     EXPECT_EQ(end.step, PatrolStep::EndOfSeries);
     EXPECT_EQ(end.fileName, Frame(5));
     EXPECT_EQ(end.fileNumber, 4);
-    EXPECT_EQ(m_store.files.CurrentFile(), 4);  // the files read
-    EXPECT_EQ(m_recorder.files, (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(m_store.files.CurrentFile(), 4); // the files read
+    EXPECT_EQ(m_recorder.files, (std::vector<int> { 2, 3, 4 }));
 
     // Per file: St1 twice, then every remembered star in slot order.
     ASSERT_EQ(m_recorder.measured.size(), 15U);
-    const PatrolMeasurementKind kinds[] = {PatrolMeasurementKind::St1AtStoredPlace,
-                                           PatrolMeasurementKind::St1AtFoundCentre, PatrolMeasurementKind::Star,
-                                           PatrolMeasurementKind::Star, PatrolMeasurementKind::Star};
-    const int slots[] = {0, 0, 0, 5, 19};
+    const PatrolMeasurementKind kinds[]
+        = { PatrolMeasurementKind::St1AtStoredPlace, PatrolMeasurementKind::St1AtFoundCentre,
+              PatrolMeasurementKind::Star, PatrolMeasurementKind::Star, PatrolMeasurementKind::Star };
+    const int slots[] = { 0, 0, 0, 5, 19 };
     for (std::size_t i = 0; i < m_recorder.measured.size(); ++i) {
         EXPECT_EQ(m_recorder.measured[i].kind, kinds[i % 5]) << i;
         EXPECT_EQ(m_recorder.measured[i].slot, slots[i % 5]) << i;
@@ -145,7 +145,7 @@ TEST_F(PatrolWalkTest, WalksEveryFileFollowingTheFieldUntilOneIsMissing)
 
 TEST_F(PatrolWalkTest, SearchesSt1WiderThanTheOtherStars)
 {
-    for (const auto& [box, st1, stars] : {std::tuple{"2", 7, 2}, std::tuple{"6", 13, 6}}) {
+    for (const auto& [box, st1, stars] : { std::tuple { "2", 7, 2 }, std::tuple { "6", 13, 6 } }) {
         WriteFrame(Frame(1), 0, 0);
         WriteFrame(Frame(2), 1, 1);
         m_settings.searchText = box;
@@ -154,8 +154,7 @@ TEST_F(PatrolWalkTest, SearchesSt1WiderThanTheOtherStars)
         PatrolWalk walk(Frame(1), SeriesCalibration());
         ASSERT_EQ(Step(walk).step, PatrolStep::FileDone);
         for (const PatrolMeasurement& measurement : m_recorder.measured)
-            EXPECT_EQ(measurement.searchRadius, measurement.kind == PatrolMeasurementKind::Star ? stars : st1)
-                << box;
+            EXPECT_EQ(measurement.searchRadius, measurement.kind == PatrolMeasurementKind::Star ? stars : st1) << box;
         EXPECT_EQ(m_recorder.measured.size(), 5U);
     }
 }
@@ -201,7 +200,7 @@ TEST_F(PatrolWalkTest, St1IsLostBelowAFifthOfItsCountsOnThePreviousFile)
     ASSERT_GT(net, 150'000.0F);
 
     const int previousRow = ResultsTable::ValueRow(1, 0);
-    for (const auto& [previous, lost] : {std::pair{4.99F * net, false}, std::pair{5.01F * net, true}}) {
+    for (const auto& [previous, lost] : { std::pair { 4.99F * net, false }, std::pair { 5.01F * net, true } }) {
         m_table = remembered;
         m_table.SetCell(ResultsTable::NetColumn(0), previousRow, previous);
         const StandardsResult result = FindStandards(Data(), m_settings, m_recorder);
@@ -221,7 +220,7 @@ TEST_F(PatrolWalkTest, St1IsLostBelowAFifthOfItsCountsOnThePreviousFile)
 TEST_F(PatrolWalkTest, WaitsOnTheFileWhereSt1IsLostUntilTheUserClicksIt)
 {
     WriteFrame(Frame(1), 0, 0);
-    WriteFrame(Frame(2), 2, 1, 0.15);  // St1 below a fifth of its counts
+    WriteFrame(Frame(2), 2, 1, 0.15); // St1 below a fifth of its counts
     WriteFrame(Frame(3), 3, 1);
     StartOnFirstFile();
     PatrolWalk walk(Frame(1), SeriesCalibration());
@@ -232,7 +231,7 @@ TEST_F(PatrolWalkTest, WaitsOnTheFileWhereSt1IsLostUntilTheUserClicksIt)
     EXPECT_TRUE(walk.WaitingForSt1());
 
     // Continue without a star found at the last click: still lost.
-    m_last = LastStar{};
+    m_last = LastStar {};
     EXPECT_EQ(Step(walk).step, PatrolStep::St1Lost);
     EXPECT_EQ(m_store.files.CurrentFile(), 2);
 
@@ -272,5 +271,5 @@ TEST_F(PatrolWalkTest, CalibratesTheFilesAfterTheFirst)
     EXPECT_EQ(Physical(m_store.img.At(5, 5)), 600);
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

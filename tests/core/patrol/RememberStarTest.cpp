@@ -15,7 +15,7 @@ std::map<std::pair<int, int>, float> NonZeroCells(const ResultsTable& table)
     for (int row = 0; row < table.Rows(); ++row)
         for (int column = 0; column < ResultsTable::kColumns; ++column)
             if (table.Cell(column, row) != 0.0F)
-                cells[{column, row}] = table.Cell(column, row);
+                cells[{ column, row }] = table.Cell(column, row);
     return cells;
 }
 
@@ -28,7 +28,7 @@ StarRecord Record(float base)
         star.net[k] = base * 100.0F + static_cast<float>(k);
         star.error[k] = base / 1000.0F + static_cast<float>(k) / 10.0F;
     }
-    star.radius = {8.0F, 0.0F, 5.0F, 12.5F};
+    star.radius = { 8.0F, 0.0F, 5.0F, 12.5F };
     return star;
 }
 
@@ -40,13 +40,13 @@ TEST(RememberStar, WritesTheSlotsCellsOfTheCurrentFile)
     ASSERT_TRUE(RememberStar(table, 5, 1, star));
     std::map<std::pair<int, int>, float> expected;
     for (int k = 0; k < 4; ++k) {
-        expected[{14, 1 + k}] = star.net[static_cast<std::size_t>(k)];
-        expected[{15, 1 + k}] = star.error[static_cast<std::size_t>(k)];
+        expected[{ 14, 1 + k }] = star.net[static_cast<std::size_t>(k)];
+        expected[{ 15, 1 + k }] = star.error[static_cast<std::size_t>(k)];
         if (star.radius[static_cast<std::size_t>(k)] != 0.0F)
-            expected[{3, 1 + k}] = star.radius[static_cast<std::size_t>(k)];
+            expected[{ 3, 1 + k }] = star.radius[static_cast<std::size_t>(k)];
     }
-    expected[{14, 5}] = 7.5F;
-    expected[{15, 5}] = 7.25F;
+    expected[{ 14, 5 }] = 7.5F;
+    expected[{ 15, 5 }] = 7.25F;
     EXPECT_EQ(NonZeroCells(table), expected);
 }
 
@@ -111,5 +111,5 @@ TEST(ResultsTable, CellsOutsideTheColumnsAreNeitherWrittenNorRead)
     EXPECT_EQ(table.Cell(49, 2), 0.0F);
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -1,5 +1,5 @@
-#include "core/patrol/RememberStar.h"
 #include "core/patrol/ResultsFile.h"
+#include "core/patrol/RememberStar.h"
 
 #include "support/TempDir.h"
 
@@ -37,106 +37,148 @@ StarRecord Star(std::array<float, 4> net, std::array<float, 4> error, std::array
 
 ResultsFileSettings Settings(std::string st1, bool relative, std::array<std::string, 4> radii)
 {
-    return ResultsFileSettings{std::move(st1), relative, std::move(radii)};
+    return ResultsFileSettings { std::move(st1), relative, std::move(radii) };
 }
 
 TEST(ResultsFile, InstrumentalMagnitudeOfTenThousandCountsInTenSeconds)
 {
     ResultsTable table;
-    RememberStar(table, 0, 1, Star({10000, 0, 0, 0}, {0.0123F, 0, 0, 0}, {8, 0, 0, 0}));
-    const std::string text = ResultsFileText(table, Files({10}), Settings("10", false, {"8", "", "", ""}));
+    RememberStar(table, 0, 1, Star({ 10000, 0, 0, 0 }, { 0.0123F, 0, 0, 0 }, { 8, 0, 0, 0 }));
+    const std::string text = ResultsFileText(table, Files({ 10 }), Settings("10", false, { "8", "", "", "" }));
     EXPECT_EQ(text,
-              "File         Time   R  Star 1  Err  \r\n"
-              "\r\n"
-              "m31.001      21:15  8 " " -7.5000" " .012" "\r\n"
-              "\r\n");
+        "File         Time   R  Star 1  Err  \r\n"
+        "\r\n"
+        "m31.001      21:15  8 "
+        " -7.5000"
+        " .012"
+        "\r\n"
+        "\r\n");
 }
 
 TEST(ResultsFile, RelativeToSt1KeepsTheOffsetInSinglePrecision)
 {
     ResultsTable table;
-    RememberStar(table, 0, 1, Star({10000, 0, 0, 0}, {0.0123F, 0, 0, 0}, {8, 0, 0, 0}));
-    RememberStar(table, 9, 1, Star({2500, 0, 0, 0}, {0.5F, 0, 0, 0}, {8, 0, 0, 0}));
+    RememberStar(table, 0, 1, Star({ 10000, 0, 0, 0 }, { 0.0123F, 0, 0, 0 }, { 8, 0, 0, 0 }));
+    RememberStar(table, 9, 1, Star({ 2500, 0, 0, 0 }, { 0.5F, 0, 0, 0 }, { 8, 0, 0, 0 }));
     // The heading's star fields start at column 24, the data fields at 23;
     // each star takes 13 characters.
-    EXPECT_EQ(ResultsFileText(table, Files({10}), Settings("10", true, {"8", "", "", ""})),
-              "File         Time   R  Star 1  Err  Star 10 Err  \r\n"
-              "\r\n"
-              "m31.001      21:15  8 " "  9.9999" " .012" "  11.505" " .5  " "\r\n"
-              "\r\n");
-    EXPECT_EQ(ResultsFileText(table, Files({10}), Settings("10", false, {"8", "", "", ""})),
-              "File         Time   R  Star 1  Err  Star 10 Err  \r\n"
-              "\r\n"
-              "m31.001      21:15  8 " " -7.5000" " .012" " -5.9948" " .5  " "\r\n"
-              "\r\n");
+    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings("10", true, { "8", "", "", "" })),
+        "File         Time   R  Star 1  Err  Star 10 Err  \r\n"
+        "\r\n"
+        "m31.001      21:15  8 "
+        "  9.9999"
+        " .012"
+        "  11.505"
+        " .5  "
+        "\r\n"
+        "\r\n");
+    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings("10", false, { "8", "", "", "" })),
+        "File         Time   R  Star 1  Err  Star 10 Err  \r\n"
+        "\r\n"
+        "m31.001      21:15  8 "
+        " -7.5000"
+        " .012"
+        " -5.9948"
+        " .5  "
+        "\r\n"
+        "\r\n");
 }
 
 TEST(ResultsFile, LongRadiusTextWrapsTheStarFieldsToColumn23)
 {
     ResultsTable table;
-    RememberStar(table, 0, 1, Star({10000, 10000, 0, 0}, {0.0123F, 0.02F, 0, 0}, {12.5F, 10, 0, 0}));
-    EXPECT_EQ(ResultsFileText(table, Files({10}), Settings("", false, {"12.5", "10", "", ""})),
-              "File         Time   R  Star 1  Err  \r\n"
-              "\r\n"
-              "m31.001      21:15  12.5" "\r\n"
-              "                      " " -7.5000" " .012" "\r\n"
-              "m31.001      21:15  10" " -7.5000" " .02 " "\r\n"
-              "\r\n");
+    RememberStar(table, 0, 1, Star({ 10000, 10000, 0, 0 }, { 0.0123F, 0.02F, 0, 0 }, { 12.5F, 10, 0, 0 }));
+    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings("", false, { "12.5", "10", "", "" })),
+        "File         Time   R  Star 1  Err  \r\n"
+        "\r\n"
+        "m31.001      21:15  12.5"
+        "\r\n"
+        "                      "
+        " -7.5000"
+        " .012"
+        "\r\n"
+        "m31.001      21:15  10"
+        " -7.5000"
+        " .02 "
+        "\r\n"
+        "\r\n");
 }
 
 TEST(ResultsFile, ExposureOfZeroWritesTheNetCountsFlooredToThreeDecimals)
 {
     ResultsTable table;
-    RememberStar(table, 0, 1, Star({2500.1234F, 0, 0, 0}, {0.0123F, 0, 0, 0}, {8, 0, 0, 0}));
-    RememberStar(table, 1, 1, Star({-12.3456F, 0, 0, 0}, {1.5F, 0, 0, 0}, {8, 0, 0, 0}));
-    EXPECT_EQ(ResultsFileText(table, Files({0}), Settings("10", true, {"8", "", "", ""})),
-              "File         Time   R  Star 1  Err  Star 2  Err  \r\n"
-              "\r\n"
-              "m31.001      21:15  8 " " 2500.12" " .012" "-12.346 " " 1.5 " "\r\n"
-              "\r\n");
+    RememberStar(table, 0, 1, Star({ 2500.1234F, 0, 0, 0 }, { 0.0123F, 0, 0, 0 }, { 8, 0, 0, 0 }));
+    RememberStar(table, 1, 1, Star({ -12.3456F, 0, 0, 0 }, { 1.5F, 0, 0, 0 }, { 8, 0, 0, 0 }));
+    EXPECT_EQ(ResultsFileText(table, Files({ 0 }), Settings("10", true, { "8", "", "", "" })),
+        "File         Time   R  Star 1  Err  Star 2  Err  \r\n"
+        "\r\n"
+        "m31.001      21:15  8 "
+        " 2500.12"
+        " .012"
+        "-12.346 "
+        " 1.5 "
+        "\r\n"
+        "\r\n");
 }
 
 TEST(ResultsFile, EmptyRadiusBoxesDropTheirLinesOnEveryFile)
 {
     ResultsTable table;
-    RememberStar(table, 0, 1, Star({10000, 20000, 30000, 40000}, {0.01F, 0.02F, 0.03F, 0.04F}, {8, 0, 5, 0}));
-    RememberStar(table, 0, 2, Star({1000, 2000, 3000, 4000}, {0.1F, 0.2F, 0.3F, 0.4F}, {8, 0, 6, 0}));
+    RememberStar(table, 0, 1, Star({ 10000, 20000, 30000, 40000 }, { 0.01F, 0.02F, 0.03F, 0.04F }, { 8, 0, 5, 0 }));
+    RememberStar(table, 0, 2, Star({ 1000, 2000, 3000, 4000 }, { 0.1F, 0.2F, 0.3F, 0.4F }, { 8, 0, 6, 0 }));
     // The radius on every file's lines is the one recorded for the last file.
-    EXPECT_EQ(ResultsFileText(table, Files({10, 10}), Settings("", false, {"8", "", "5", ""})),
-              "File         Time   R  Star 1  Err  \r\n"
-              "\r\n"
-              "m31.001      21:15  8 " " -7.5000" " .01 " "\r\n"
-              "m31.001      21:15  6 " " -8.6928" " .03 " "\r\n"
-              "\r\n"
-              "m31.002      21:15  8 " " -5.0000" " .1  " "\r\n"
-              "m31.002      21:15  6 " " -6.1928" " .3  " "\r\n"
-              "\r\n");
+    EXPECT_EQ(ResultsFileText(table, Files({ 10, 10 }), Settings("", false, { "8", "", "5", "" })),
+        "File         Time   R  Star 1  Err  \r\n"
+        "\r\n"
+        "m31.001      21:15  8 "
+        " -7.5000"
+        " .01 "
+        "\r\n"
+        "m31.001      21:15  6 "
+        " -8.6928"
+        " .03 "
+        "\r\n"
+        "\r\n"
+        "m31.002      21:15  8 "
+        " -5.0000"
+        " .1  "
+        "\r\n"
+        "m31.002      21:15  6 "
+        " -6.1928"
+        " .3  "
+        "\r\n"
+        "\r\n");
 }
 
 TEST(ResultsFile, FileGroupsWithoutLinesKeepTheirEmptyLine)
 {
     // A star not remembered on the first file has no column at all.
     ResultsTable table;
-    RememberStar(table, 0, 2, Star({10000, 0, 0, 0}, {0.01F, 0, 0, 0}, {8, 0, 0, 0}));
-    EXPECT_EQ(ResultsFileText(table, Files({10, 10, 10}), Settings("", false, {"8", "", "", ""})),
-              "File         Time   R  \r\n"
-              "\r\n"
-              "\r\n"
-              "\r\n"
-              "\r\n");
+    RememberStar(table, 0, 2, Star({ 10000, 0, 0, 0 }, { 0.01F, 0, 0, 0 }, { 8, 0, 0, 0 }));
+    EXPECT_EQ(ResultsFileText(table, Files({ 10, 10, 10 }), Settings("", false, { "8", "", "", "" })),
+        "File         Time   R  \r\n"
+        "\r\n"
+        "\r\n"
+        "\r\n"
+        "\r\n");
 }
 
 TEST(ResultsFile, MagnitudeWithoutAValueReads99999)
 {
     ResultsTable table;
-    RememberStar(table, 0, 1, Star({10000, 0, 0, 0}, {0.01F, 0, 0, 0}, {8, 0, 0, 0}));
-    RememberStar(table, 1, 1, Star({-5, 0, 0, 0}, {0.01F, 0, 0, 0}, {8, 0, 0, 0}));
-    EXPECT_EQ(ResultsFileText(table, Files({10}), Settings("", false, {"8", "", "", ""})),
-              "File         Time   R  Star 1  Err  Star 2  Err  \r\n"
-              "\r\n"
-              "m31.001      21:15  8 " " -7.5000" " .01 " " 99.999 " " .01 " "\r\n"
-              "\r\n");
+    RememberStar(table, 0, 1, Star({ 10000, 0, 0, 0 }, { 0.01F, 0, 0, 0 }, { 8, 0, 0, 0 }));
+    RememberStar(table, 1, 1, Star({ -5, 0, 0, 0 }, { 0.01F, 0, 0, 0 }, { 8, 0, 0, 0 }));
+    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings("", false, { "8", "", "", "" })),
+        "File         Time   R  Star 1  Err  Star 2  Err  \r\n"
+        "\r\n"
+        "m31.001      21:15  8 "
+        " -7.5000"
+        " .01 "
+        " 99.999 "
+        " .01 "
+        "\r\n"
+        "\r\n");
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -45,7 +45,8 @@ void ExpectSamePixels(const ImagePlane& a, const ImagePlane& b)
 TEST(SeriesCalibration, GivesExactlyWhatDarkSubtractThenFlatFieldGive)
 {
     std::mt19937 random(11);
-    for (const auto& [dark, flat] : {std::pair{true, true}, std::pair{false, true}, std::pair{true, false}}) {
+    for (const auto& [dark, flat] :
+        { std::pair { true, true }, std::pair { false, true }, std::pair { true, false } }) {
         ImageStore store = Store(67, 41, random);
         ImagePlane expected = store.img;
         if (dark) {
@@ -73,8 +74,8 @@ TEST(SeriesCalibration, RoundsHalvesToEvenAndKeepsWhatCantBeStored)
     ImageStore store;
     store.img = ImagePlane(5, 1);
     store.ff = ImagePlane(5, 1);
-    const int image[] = {3, 5, 40000, 3000, 1234};
-    const int flat[] = {40000, 40000, 10000, 10000, 0};
+    const int image[] = { 3, 5, 40000, 3000, 1234 };
+    const int flat[] = { 40000, 40000, 10000, 10000, 0 };
     for (int x = 1; x <= 5; ++x) {
         store.img.At(x, 1) = static_cast<std::int16_t>(image[x - 1] - kPhysicalOffset);
         store.ff.At(x, 1) = static_cast<std::int16_t>(flat[x - 1] - kPhysicalOffset);
@@ -82,7 +83,7 @@ TEST(SeriesCalibration, RoundsHalvesToEvenAndKeepsWhatCantBeStored)
     store.header.naxis1 = 5;
     store.header.naxis2 = 1;
     SeriesCalibration(false, true).Apply(store);
-    const int expected[] = {1, 3, 40000, 6000, 1234};
+    const int expected[] = { 1, 3, 40000, 6000, 1234 };
     for (int x = 1; x <= 5; ++x)
         EXPECT_EQ(Physical(store.img.At(x, 1)), expected[x - 1]) << x;
 }
@@ -125,5 +126,5 @@ TEST(SeriesCalibration, AFrameOfAnotherSizeGetsItsOwnFlatMean)
     ExpectSamePixels(store.img, expected);
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -12,15 +12,15 @@ TEST(SeriesStem, EndsAtTheLastDotOfTheFileNameItself)
         const char* first;
         const char* stem;
     } cases[] = {
-        {"/obs/m31.001", "/obs/m31"},
-        {"/obs/m31.005", "/obs/m31"},          // the series still goes on with .002
-        {"C:\\obs\\m31.001", "C:\\obs\\m31"},
-        {"/my.data/m31.001", "/my.data/m31"},  // a dot in a folder's name is no extension
-        {"./obs/m31.001", "./obs/m31"},
-        {"/home/ann/.local/m31.001", "/home/ann/.local/m31"},
-        {"/obs/m31.v.001", "/obs/m31.v"},
-        {"/my.data/m31", "/my.data/m31"},      // no dot in the file name: the whole name
-        {"m31.001", "m31"},
+        { "/obs/m31.001", "/obs/m31" },
+        { "/obs/m31.005", "/obs/m31" }, // the series still goes on with .002
+        { "C:\\obs\\m31.001", "C:\\obs\\m31" },
+        { "/my.data/m31.001", "/my.data/m31" }, // a dot in a folder's name is no extension
+        { "./obs/m31.001", "./obs/m31" },
+        { "/home/ann/.local/m31.001", "/home/ann/.local/m31" },
+        { "/obs/m31.v.001", "/obs/m31.v" },
+        { "/my.data/m31", "/my.data/m31" }, // no dot in the file name: the whole name
+        { "m31.001", "m31" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(SeriesStem(c.first), c.stem) << c.first;
@@ -43,7 +43,13 @@ TEST(PatrolSearchRadius, St1SearchesWiderThanTheOtherStars)
         int st1;
         int stars;
     } cases[] = {
-        {"2", 7, 2}, {"6", 13, 6}, {"0", 3, 0}, {"2.5", 8, 2}, {"5", 13, 5}, {"4.7", 12, 4}, {"", 3, 0},
+        { "2", 7, 2 },
+        { "6", 13, 6 },
+        { "0", 3, 0 },
+        { "2.5", 8, 2 },
+        { "5", 13, 5 },
+        { "4.7", 12, 4 },
+        { "", 3, 0 },
     };
     for (const auto& c : cases) {
         EXPECT_EQ(St1SearchRadius(c.box), c.st1) << c.box;
@@ -51,5 +57,5 @@ TEST(PatrolSearchRadius, St1SearchesWiderThanTheOtherStars)
     }
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

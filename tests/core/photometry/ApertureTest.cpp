@@ -1,5 +1,5 @@
-#include "core/common/Rounding.h"
 #include "core/photometry/Aperture.h"
+#include "core/common/Rounding.h"
 #include "core/photometry/StarNet.h"
 #include "core/photometry/StarWindow.h"
 
@@ -29,7 +29,7 @@ ImagePlane UniformImage(int width, int height, int physical)
 
 PhotometryOptions Options(float inner, float outer, float percent)
 {
-    return PhotometryOptions{inner, outer, percent};
+    return PhotometryOptions { inner, outer, percent };
 }
 
 // The measurements as the design states them, pixel by pixel over the image
@@ -74,20 +74,20 @@ ApertureSum ReferenceAnnulus(const ImagePlane& img, int ix, int iy, int r, const
     for (long long position = m + 1; position <= n - m; ++position)
         s += list[static_cast<std::size_t>(position - 1)];
     if (n - 2 * m == 0)
-        return {s, n};
+        return { s, n };
     const double scaled = double(s) + 2.0 * double(m) * double(s) / double(n - 2 * m);
-    return {static_cast<long long>(RoundHalfEven(scaled)), n};
+    return { static_cast<long long>(RoundHalfEven(scaled)), n };
 }
 
 TEST(Aperture, DiaphragmHoldsThePixelsWithinTheRadiusBoundaryIncluded)
 {
     ImagePlane img = UniformImage(40, 40, 0);
-    Aperture aperture(3, PhotometryOptions{});
+    Aperture aperture(3, PhotometryOptions {});
     EXPECT_EQ(aperture.DiaphragmPixels(), 29);
 
-    SetPhysical(img, 20 + 3, 20, 1);     // q = 9: on the boundary, inside
-    SetPhysical(img, 20 + 2, 20 - 2, 10);  // q = 8: inside
-    SetPhysical(img, 20 - 2, 20 + 3, 100);  // q = 13: outside
+    SetPhysical(img, 20 + 3, 20, 1); // q = 9: on the boundary, inside
+    SetPhysical(img, 20 + 2, 20 - 2, 10); // q = 8: inside
+    SetPhysical(img, 20 - 2, 20 + 3, 100); // q = 13: outside
     const ApertureSum sum = aperture.DiaphragmSum(img, 20.0F, 20.0F);
     EXPECT_EQ(sum.sum, 11);
     EXPECT_EQ(sum.pixels, 29);
@@ -99,7 +99,7 @@ TEST(Aperture, CentreIsThePixelHoldingIt)
     SetPhysical(img, 10, 20, 5);
     SetPhysical(img, 11, 20, 7);
     SetPhysical(img, 10, 21, 11);
-    Aperture single(0, PhotometryOptions{});
+    Aperture single(0, PhotometryOptions {});
     EXPECT_EQ(single.DiaphragmSum(img, 10.9F, 20.2F).sum, 5);
     EXPECT_EQ(single.DiaphragmSum(img, 11.0F, 20.2F).sum, 7);
     EXPECT_EQ(single.DiaphragmSum(img, 10.0F, 21.999F).sum, 11);
@@ -116,11 +116,11 @@ TEST(Aperture, AnnulusAtRadius8RunsFromSquare64To256)
             expected += (64 <= dx * dx + dy * dy && dx * dx + dy * dy <= 256) ? 1 : 0;
     EXPECT_EQ(aperture.AnnulusPixels(), expected);
 
-    SetPhysical(img, 30 + 8, 30, 1);       // q = 64: in the annulus and in the diaphragm
-    SetPhysical(img, 30, 30 - 16, 10);     // q = 256: in the annulus
-    SetPhysical(img, 30 + 16, 30 + 1, 100);  // q = 257: outside
-    SetPhysical(img, 30 - 7, 30 + 3, 1000);  // q = 58: inside the inner radius
-    EXPECT_EQ(aperture.AnnulusBackground(img, 30.5F, 30.5F).sum, 11);  // P = 0: the plain sum
+    SetPhysical(img, 30 + 8, 30, 1); // q = 64: in the annulus and in the diaphragm
+    SetPhysical(img, 30, 30 - 16, 10); // q = 256: in the annulus
+    SetPhysical(img, 30 + 16, 30 + 1, 100); // q = 257: outside
+    SetPhysical(img, 30 - 7, 30 + 3, 1000); // q = 58: inside the inner radius
+    EXPECT_EQ(aperture.AnnulusBackground(img, 30.5F, 30.5F).sum, 11); // P = 0: the plain sum
     EXPECT_EQ(aperture.DiaphragmSum(img, 30.5F, 30.5F).sum, 1001);
 }
 
@@ -130,10 +130,10 @@ TEST(Aperture, LargeDiaphragmsKeepEveryAnnulusPixel)
     const struct {
         int radius;
         long long pixels;
-    } cases[] = {{14, 1844}, {15, 2124}, {16, 2416}};
+    } cases[] = { { 14, 1844 }, { 15, 2124 }, { 16, 2416 } };
     const ImagePlane img = UniformImage(100, 100, 1000);
     for (const auto& c : cases) {
-        Aperture aperture(c.radius, PhotometryOptions{});
+        Aperture aperture(c.radius, PhotometryOptions {});
         EXPECT_EQ(aperture.AnnulusPixels(), c.pixels) << c.radius;
         EXPECT_EQ(aperture.AnnulusBackground(img, 50.0F, 50.0F).sum, 1000 * c.pixels) << c.radius;
     }
@@ -142,8 +142,8 @@ TEST(Aperture, LargeDiaphragmsKeepEveryAnnulusPixel)
 TEST(Aperture, UniformSkyGivesNetZeroForAnyMedianPercent)
 {
     const ImagePlane img = UniformImage(80, 80, 1000);
-    for (const float percent : {0.0F, 5.0F, 10.0F, 12.5F, 20.0F, 30.0F}) {
-        for (const int radius : {1, 4, 8, 16}) {
+    for (const float percent : { 0.0F, 5.0F, 10.0F, 12.5F, 20.0F, 30.0F }) {
+        for (const int radius : { 1, 4, 8, 16 }) {
             Aperture aperture(radius, Options(1.0F, 2.0F, percent));
             const ApertureSum sum = aperture.DiaphragmSum(img, 40.0F, 40.0F);
             const ApertureSum background = aperture.AnnulusBackground(img, 40.0F, 40.0F);
@@ -161,7 +161,7 @@ protected:
     {
         // Bottom two 10 and 20, top two 900 and 800, and 21 middle values:
         // twenty of 100 and one of 300.
-        std::vector<int> values = {10, 20, 900, 800, 300};
+        std::vector<int> values = { 10, 20, 900, 800, 300 };
         values.resize(25, 100);
         std::shuffle(values.begin(), values.end(), std::mt19937(7));
         for (int i = 0; i < 25; ++i)
@@ -209,9 +209,8 @@ TEST(Aperture, WindowAndImageAgreeWithTheStatedRulesEverywhere)
     for (int y = 1; y <= img.Height(); ++y)
         for (int x = 1; x <= img.Width(); ++x)
             SetPhysical(img, x, y, count(random));
-    const PhotometryOptions optionSets[] = {Options(1.0F, 2.0F, 10.0F), Options(0.1F, 1.42F, 30.0F),
-                                            Options(1.5F, 3.0F, 20.0F), Options(2.0F, 2.3F, 7.0F),
-                                            Options(0.5F, 5.0F, 0.0F)};
+    const PhotometryOptions optionSets[] = { Options(1.0F, 2.0F, 10.0F), Options(0.1F, 1.42F, 30.0F),
+        Options(1.5F, 3.0F, 20.0F), Options(2.0F, 2.3F, 7.0F), Options(0.5F, 5.0F, 0.0F) };
     std::uniform_int_distribution<int> column(-20, 57);
     std::uniform_int_distribution<int> row(-20, 49);
     for (const auto& options : optionSets) {
@@ -226,12 +225,12 @@ TEST(Aperture, WindowAndImageAgreeWithTheStatedRulesEverywhere)
                 const auto cx = static_cast<float>(x) + 0.25F;
                 const auto cy = static_cast<float>(y) + 0.75F;
                 for (const ApertureSum& sum :
-                     {aperture.DiaphragmSum(img, cx, cy), aperture.DiaphragmSum(window, cx, cy)}) {
+                    { aperture.DiaphragmSum(img, cx, cy), aperture.DiaphragmSum(window, cx, cy) }) {
                     EXPECT_EQ(sum.sum, expectedSum.sum) << radius << ' ' << x << ' ' << y;
                     EXPECT_EQ(sum.pixels, expectedSum.pixels);
                 }
                 for (const ApertureSum& background :
-                     {aperture.AnnulusBackground(img, cx, cy), aperture.AnnulusBackground(window, cx, cy)}) {
+                    { aperture.AnnulusBackground(img, cx, cy), aperture.AnnulusBackground(window, cx, cy) }) {
                     EXPECT_EQ(background.sum, expectedBackground.sum)
                         << radius << ' ' << x << ' ' << y << ' ' << options.medianPercent;
                     EXPECT_EQ(background.pixels, expectedBackground.pixels);
@@ -254,23 +253,23 @@ TEST(Aperture, AnnulusBeyondSixteenBitCoordinatesMeasuresNothing)
     EXPECT_TRUE(wide.Valid());
     const ApertureSum background = wide.AnnulusBackground(img, 10.0F, 10.0F);
     EXPECT_GT(background.pixels, 3'000'000'000LL);
-    EXPECT_EQ(background.sum, 0);  // 400 image pixels are fewer than the m dropped at the top
+    EXPECT_EQ(background.sum, 0); // 400 image pixels are fewer than the m dropped at the top
 }
 
 TEST(StarNet, NetCountsAndErrorFollowTheFormulas)
 {
-    const ApertureSum diaphragm{250'000, 200};
-    const ApertureSum annulus{600'000, 800};
+    const ApertureSum diaphragm { 250'000, 200 };
+    const ApertureSum annulus { 600'000, 800 };
     EXPECT_EQ(NetCounts(diaphragm, annulus), 250'000.0F - 750.0F * 200.0F);
     // sigma = sqrt(250000 + 2 x 750 x 200² / 800) = sqrt(325000)
     const float error = *MagnitudeError(diaphragm, annulus, 100'000.0F);
     EXPECT_NEAR(error, 2.5 * std::log10(1.0 + std::sqrt(325'000.0) / 100'000.0), 1e-7);
 
-    EXPECT_FALSE(NetCounts(diaphragm, ApertureSum{0, 0}));
+    EXPECT_FALSE(NetCounts(diaphragm, ApertureSum { 0, 0 }));
     EXPECT_FALSE(MagnitudeError(diaphragm, annulus, 0.0F));
-    EXPECT_FALSE(MagnitudeError(diaphragm, annulus, -100.0F));  // 1 + sigma / net < 0
-    EXPECT_TRUE(MagnitudeError(diaphragm, annulus, -1.0e6F));   // negative but with a value
+    EXPECT_FALSE(MagnitudeError(diaphragm, annulus, -100.0F)); // 1 + sigma / net < 0
+    EXPECT_TRUE(MagnitudeError(diaphragm, annulus, -1.0e6F)); // negative but with a value
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -1,6 +1,6 @@
+#include "core/photometry/StarCentring.h"
 #include "core/common/Rounding.h"
 #include "core/photometry/Aperture.h"
-#include "core/photometry/StarCentring.h"
 #include "core/photometry/StarNet.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ void ExpectFailed(const StarMeasurement& result, StarStatus status)
     EXPECT_EQ(result.magError, 0.0F);
 }
 
-const PhotometryOptions kDefaults{};
+const PhotometryOptions kDefaults {};
 
 TEST(MeasureStarPeak, ClickOnTheBrightestPixelOfASymmetricStarStays)
 {
@@ -61,7 +61,7 @@ TEST(MeasureStarPeak, ClickOnTheBrightestPixelOfASymmetricStarStays)
     EXPECT_EQ(result.status, StarStatus::Found);
     EXPECT_EQ(result.centreX, 30.0F);
     EXPECT_EQ(result.centreY, 30.0F);
-    EXPECT_EQ(result.starNet, static_cast<float>(RoundHalfEven(result.clickNet)));  // the click hit the centre
+    EXPECT_EQ(result.starNet, static_cast<float>(RoundHalfEven(result.clickNet))); // the click hit the centre
     EXPECT_GT(result.magError, 0.0F);
     EXPECT_EQ(result.diaphragmPixels, 49);
     // The result says what produced it.
@@ -76,9 +76,9 @@ TEST(MeasureStarPeak, TiesKeepTheSmallerDxThenTheSmallerDy)
     // Two equal bright pixels side by side: with r = 1 the diaphragms around
     // either one hold both, and no other candidate holds both.
     const struct {
-        int secondDx, secondDy;  // the second bright pixel, from the first at (30, 30)
-        float clickX, clickY;    // clicked on the second one
-    } cases[] = {{1, 0, 31.0F, 30.0F}, {0, 1, 30.0F, 31.0F}};
+        int secondDx, secondDy; // the second bright pixel, from the first at (30, 30)
+        float clickX, clickY; // clicked on the second one
+    } cases[] = { { 1, 0, 31.0F, 30.0F }, { 0, 1, 30.0F, 31.0F } };
     for (const auto& c : cases) {
         ImagePlane img = UniformImage(60, 60, 1000);
         SetPhysical(img, 30, 30, 9000);
@@ -94,7 +94,7 @@ TEST(MeasureStarPeak, TiesKeepTheSmallerDxThenTheSmallerDy)
     // no annulus: the first, dx = dy = -2, wins.
     ImagePlane img = UniformImage(60, 60, 1000);
     SetPhysical(img, 30, 30, 5000);
-    const StarMeasurement result = MeasureStarPeak(img, 30.0F, 30.0F, 3, 2, PhotometryOptions{1.0F, 2.0F, 0.0F});
+    const StarMeasurement result = MeasureStarPeak(img, 30.0F, 30.0F, 3, 2, PhotometryOptions { 1.0F, 2.0F, 0.0F });
     EXPECT_EQ(result.centreX, 28.0F);
     EXPECT_EQ(result.centreY, 28.0F);
     EXPECT_EQ(result.starNet, 4000.0F);
@@ -112,8 +112,8 @@ TEST(MeasureStarPeak, CentreKeepsTheClickFractionAndMeasuresAroundItsPixel)
     Aperture aperture(5, kDefaults);
     const auto net = NetCounts(aperture.DiaphragmSum(img, 52.0F, 61.0F), aperture.AnnulusBackground(img, 52.0F, 61.0F));
     EXPECT_EQ(result.starNet, static_cast<float>(RoundHalfEven(*net)));
-    const auto clickNet =
-        NetCounts(aperture.DiaphragmSum(img, 50.0F, 60.0F), aperture.AnnulusBackground(img, 50.0F, 60.0F));
+    const auto clickNet
+        = NetCounts(aperture.DiaphragmSum(img, 50.0F, 60.0F), aperture.AnnulusBackground(img, 50.0F, 60.0F));
     EXPECT_EQ(result.clickNet, *clickNet);
 }
 
@@ -141,7 +141,7 @@ TEST(StarCentring, EmptySkyFindsNoStar)
     const ImagePlane img = UniformImage(60, 60, 1000);
     const StarMeasurement peak = MeasureStarPeak(img, 30.0F, 30.0F, 8, 2, kDefaults);
     ExpectFailed(peak, StarStatus::NotFound);
-    EXPECT_EQ(peak.diaphragmPixels, 197);  // the count of the pixels is known all the same
+    EXPECT_EQ(peak.diaphragmPixels, 197); // the count of the pixels is known all the same
     // Every box pixel equal: t1 = t2 and the band is empty.
     ExpectFailed(MeasureStarCentroid(img, 30.0F, 30.0F, 8, 2, kDefaults), StarStatus::NotFound);
     EXPECT_EQ(StarStatusMessage(StarStatus::NotFound), "No star is found here or the diaphragm radius is very large!");
@@ -166,19 +166,19 @@ TEST(MeasureStarCentroid, CentreIsThePlainMeanOfTheBandPixels)
     // position round(1.25) = 1, t2 the one at round(5) = 5.
     ImagePlane img = UniformImage(40, 40, 100);
     SetPhysical(img, 20, 20, 1000);
-    SetPhysical(img, 19, 21, 900);  // t1: not in the band (strict)
+    SetPhysical(img, 19, 21, 900); // t1: not in the band (strict)
     SetPhysical(img, 21, 20, 400);
     SetPhysical(img, 21, 21, 500);
     SetPhysical(img, 22, 21, 800);
     // Descending position 5 is the sky, 100: the band is 400, 500, 800.
     // Outside the box, one annulus pixel makes the background per pixel fractional.
     SetPhysical(img, 24, 20, 137);
-    const StarMeasurement result = MeasureStarCentroid(img, 20.0F, 20.0F, 2, 0, PhotometryOptions{1.0F, 2.0F, 0.0F});
+    const StarMeasurement result = MeasureStarCentroid(img, 20.0F, 20.0F, 2, 0, PhotometryOptions { 1.0F, 2.0F, 0.0F });
     ASSERT_EQ(result.status, StarStatus::Found);
-    EXPECT_EQ(result.centreX, static_cast<float>(64.0 / 3.0));  // (21 + 21 + 22) / 3, not weighted
-    EXPECT_EQ(result.centreY, static_cast<float>(62.0 / 3.0));  // (20 + 21 + 21) / 3
+    EXPECT_EQ(result.centreX, static_cast<float>(64.0 / 3.0)); // (21 + 21 + 22) / 3, not weighted
+    EXPECT_EQ(result.centreY, static_cast<float>(62.0 / 3.0)); // (20 + 21 + 21) / 3
     // Final measurement around pixel (21, 20), net counts floored.
-    Aperture aperture(2, PhotometryOptions{1.0F, 2.0F, 0.0F});
+    Aperture aperture(2, PhotometryOptions { 1.0F, 2.0F, 0.0F });
     const auto net = NetCounts(aperture.DiaphragmSum(img, 21.0F, 20.0F), aperture.AnnulusBackground(img, 21.0F, 20.0F));
     EXPECT_EQ(result.starNet, std::floor(*net));
     EXPECT_NE(result.starNet, static_cast<float>(RoundHalfEven(*net)));
@@ -189,7 +189,7 @@ TEST(StarCentring, AnnulusTooLargeToMeasureFindsNoStar)
 {
     ImagePlane img = UniformImage(60, 60, 1000);
     AddStar(img, 30, 30, 50'000, 1.5);
-    const PhotometryOptions huge{1.0F, 1.0e9F, 10.0F};
+    const PhotometryOptions huge { 1.0F, 1.0e9F, 10.0F };
     ExpectFailed(MeasureStarPeak(img, 30.0F, 30.0F, 8, 2, huge), StarStatus::NotFound);
     ExpectFailed(MeasureStarCentroid(img, 30.0F, 30.0F, 8, 2, huge), StarStatus::NotFound);
     ExpectFailed(MeasureStarPeak(img, 3.0e9F, 30.0F, 8, 2, kDefaults), StarStatus::NotFound);
@@ -218,7 +218,7 @@ TEST(StarCentring, GaussianStarOnANoisySkyIsMeasuredWithinItsError)
         }
 
     const int radius = 8;
-    for (const CentringMethod method : {CentringMethod::Peak, CentringMethod::Centroid}) {
+    for (const CentringMethod method : { CentringMethod::Peak, CentringMethod::Centroid }) {
         const StarMeasurement result = MeasureStar(method, img, 57.6F, 52.3F, radius, 4, kDefaults);
         ASSERT_EQ(result.status, StarStatus::Found);
         // The peak method keeps the click's fraction, and with the whole star
@@ -245,5 +245,5 @@ TEST(StarCentring, GaussianStarOnANoisySkyIsMeasuredWithinItsError)
     }
 }
 
-}  // namespace
-}  // namespace lumvane
+} // namespace
+} // namespace lumvane

@@ -51,10 +51,7 @@ inline int Sky(int x, int y)
 class PhotometryFixture : public Form1Fixture {
 protected:
     PhotometryFixture() { Restart(std::nullopt); }
-    QString SettingsFile() const
-    {
-        return QDir(File("")).filePath(QStringLiteral("tr_ini.int"));
-    }
+    QString SettingsFile() const { return QDir(File("")).filePath(QStringLiteral("tr_ini.int")); }
 
     /// Builds the window anew over a settings file with this text (none:
     /// no file).

@@ -74,10 +74,7 @@ protected:
         QTest::keyClicks(box, text);
     }
 
-    static bool IsGreen(const QImage& picture, QPoint pixel)
-    {
-        return picture.pixel(pixel) == PackedColour(kGreen);
-    }
+    static bool IsGreen(const QImage& picture, QPoint pixel) { return picture.pixel(pixel) == PackedColour(kGreen); }
 
     static int BlackPixels(const QImage& picture)
     {
@@ -150,10 +147,12 @@ TEST_F(Profiles, DragOnScrolledViewTakesTheLineInImageCoordinatesAndShowsTheProf
     Click("btnprofdata");
     const double rows = 100.0 * (387 + 388 + 388) / 3.0;
     const std::string text = FileText(File("line.txt"));
-    const std::string first = " 1             " + QString::number(std::floor(10 * (rows + 12.5)) / 10, 'f', 1).toStdString();
+    const std::string first
+        = " 1             " + QString::number(std::floor(10 * (rows + 12.5)) / 10, 'f', 1).toStdString();
     EXPECT_EQ(text.substr(0, first.size()), first);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 100);
-    const std::string last = " 100           " + QString::number(std::floor(10 * (rows + 111.5)) / 10, 'f', 1).toStdString() + " \r\n";
+    const std::string last
+        = " 100           " + QString::number(std::floor(10 * (rows + 111.5)) / 10, 'f', 1).toStdString() + " \r\n";
     EXPECT_EQ(text.substr(text.size() - last.size()), last);
 }
 
@@ -256,8 +255,8 @@ TEST_F(Profiles, FrameRunsAtFivePerCentOutsideTheDataAndTheReadoutUsesThePlotsCo
     const double smallest = rows + 12.5;
     const double x = -10.0 + pixel.x() * 120.0 / w;
     const double y = (1.1 * largest - 0.1 * smallest) - pixel.y() * 1.2 * (largest - smallest) / h;
-    EXPECT_EQ(Find<QLineEdit>(QStringLiteral("txtprofstatusX"))->text(),
-        QStringLiteral(" %1").arg(std::floor(10 * x) / 10));
+    EXPECT_EQ(
+        Find<QLineEdit>(QStringLiteral("txtprofstatusX"))->text(), QStringLiteral(" %1").arg(std::floor(10 * x) / 10));
     EXPECT_EQ(Find<QLineEdit>(QStringLiteral("txtprofstatusY"))->text(),
         QStringLiteral(" %1").arg(static_cast<int>(std::floor(y))));
 }
@@ -308,7 +307,8 @@ TEST_F(Profiles, CancelWritesNothingAndAnUnwritableNameIsReported)
         Click(button);
         const test::ShownDialog message = Shown().back();
         EXPECT_EQ(message.kind, test::ShownDialog::Kind::Message);
-        EXPECT_TRUE(message.text.startsWith(QStringLiteral("Cannot write file ") + unwritable)) << message.text.toStdString();
+        EXPECT_TRUE(message.text.startsWith(QStringLiteral("Cannot write file ") + unwritable))
+            << message.text.toStdString();
         EXPECT_EQ(message.title, QStringLiteral("Error!"));
         EXPECT_EQ(message.icon, MessageIcon::Critical);
     }
