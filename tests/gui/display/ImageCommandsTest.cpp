@@ -1,6 +1,7 @@
 #include "support/Form1Fixture.h"
 
 #include "core/display/LevelPalette.h"
+#include "core/patrol/ResultsTable.h"
 #include "gui/display/ImageArea.h"
 #include "gui/display/PictureView.h"
 
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace lumvane {
@@ -86,6 +88,27 @@ TEST_F(ImageCommands, FlipsMirrorImgFromTheirButtonsAndMenuItems)
     EXPECT_EQ(form->RunSession().store.img.At(0, 1), 0);
     EXPECT_EQ(form->RunSession().store.img.At(1, 0), 0);
     EXPECT_EQ(Cuts(), cuts);
+}
+
+TEST_F(ImageCommands, FlipsLeaveRememberedStarPositionsWhereTheyWere)
+{
+    // A star at (30, 20) on a flat sky, remembered as St1.
+    Open(60, 60, [](int x, int y) { return 1000 + (std::abs(x - 30) + std::abs(y - 20) <= 2 ? 5000 : 0); });
+    form->Picture1_MouseDown(Qt::LeftButton, {}, QPointF(30, 20));
+    form->btnstar_Click(0);
+    const ResultsTable& results = form->RunSession().results;
+    const int row = ResultsTable::PositionRow(2); // where file 1 stores St1 for the next file
+    const float x = results.Cell(ResultsTable::NetColumn(0), row);
+    const float y = results.Cell(ResultsTable::NetColumn(0) + 1, row);
+    ASSERT_NEAR(x, 30.0F, 2.0F); // the centre the search settled on
+    ASSERT_NEAR(y, 20.0F, 2.0F);
+
+    Click("btnFlipHor");
+    Click("btnFlipVer");
+    EXPECT_EQ(results.Cell(ResultsTable::NetColumn(0), row), x);
+    EXPECT_EQ(results.Cell(ResultsTable::NetColumn(0) + 1, row), y);
+    EXPECT_EQ(form->RunSession().lastStar.centreX, x);
+    EXPECT_EQ(form->RunSession().lastStar.centreY, y);
 }
 
 TEST_F(ImageCommands, FlipsReplotAndTheMiddleColumnOfAnOddWidthStays)
