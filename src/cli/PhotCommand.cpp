@@ -109,10 +109,7 @@ int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
         const auto y = static_cast<float>(point.y);
         bool outside = false;
         for (const int radius : photometry.radii) {
-            const auto r = static_cast<float>(radius);
-            outside = outside
-                || !(r <= x && x <= static_cast<float>(img.Width()) - r && r <= y
-                    && y <= static_cast<float>(img.Height()) - r);
+            outside = outside || !DiaphragmInsideImage(img, x, y, radius);
             out << Text(x) << ' ' << Text(y) << ' ' << radius << ' ';
             if (outside) {
                 out << "outside 0 0 0 0 0 0 0\n";

@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include "core/common/FileWrite.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -31,10 +33,9 @@ std::string ReadFileBytes(const std::string& fileName)
 
 void WriteFileBytes(const std::string& fileName, const std::string& bytes)
 {
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + fileName);
+    // A fixture that can't be written is the test's failure, not the program's.
+    if (const WriteResult written = lumvane::WriteFileBytes(fileName, bytes); !written.written)
+        throw std::runtime_error(CannotWriteFileText(fileName, written.reason));
 }
 
 std::string TestDataFile(const std::string& relativeName)

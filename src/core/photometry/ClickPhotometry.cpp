@@ -63,6 +63,11 @@ std::optional<RelativeMagnitudes> RelativeMagnitudesOf(
     return result;
 }
 
+bool DiaphragmInsideImage(const ImagePlane& img, double x, double y, double r)
+{
+    return r <= x && x <= img.Width() - r && r <= y && y <= img.Height() - r;
+}
+
 ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSettings& settings,
     const std::array<float, kClickDiaphragms>& st1Net, LastStar& last)
 {
@@ -77,7 +82,7 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
             diaphragm.outcome = DiaphragmOutcome::Skipped;
             continue;
         }
-        if (!(r <= clickX && clickX <= img.Width() - r && r <= clickY && clickY <= img.Height() - r)) {
+        if (!DiaphragmInsideImage(img, clickX, clickY, r)) {
             diaphragm.outcome = DiaphragmOutcome::Outside;
             result.edgeStop = k;
             break;

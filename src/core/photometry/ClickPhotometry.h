@@ -152,6 +152,10 @@ std::optional<RelativeMagnitudes> RelativeMagnitudesOf(
 /// and error of every diaphragm measured; a star not found leaves centre
 /// (0, 0) and counts 0 there, and gets no cyan circle.
 /// @param st1Net St1's net counts on the current file per diaphragm (St1NetCounts)
+/// @brief True when a diaphragm of radius r around the clicked point lies
+/// inside the image: r <= x <= W - r and r <= y <= H - r.
+bool DiaphragmInsideImage(const ImagePlane& img, double x, double y, double r);
+
 ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSettings& settings,
     const std::array<float, kClickDiaphragms>& st1Net, LastStar& last);
 

@@ -12,6 +12,9 @@ enum class MessageIcon { None, Critical, Question, Warning, Information };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
+/// The title of a message box that has none of its own: the program's name.
+inline const QString kProgramTitle = QStringLiteral("Lumvane");
+
 /// @brief What an open or save file dialog is shown with.
 struct FileDialogRequest {
     QString title;

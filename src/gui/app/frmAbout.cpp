@@ -16,8 +16,6 @@ namespace lumvane {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Lumvane");
-
 /// System information tools of the common desktops, in order of preference.
 const char* const kSysInfoTools[] = {
     "hardinfo2",
@@ -81,12 +79,12 @@ frmAbout::frmAbout(Dialogs& dialogs, QWidget* parent)
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("About ") + kTitle);
+    setWindowTitle(QStringLiteral("About ") + kProgramTitle);
     m_lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                               .arg(LUMVANE_VERSION_MAJOR)
                               .arg(LUMVANE_VERSION_MINOR)
                               .arg(LUMVANE_VERSION_PATCH));
-    m_lblTitle->setText(kTitle);
+    m_lblTitle->setText(kProgramTitle);
 }
 
 void frmAbout::cmdOK_Click()
@@ -107,8 +105,8 @@ void frmAbout::StartSysInfo()
             return;
     }
     m_showingMessage = true;
-    m_dialogs.Message(QStringLiteral("System Information Is Unavailable At This Time"), kTitle, MessageIcon::None,
-        MessageButtons::Ok);
+    m_dialogs.Message(QStringLiteral("System Information Is Unavailable At This Time"), kProgramTitle,
+        MessageIcon::None, MessageButtons::Ok);
     m_showingMessage = false;
 }
 

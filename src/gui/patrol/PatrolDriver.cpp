@@ -195,7 +195,7 @@ void PatrolDriver::EndOfSeries()
         } else {
             m_dialogs.Message(QStringLiteral("No more patrol files. You may now save collected so far data by "
                                              "File/Save Data menu"),
-                QStringLiteral("Lumvane"), MessageIcon::None, MessageButtons::Ok);
+                kProgramTitle, MessageIcon::None, MessageButtons::Ok);
         }
     }
     // The walk already left the file number at the last file read.

@@ -27,9 +27,6 @@ namespace lumvane {
 
 namespace {
 
-/// The title of a message box that has none of its own.
-const QString kProgramTitle = QStringLiteral("Lumvane");
-
 QString FromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
