@@ -36,4 +36,8 @@ bool FlatField(ImagePlane& img, const ImagePlane& flat, float mean);
 /// the image (CoversImage).
 void Calibrate(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean);
 
+/// @brief Calibrate for row y (1..H) alone, so that a row can be calibrated
+/// while it is still in cache from its reading.
+void CalibrateRow(ImagePlane& img, int y, const ImagePlane* dark, const ImagePlane* flat, float mean);
+
 } // namespace lumvane

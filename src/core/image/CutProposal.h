@@ -13,6 +13,9 @@ struct DisplayCuts {
     friend bool operator==(const DisplayCuts&, const DisplayCuts&) = default;
 };
 
+/// The highest row (and column) the cut proposal samples.
+inline constexpr int kCutSampleTop = 25;
+
 /// @brief Proposes display cuts from 200 random pixels of x, y = 15..25.
 ///
 /// mean = mean stored value + 32767; black = Int(0.95 mean), white =

@@ -365,18 +365,24 @@ private:
 };
 
 // Reads the rows that follow the header into the plane, the first file row at
-// y = H. Cells the file does not reach are set to 0; returns false when the
+// y = H, handing each row above `heldRows` to the finisher as soon as it is
+// filled. Cells the file does not reach are set to 0; returns false when the
 // file ends early.
-bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& converter)
+bool ReadPixels(
+    SequentialFile& file, ImagePlane& plane, const PixelConverter& converter, RowFinisher* finisher, int heldRows)
 {
     const auto width = static_cast<std::size_t>(plane.Width());
     const int height = plane.Height();
     if (width == 0 || height == 0)
         return true;
+    const auto finish = [&](int y) {
+        if (finisher && y > heldRows)
+            finisher->FinishRow(plane, y);
+    };
     const std::size_t rowBytes = 2 * width;
-    // About a megabyte a read: few system calls, and each chunk is converted
-    // while it is still in cache.
-    const std::size_t rowsPerChunk = std::max<std::size_t>(1, (1u << 20) / rowBytes);
+    // A quarter of a megabyte a read: few system calls, and each chunk is
+    // converted (and finished) while it is still in cache.
+    const std::size_t rowsPerChunk = std::max<std::size_t>(1, (1u << 18) / rowBytes);
     std::vector<unsigned char> chunk(rowsPerChunk * rowBytes);
     for (int firstRow = 1; firstRow <= height;) {
         const auto rows = std::min<std::size_t>(rowsPerChunk, static_cast<std::size_t>(height - firstRow + 1));
@@ -389,10 +395,14 @@ bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& c
             converter.ConvertRow(chunk.data() + rowStart, values, row);
             if (values < width) {
                 std::fill(row + values, row + width, std::int16_t { 0 });
-                for (int below = y - 1; below >= 1; --below)
+                finish(y);
+                for (int below = y - 1; below >= 1; --below) {
                     std::fill_n(plane.Row(below) + 1, width, std::int16_t { 0 });
+                    finish(below);
+                }
                 return false;
             }
+            finish(y);
         }
         firstRow += static_cast<int>(rows);
     }
@@ -401,7 +411,8 @@ bool ReadPixels(SequentialFile& file, ImagePlane& plane, const PixelConverter& c
 
 } // namespace
 
-FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random)
+FitsReadResult ReadFitsImage(
+    ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random, RowFinisher* finisher)
 {
     FitsReadResult result;
     SequentialFile file(fileName);
@@ -450,7 +461,12 @@ FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, Pla
             + std::to_string(values.naxis2) + " pixels";
         return result;
     }
-    const bool complete = ReadPixels(file, reuse ? target : fresh, PixelConverter(values.bscale, values.bzero));
+    ImagePlane& filled = reuse ? target : fresh;
+    // The cuts are proposed from the bottom rows as read: those are finished after it.
+    const int heldRows = finisher && plane == PlaneId::Img ? std::min(kCutSampleTop, height) : 0;
+    if (finisher)
+        finisher->Begin(filled, values);
+    const bool complete = ReadPixels(file, filled, PixelConverter(values.bscale, values.bzero), finisher, heldRows);
     if (!complete) {
         result.status = FitsReadStatus::Truncated;
         result.message = "The file " + fileName + " ends inside its image data: the rows missing from it are 0";
@@ -460,6 +476,8 @@ FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, Pla
         target = std::move(fresh);
     if (plane == PlaneId::Img)
         result.cuts = ProposeCuts(store.img, random);
+    for (int y = 1; y <= heldRows; ++y)
+        finisher->FinishRow(target, y);
     return result;
 }
 

@@ -32,6 +32,19 @@ struct FitsReadResult {
     std::optional<DisplayCuts> cuts;
 };
 
+/// @brief Work done on each row of a read as soon as the row holds its
+/// values, while it is still in cache (a series calibrates its frames so).
+class RowFinisher {
+public:
+    /// The header is read and the plane has the image's size: before any row.
+    virtual void Begin(const ImagePlane& plane, const HeaderValues& header) = 0;
+    /// Row y (1..H) of the plane holds its values as read.
+    virtual void FinishRow(ImagePlane& plane, int y) = 0;
+
+protected:
+    ~RowFinisher() = default;
+};
+
 /// @brief Reads a 16-bit FITS file into one plane of the store.
 ///
 /// The header runs to the end of the 2880-byte block that holds its END card;
@@ -40,7 +53,10 @@ struct FitsReadResult {
 /// with s the signed 16-bit value, and are stored as physical - 32767 rounded
 /// half-even and clipped to physical 0..65534. The first row of the file
 /// becomes y = NAXIS2. A read into IMG also proposes display cuts, drawing from
-/// `random`.
-FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random);
+/// `random`. A `finisher` is given every row of a read that reaches the pixels
+/// (Read or Truncated, rows missing from the file included); the cuts are
+/// proposed from the rows as read.
+FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random,
+    RowFinisher* finisher = nullptr);
 
 } // namespace lumvane

@@ -154,14 +154,13 @@ PatrolStepResult PatrolWalk::Step(PatrolData data, const PatrolSettings& setting
     }
     result.fileName = *fileName;
     files.SetCurrentFile(fileNumber);
-    result.read = ReadFitsImage(data.store, *fileName, PlaneId::Img, data.random);
+    result.read = m_calibration.Read(data.store, *fileName, data.random, result.calibration);
     if (result.read.status != FitsReadStatus::Read && result.read.status != FitsReadStatus::Truncated) {
         // Nothing new in IMG to measure: the series ends with the last file read.
         files.SetCurrentFile(fileNumber - 1);
         result.fileNumber = fileNumber - 1;
         return result;
     }
-    result.calibration = m_calibration.Apply(data.store);
     observer.FileRead(fileNumber, *fileName);
 
     result.standards = FindStandards(data, settings, observer);

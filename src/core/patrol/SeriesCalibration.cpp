@@ -4,24 +4,73 @@
 
 namespace lumvane {
 
+/// Calibrates each row of a read as it comes, with the frames chosen for the
+/// image the read's header describes.
+class SeriesCalibration::RowCalibration final : public RowFinisher {
+public:
+    RowCalibration(SeriesCalibration& series, const ImageStore& store, SeriesCalibrationOutcome& outcome)
+        : m_series(series)
+        , m_store(store)
+        , m_outcome(outcome)
+    {
+    }
+
+    void Begin(const ImagePlane& img, const HeaderValues& header) override
+    {
+        const bool dark = m_series.m_dark && CoversImage(m_store.ds, img);
+        const bool flat = m_series.m_flat && CoversImage(m_store.ff, img);
+        m_outcome.darkRefused = m_series.m_dark && !dark;
+        m_outcome.flatRefused = m_series.m_flat && !flat;
+        m_dark = dark ? &m_store.ds : nullptr;
+        // Without a mean (NAXIS1 or NAXIS2 not positive) nothing is divided.
+        const std::optional<float> mean = flat ? m_series.FlatMeanFor(m_store.ff, img, header) : std::nullopt;
+        m_flat = mean ? &m_store.ff : nullptr;
+        m_mean = mean.value_or(0.0F);
+    }
+
+    void FinishRow(ImagePlane& img, int y) override
+    {
+        if (m_dark || m_flat)
+            CalibrateRow(img, y, m_dark, m_flat, m_mean);
+    }
+
+private:
+    SeriesCalibration& m_series;
+    const ImageStore& m_store;
+    SeriesCalibrationOutcome& m_outcome;
+    const ImagePlane* m_dark = nullptr;
+    const ImagePlane* m_flat = nullptr;
+    float m_mean = 0.0F;
+};
+
+std::optional<float> SeriesCalibration::FlatMeanFor(
+    const ImagePlane& flat, const ImagePlane& img, const HeaderValues& header)
+{
+    const MeanKey key { img.Width(), img.Height(), header.naxis1, header.naxis2 };
+    if (m_meanKey != key) {
+        m_mean = FlatMean(flat, img, key.naxis1, key.naxis2);
+        m_meanKey = key;
+    }
+    return m_mean;
+}
+
+FitsReadResult SeriesCalibration::Read(
+    ImageStore& store, const std::string& fileName, UniformRandom& random, SeriesCalibrationOutcome& outcome)
+{
+    outcome = {};
+    if (!m_dark && !m_flat)
+        return ReadFitsImage(store, fileName, PlaneId::Img, random);
+    RowCalibration calibration(*this, store, outcome);
+    return ReadFitsImage(store, fileName, PlaneId::Img, random, &calibration);
+}
+
 SeriesCalibrationOutcome SeriesCalibration::Apply(ImageStore& store)
 {
     SeriesCalibrationOutcome outcome;
-    ImagePlane& img = store.img;
-    const bool dark = m_dark && CoversImage(store.ds, img);
-    const bool flat = m_flat && CoversImage(store.ff, img);
-    outcome.darkRefused = m_dark && !dark;
-    outcome.flatRefused = m_flat && !flat;
-    if (flat) {
-        const MeanKey key { img.Width(), img.Height(), store.header.naxis1, store.header.naxis2 };
-        if (m_meanKey != key) {
-            m_mean = FlatMean(store.ff, img, key.naxis1, key.naxis2);
-            m_meanKey = key;
-        }
-    }
-    // Without a mean (NAXIS1 or NAXIS2 not positive) nothing is divided.
-    const bool divide = flat && m_mean;
-    Calibrate(img, dark ? &store.ds : nullptr, divide ? &store.ff : nullptr, divide ? *m_mean : 0.0F);
+    RowCalibration calibration(*this, store, outcome);
+    calibration.Begin(store.img, store.header);
+    for (int y = 1; y <= store.img.Height(); ++y)
+        calibration.FinishRow(store.img, y);
     return outcome;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/common/UniformRandom.h"
+#include "core/image/FitsReader.h"
 #include "core/image/ImageStore.h"
 
 #include <optional>
+#include <string>
 
 namespace lumvane {
 
@@ -35,13 +38,22 @@ public:
     bool Dark() const { return m_dark; }
     bool Flat() const { return m_flat; }
 
-    /// @brief Calibrates IMG in place with the chosen frames of the store; the
-    /// flat's mean divides by NAXIS1 and NAXIS2 of the header last read (the
-    /// frame's own). A frame smaller than the image is refused and IMG keeps
-    /// its values for that step.
+    /// @brief Reads a frame of the series into IMG (ReadFitsImage) and
+    /// calibrates it with the chosen frames of the store, each row while it is
+    /// in cache from the read; the same values as DarkSubtract then FlatField
+    /// after the read. The flat's mean divides by NAXIS1 and NAXIS2 of the
+    /// frame's own header. A frame smaller than the image is refused (and
+    /// `outcome` says so) and IMG keeps the values it read.
+    FitsReadResult Read(
+        ImageStore& store, const std::string& fileName, UniformRandom& random, SeriesCalibrationOutcome& outcome);
+
+    /// @brief Calibrates the image already in IMG as Read would, the flat's
+    /// mean dividing by NAXIS1 and NAXIS2 of the header last read.
     SeriesCalibrationOutcome Apply(ImageStore& store);
 
 private:
+    class RowCalibration;
+
     /// The image size and NAXIS values a flat mean was worked out for.
     struct MeanKey {
         int width = 0;
@@ -51,6 +63,9 @@ private:
 
         friend bool operator==(const MeanKey&, const MeanKey&) = default;
     };
+
+    /// The flat's mean for an image of this size and header, from FF.
+    std::optional<float> FlatMeanFor(const ImagePlane& flat, const ImagePlane& img, const HeaderValues& header);
 
     bool m_dark = false;
     bool m_flat = false;

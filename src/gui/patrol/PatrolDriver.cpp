@@ -157,6 +157,8 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
             return;
         }
         ShowStep(step);
+        if (step.step == PatrolStep::FileDone)
+            emit FileMeasured(step.fileNumber);
         if (step.step == PatrolStep::St1Lost) {
             m_dialogs.Message(QStringLiteral("Main standard is probably not found. Please click on it again and press "
                                              "button CONTINUE"),

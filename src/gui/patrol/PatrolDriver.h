@@ -38,6 +38,9 @@ public:
 signals:
     /// A series started (true) or ended (false).
     void RunningChanged(bool running);
+    /// The walk read, calibrated and measured file `fileNumber` of the series
+    /// (2, 3, ...); the results table holds its measurements.
+    void FileMeasured(int fileNumber);
 
 private:
     /// Returns once the flag is 1; false when the window closed meanwhile.

@@ -1,6 +1,8 @@
 #include "core/patrol/SeriesCalibration.h"
 
 #include "core/image/Calibration.h"
+#include "support/FitsWriter.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +21,38 @@ ImagePlane RandomPlane(int width, int height, std::mt19937& random, int low, int
     return plane;
 }
 
+/// Writes the plane's pixels as a FITS file that reads back to the same
+/// stored values (BZERO 32768), as a frame of a series.
+std::string WriteFrame(const test::TempDir& folder, const ImagePlane& plane)
+{
+    std::vector<std::string> cards = test::ImageCards(plane.Width(), plane.Height());
+    cards.push_back(test::ValueCard("BZERO", "32768"));
+    std::vector<std::int16_t> values;
+    for (int y = plane.Height(); y >= 1; --y)
+        for (int x = 1; x <= plane.Width(); ++x)
+            values.push_back(static_cast<std::int16_t>(Physical(plane.At(x, y)) - 32768));
+    const std::string fileName = folder.File("frame.002");
+    test::WriteFileBytes(fileName, test::HeaderBlocks(cards) + test::DataBlocks(values));
+    return fileName;
+}
+
+/// A series frame read through the calibration into the store's IMG.
+SeriesCalibrationOutcome ReadFrame(SeriesCalibration& calibration, ImageStore& store, const ImagePlane& frame)
+{
+    const test::TempDir folder;
+    UniformRandom random;
+    SeriesCalibrationOutcome outcome;
+    const FitsReadResult read = calibration.Read(store, WriteFrame(folder, frame), random, outcome);
+    EXPECT_EQ(read.status, FitsReadStatus::Read) << read.message;
+    return outcome;
+}
+
 ImageStore Store(int width, int height, std::mt19937& random)
 {
     ImageStore store;
-    store.img = RandomPlane(width, height, random, 0, 65534);
     store.ds = RandomPlane(width, height, random, 0, 3000);
     // Flats from physical 0 (kept pixels) up, so that results overflow too.
     store.ff = RandomPlane(width, height, random, 0, 40000);
-    store.header.naxis1 = static_cast<std::int16_t>(width);
-    store.header.naxis2 = static_cast<std::int16_t>(height);
     return store;
 }
 
@@ -47,16 +72,19 @@ TEST(SeriesCalibration, GivesExactlyWhatDarkSubtractThenFlatFieldGive)
     std::mt19937 random(11);
     for (const auto& [dark, flat] :
         { std::pair { true, true }, std::pair { false, true }, std::pair { true, false } }) {
+        // Taller than the rows the cut proposal holds back, so rows are
+        // calibrated both during the read and after it.
         ImageStore store = Store(67, 41, random);
-        ImagePlane expected = store.img;
+        const ImagePlane frame = RandomPlane(67, 41, random, 0, 65534);
+        ImagePlane expected = frame;
         if (dark) {
             ASSERT_TRUE(DarkSubtract(expected, store.ds));
         }
         if (flat) {
-            ASSERT_TRUE(FlatField(expected, store.ff, *FlatMean(store.ff, store.img, 67, 41)));
+            ASSERT_TRUE(FlatField(expected, store.ff, *FlatMean(store.ff, frame, 67, 41)));
         }
         SeriesCalibration calibration(dark, flat);
-        const SeriesCalibrationOutcome outcome = calibration.Apply(store);
+        const SeriesCalibrationOutcome outcome = ReadFrame(calibration, store, frame);
         EXPECT_FALSE(outcome.darkRefused);
         EXPECT_FALSE(outcome.flatRefused);
         ExpectSamePixels(store.img, expected);
@@ -72,17 +100,16 @@ TEST(SeriesCalibration, RoundsHalvesToEvenAndKeepsWhatCantBeStored)
     // would be 80000, which can't be stored; 3000 over 10000 gives 6000; a
     // flat of physical 0 keeps the pixel.
     ImageStore store;
-    store.img = ImagePlane(5, 1);
+    ImagePlane frame(5, 1);
     store.ff = ImagePlane(5, 1);
     const int image[] = { 3, 5, 40000, 3000, 1234 };
     const int flat[] = { 40000, 40000, 10000, 10000, 0 };
     for (int x = 1; x <= 5; ++x) {
-        store.img.At(x, 1) = static_cast<std::int16_t>(image[x - 1] - kPhysicalOffset);
+        frame.At(x, 1) = static_cast<std::int16_t>(image[x - 1] - kPhysicalOffset);
         store.ff.At(x, 1) = static_cast<std::int16_t>(flat[x - 1] - kPhysicalOffset);
     }
-    store.header.naxis1 = 5;
-    store.header.naxis2 = 1;
-    SeriesCalibration(false, true).Apply(store);
+    SeriesCalibration calibration(false, true);
+    ReadFrame(calibration, store, frame);
     const int expected[] = { 1, 3, 40000, 6000, 1234 };
     for (int x = 1; x <= 5; ++x)
         EXPECT_EQ(Physical(store.img.At(x, 1)), expected[x - 1]) << x;
@@ -94,17 +121,19 @@ TEST(SeriesCalibration, RefusesFramesSmallerThanTheImage)
     ImageStore store = Store(20, 10, random);
     store.ds = RandomPlane(20, 9, random, 0, 100);
     store.ff = RandomPlane(19, 10, random, 1, 100);
-    const ImagePlane before = store.img;
-    const SeriesCalibrationOutcome outcome = SeriesCalibration(true, true).Apply(store);
+    const ImagePlane frame = RandomPlane(20, 10, random, 0, 65534);
+    SeriesCalibration both(true, true);
+    const SeriesCalibrationOutcome outcome = ReadFrame(both, store, frame);
     EXPECT_TRUE(outcome.darkRefused);
     EXPECT_TRUE(outcome.flatRefused);
-    ExpectSamePixels(store.img, before);
+    ExpectSamePixels(store.img, frame);
 
     // A larger frame is used in the image's cells.
     store.ds = RandomPlane(25, 12, random, 0, 100);
-    ImagePlane expected = store.img;
+    ImagePlane expected = frame;
     DarkSubtract(expected, store.ds);
-    EXPECT_FALSE(SeriesCalibration(true, false).Apply(store).darkRefused);
+    SeriesCalibration dark(true, false);
+    EXPECT_FALSE(ReadFrame(dark, store, frame).darkRefused);
     ExpectSamePixels(store.img, expected);
 }
 
@@ -113,16 +142,44 @@ TEST(SeriesCalibration, AFrameOfAnotherSizeGetsItsOwnFlatMean)
     std::mt19937 random(5);
     ImageStore store = Store(30, 20, random);
     SeriesCalibration calibration(false, true);
-    calibration.Apply(store);
+    ReadFrame(calibration, store, RandomPlane(30, 20, random, 100, 5000));
 
     // The next frame is smaller: the flat's mean now covers its cells only.
-    const ImagePlane flat = store.ff;
-    store.img = RandomPlane(12, 8, random, 100, 5000);
-    store.header.naxis1 = 12;
-    store.header.naxis2 = 8;
-    ImagePlane expected = store.img;
-    FlatField(expected, flat, *FlatMean(flat, store.img, 12, 8));
-    calibration.Apply(store);
+    const ImagePlane frame = RandomPlane(12, 8, random, 100, 5000);
+    ImagePlane expected = frame;
+    FlatField(expected, store.ff, *FlatMean(store.ff, frame, 12, 8));
+    ReadFrame(calibration, store, frame);
+    ExpectSamePixels(store.img, expected);
+}
+
+TEST(SeriesCalibration, ProposesCutsFromTheFrameAsReadAndCalibratesRowsMissingFromIt)
+{
+    std::mt19937 random(9);
+    ImageStore store = Store(40, 60, random);
+    const ImagePlane frame = RandomPlane(40, 60, random, 2000, 65534);
+
+    // The file ends inside row 30 of the file (y = 31): the rest reads as 0.
+    const test::TempDir folder;
+    const std::string whole = test::ReadFileBytes(WriteFrame(folder, frame));
+    const std::string fileName = folder.File("cut.002");
+    test::WriteFileBytes(fileName, whole.substr(0, 2880 + 2 * (29 * 40 + 17)));
+    ImagePlane asRead = frame;
+    for (int y = 1; y <= 31; ++y)
+        for (int x = y == 31 ? 18 : 1; x <= 40; ++x)
+            asRead.At(x, y) = 0;
+    ImagePlane expected = asRead;
+    DarkSubtract(expected, store.ds);
+    FlatField(expected, store.ff, *FlatMean(store.ff, asRead, 40, 60));
+
+    UniformRandom cutDraws;
+    const DisplayCuts cuts = ProposeCuts(asRead, cutDraws);
+    UniformRandom readDraws;
+    SeriesCalibrationOutcome outcome;
+    SeriesCalibration calibration(true, true);
+    const FitsReadResult read = calibration.Read(store, fileName, readDraws, outcome);
+    EXPECT_EQ(read.status, FitsReadStatus::Truncated);
+    ASSERT_TRUE(read.cuts);
+    EXPECT_EQ(*read.cuts, cuts);
     ExpectSamePixels(store.img, expected);
 }
 
