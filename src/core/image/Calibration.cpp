@@ -1,5 +1,7 @@
 #include "core/image/Calibration.h"
 
+#include "core/common/VectorClones.h"
+
 namespace lumvane {
 
 bool CoversImage(const ImagePlane& frame, const ImagePlane& img)
@@ -42,14 +44,6 @@ namespace {
 // even one, for any |r| < 2^51 (here |r| < 2^33): the double's own rounding
 // does it, in a form the compiler can vectorise.
 constexpr double kRoundingMagic = 6755399441055744.0;
-
-// Where the processor has them, wider vectors take more pixels a step: with
-// AVX-512 a row goes at the speed memory brings it.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
-#define LUMVANE_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
-#else
-#define LUMVANE_VECTOR_CLONES
-#endif
 
 // One row: p - pd or 0 where a dark row is given; then, where a flat row is
 // given, (p * m / pf) - 32767 rounded half-even, a pixel keeping its value

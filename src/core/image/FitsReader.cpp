@@ -2,6 +2,7 @@
 
 #include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
+#include "core/common/VectorClones.h"
 #include "core/routines/SequentialFile.h"
 
 #include <algorithm>
@@ -312,6 +313,23 @@ inline std::uint16_t BigEndianAt(const unsigned char* bytes, std::size_t n)
     return value;
 }
 
+// stored = s + offset where s lies in low..high, else the stored value of
+// physical 0 below and of 65534 above. Every term fits in 16 bits, so the loop
+// runs on whole vectors of 16-bit lanes.
+LUMVANE_VECTOR_CLONES
+void ConvertOffsetRow(const unsigned char* bytes, std::size_t count, std::int16_t* out, std::uint16_t offset,
+    std::int16_t low, std::int16_t high)
+{
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::uint16_t raw = BigEndianAt(bytes, n);
+        const auto s = static_cast<std::int16_t>(raw);
+        const auto sum = static_cast<std::int16_t>(static_cast<std::uint16_t>(raw + offset));
+        out[n] = s < low ? static_cast<std::int16_t>(kStoredMin)
+            : s > high   ? static_cast<std::int16_t>(kStoredMax)
+                         : sum;
+    }
+}
+
 class PixelConverter {
 public:
     PixelConverter(float bscale, float bzero)
@@ -319,9 +337,6 @@ public:
         const double scale = bscale;
         const double zero = bzero;
         if (scale == 1.0 && zero == std::trunc(zero) && zero >= 0.0 && zero <= 65534.0) {
-            // stored = s + offset, clipped: s below `m_low` stores physical 0,
-            // s above `m_high` physical 65534. Every term fits in 16 bits, so
-            // the loop runs on whole vectors of 16-bit lanes.
             const int offset = static_cast<int>(zero) - kPhysicalOffset;
             m_offset = static_cast<std::uint16_t>(offset);
             m_low = static_cast<std::int16_t>(std::max(kStoredMin - offset, -32768));
@@ -341,14 +356,7 @@ public:
     void ConvertRow(const unsigned char* bytes, std::size_t count, std::int16_t* out) const
     {
         if (m_table.empty()) {
-            for (std::size_t n = 0; n < count; ++n) {
-                const std::uint16_t raw = BigEndianAt(bytes, n);
-                const auto s = static_cast<std::int16_t>(raw);
-                const auto sum = static_cast<std::int16_t>(static_cast<std::uint16_t>(raw + m_offset));
-                out[n] = s < m_low ? static_cast<std::int16_t>(kStoredMin)
-                    : s > m_high   ? static_cast<std::int16_t>(kStoredMax)
-                                   : sum;
-            }
+            ConvertOffsetRow(bytes, count, out, m_offset, m_low, m_high);
         } else {
             for (std::size_t n = 0; n < count; ++n)
                 out[n] = m_table[BigEndianAt(bytes, n)];
