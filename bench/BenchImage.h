@@ -57,11 +57,15 @@ private:
     std::vector<float> m_counts;
 };
 
-/// Writes a side x side image of physical counts physical(x, y) once and
+/// Writes a width x height image of physical counts physical(x, y) and
 /// returns its name.
-template <typename Physical> std::string WriteBenchImage(const std::string& name, int side, const Physical& physical)
+template <typename Physical>
+std::string WriteBenchImage(const std::string& name, int width, int height, const Physical& physical)
 {
-    const auto path = std::filesystem::temp_directory_path() / (name + "-" + std::to_string(side) + ".fts");
+    std::string size = std::to_string(width);
+    if (width != height)
+        size.append("x").append(std::to_string(height));
+    const auto path = std::filesystem::temp_directory_path() / (name + "-" + size + ".fts");
     std::string header;
     auto card = [&header](std::string text) {
         text.resize(80, ' ');
@@ -70,17 +74,17 @@ template <typename Physical> std::string WriteBenchImage(const std::string& name
     card("SIMPLE  =                    T");
     card("BITPIX  =                   16");
     card("NAXIS   =                    2");
-    card("NAXIS1  = " + std::to_string(side));
-    card("NAXIS2  = " + std::to_string(side));
+    card("NAXIS1  = " + std::to_string(width));
+    card("NAXIS2  = " + std::to_string(height));
     card("BZERO   =                32768");
     card("BSCALE  =                    1");
     card("EXPTIME =                   30");
     card("END");
     header.resize(2880, ' ');
     std::string data;
-    data.reserve(static_cast<std::size_t>(side) * static_cast<std::size_t>(side) * 2 + 2880);
-    for (int y = side; y >= 1; --y) { // the first row is the top, y = side
-        for (int x = 1; x <= side; ++x) {
+    data.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 2 + 2880);
+    for (int y = height; y >= 1; --y) { // the first row is the top, y = height
+        for (int x = 1; x <= width; ++x) {
             const auto raw = static_cast<std::uint16_t>(physical(x, y) - 32768);
             data.push_back(static_cast<char>(raw >> 8));
             data.push_back(static_cast<char>(raw & 0xFF));
@@ -89,6 +93,12 @@ template <typename Physical> std::string WriteBenchImage(const std::string& name
     data.resize((data.size() + 2879) / 2880 * 2880, '\0');
     std::ofstream(path, std::ios::binary | std::ios::trunc) << header << data;
     return path.string();
+}
+
+/// A side x side image: see above.
+template <typename Physical> std::string WriteBenchImage(const std::string& name, int side, const Physical& physical)
+{
+    return WriteBenchImage(name, side, side, physical);
 }
 
 } // namespace lumvane::bench

@@ -1,8 +1,12 @@
 #include "cli/Arguments.h"
 
+#include "cli/Commands.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <ostream>
 #include <sstream>
 
 namespace lumvane::cli {
@@ -40,6 +44,17 @@ std::optional<Point> ParsePoint(const std::string& text)
     if (!values || values->size() != 2)
         return std::nullopt;
     return Point { (*values)[0], (*values)[1] };
+}
+
+bool AsksForHelp(const std::vector<std::string>& args)
+{
+    return std::any_of(args.begin(), args.end(), [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+}
+
+int PrintHelp(std::ostream& out, const char* usage)
+{
+    out << usage;
+    return kExitDone;
 }
 
 } // namespace lumvane::cli

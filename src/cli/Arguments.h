@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,5 +19,11 @@ std::optional<double> ParseNumber(const std::string& text);
 std::optional<std::vector<double>> ParseNumberList(const std::string& text);
 /// Parses "X,Y".
 std::optional<Point> ParsePoint(const std::string& text);
+
+/// True when a subcommand's arguments hold "--help" or "-h", wherever they stand.
+bool AsksForHelp(const std::vector<std::string>& args);
+/// Writes a subcommand's usage text to standard output, as asked for; the
+/// exit code of a subcommand that did what it was asked.
+int PrintHelp(std::ostream& out, const char* usage);
 
 } // namespace lumvane::cli

@@ -10,7 +10,12 @@
 namespace lumvane::cli {
 namespace {
 
-const char* const kUsage = "Usage: lumvane-cli info FILE [--plane IMG|DS|FF] [--pixel X,Y]...\n";
+const char* const kUsage = "Usage: lumvane-cli info FILE [--plane IMG|DS|FF] [--pixel X,Y]...\n"
+                           "Prints the header values the program reads from FILE, the display cuts it proposes and\n"
+                           "the physical count of each pixel asked for, one 'key: value' per line.\n"
+                           "  --plane IMG|DS|FF  the plane FILE is read into: image, dark or flat (default IMG)\n"
+                           "  --pixel X,Y        a pixel to print (none by default; may be repeated), in whole image\n"
+                           "                     coordinates: x the column from the left, y the row from the bottom\n";
 
 std::string Trimmed(std::string text)
 {
@@ -27,6 +32,8 @@ std::string Plain(float value)
 
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
 {
+    if (AsksForHelp(args))
+        return PrintHelp(out, kUsage);
     std::string fileName;
     PlaneId plane = PlaneId::Img;
     std::vector<Point> pixels;

@@ -6,13 +6,18 @@
 #include "core/image/Calibration.h"
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
+#include "core/patrol/RecoveryFile.h"
 #include "core/patrol/ResultsFile.h"
 #include "core/photometry/StarSlots.h"
+#include "core/results/AavsoFile.h"
+#include "core/results/CsvFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -25,16 +30,27 @@ const char* const kPrefix = "lumvane-cli patrol: ";
 const char* const kUsage
     = "Usage: lumvane-cli patrol FIRST --stars STARS [--dark FILE] [--flat FILE] [--radius R[,R...]]\n"
       "                          [--search N] [--method max|centroid] [--annulus R1,R2] [--median P]\n"
-      "                          [--st1-mag M] [--instrumental] -o RESULTS\n"
+      "                          [--st1-mag M] [--instrumental] -o RESULTS [--csv FILE]\n"
+      "                          [--aavso FILE --obscode X --name N --chart C [--check SLOT]\n"
+      "                          [--variable SLOT] [--diaphragm K]]\n"
       "Walks the patrol series that starts with FIRST (stem.001, stem.002, ... up to .999) as the\n"
-      "program's patrol driver does. STARS holds lines 'SLOT X Y' (SLOT St1..St19, Var1..Var4 or\n"
-      "0..22; '#' starts a comment): on FIRST each position is measured and remembered in its slot;\n"
+      "program's patrol driver does. --stars STARS names a file of lines 'SLOT X Y' (SLOT St1..St19,\n"
+      "Var1..Var4 or 0..22; '#' starts a comment): on FIRST each position is measured and remembered;\n"
       "then every later file is read, calibrated with --dark and --flat, St1 found again (searched\n"
       "within Int(2 N) + 3 pixels, at most 13), and slots St1..Var2 measured at St1's shift (searched\n"
-      "within N). The series ends at the first file that can't be read; RESULTS then receives the\n"
+      "within N). The series ends at the first file that can't be read; -o RESULTS then receives the\n"
       "results file, magnitudes relative to St1 of magnitude M unless --instrumental. When St1 is\n"
       "probably not on a file, the results so far are written and the exit status is 3.\n"
-      "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n";
+      "--csv writes every file, star and diaphragm as comma-separated values; --aavso writes the\n"
+      "AAVSO Extended File Format report of the variable SLOT (default Var1) in diaphragm K (1..4,\n"
+      "default 1) for observer code X, star name N and chart C, with the check star SLOT (default\n"
+      "St2 when the stars file has it; 'none' for none). Both need --st1-mag for magnitudes relative\n"
+      "to St1 and are written with RESULTS; files whose line can't be made valid are listed.\n"
+      "After each file the results so far (relative to St1) replace patrol-recovery.txt in the folder\n"
+      "of RESULTS, whole or not at all, so that a crash loses at most the file being measured (none\n"
+      "when RESULTS is a device such as /dev/null).\n"
+      "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n"
+      "Defaults: --st1-mag 0, no --instrumental (magnitudes relative to St1), no --dark or --flat.\n";
 
 /// One line of the stars file.
 struct StarPosition {
@@ -50,6 +66,11 @@ struct PatrolRequest {
     std::string st1Magnitude;
     bool instrumental = false;
     PhotometryArguments photometry;
+    std::string csvFile;
+    std::string aavsoFile;
+    AavsoSettings aavso;
+    std::string checkText; ///< --check as typed; empty for the default
+    std::string variableText = "Var1";
 };
 
 std::string Parse(const Args& args, PatrolRequest& request)
@@ -71,6 +92,25 @@ std::string Parse(const Args& args, PatrolRequest& request)
                 return "--st1-mag takes a magnitude, not '" + request.st1Magnitude + "'";
         } else if (arg == "--instrumental") {
             request.instrumental = true;
+        } else if (arg == "--csv" && hasValue) {
+            request.csvFile = args[++i];
+        } else if (arg == "--aavso" && hasValue) {
+            request.aavsoFile = args[++i];
+        } else if (arg == "--obscode" && hasValue) {
+            request.aavso.observerCode = args[++i];
+        } else if (arg == "--name" && hasValue) {
+            request.aavso.starName = args[++i];
+        } else if (arg == "--chart" && hasValue) {
+            request.aavso.chart = args[++i];
+        } else if (arg == "--check" && hasValue) {
+            request.checkText = args[++i];
+        } else if (arg == "--variable" && hasValue) {
+            request.variableText = args[++i];
+        } else if (arg == "--diaphragm" && hasValue) {
+            const std::string& text = args[++i];
+            if (text.size() != 1 || text[0] < '1' || text[0] > '4')
+                return "--diaphragm takes 1, 2, 3 or 4, not '" + text + "'";
+            request.aavso.diaphragm = text[0] - '1';
         } else if (arg.starts_with("-") || !request.firstFile.empty()) {
             return "unexpected argument '" + arg + "'";
         } else {
@@ -116,9 +156,11 @@ std::optional<int> SlotOf(const std::string& name)
 std::string ReadStars(const std::string& fileName, std::vector<StarPosition>& stars, bool& unreadable)
 {
     std::ifstream file(fileName);
-    if (!file) {
+    // A folder opens for reading here and would read as an empty list.
+    std::error_code error;
+    if (!file || std::filesystem::is_directory(fileName, error)) {
         unreadable = true;
-        return "Cannot open file " + fileName + ": " + std::strerror(errno);
+        return "Cannot open file " + fileName + ": " + std::strerror(file ? EISDIR : errno);
     }
     int lineNumber = 0;
     for (std::string line; std::getline(file, line);) {
@@ -153,6 +195,36 @@ std::string ReadStars(const std::string& fileName, std::vector<StarPosition>& st
     return {};
 }
 
+/// What keeps the AAVSO report from being made, as far as the arguments and
+/// the stars file tell; settles the variable and check slots.
+std::string AavsoProblem(PatrolRequest& request, const std::vector<StarPosition>& stars)
+{
+    if (const std::string problem = AavsoSettingsProblem(request.aavso); !problem.empty())
+        return "--aavso: " + problem;
+    if (request.st1Magnitude.empty())
+        return "--aavso needs --st1-mag: its magnitudes are standard ones";
+    if (request.aavso.diaphragm >= static_cast<int>(request.photometry.radiusTexts.size()))
+        return "--diaphragm " + std::to_string(request.aavso.diaphragm + 1) + " has no --radius";
+    const auto given = [&](int slot) {
+        return std::any_of(stars.begin(), stars.end(), [&](const StarPosition& star) { return star.slot == slot; });
+    };
+    const auto variable = SlotOf(request.variableText);
+    if (!variable || !given(*variable))
+        return "--variable " + request.variableText + " is not a star of the stars file";
+    request.aavso.variableSlot = *variable;
+    if (request.checkText.empty()) {
+        request.aavso.checkSlot = given(kSt2Slot) ? kSt2Slot : kNoCheckStar;
+    } else if (request.checkText == "none") {
+        request.aavso.checkSlot = kNoCheckStar;
+    } else {
+        const auto check = SlotOf(request.checkText);
+        if (!check || !given(*check))
+            return "--check " + request.checkText + " is not a star of the stars file (or 'none')";
+        request.aavso.checkSlot = *check;
+    }
+    return {};
+}
+
 std::string Text(float value)
 {
     char text[32];
@@ -160,25 +232,73 @@ std::string Text(float value)
     return std::string(text, result.ptr);
 }
 
-/// Writes the results file; false (with the message on `err`) when it can't be written.
-bool SaveResults(const PatrolRequest& request, const ResultsTable& table, const FileList& files, std::ostream& err)
+/// What the results file and its exports take from the request.
+ResultsFileSettings ResultsSettings(const PatrolRequest& request)
 {
     ResultsFileSettings settings;
     settings.st1Magnitude = request.st1Magnitude;
     settings.relativeToSt1 = !request.instrumental;
     for (std::size_t k = 0; k < request.photometry.radiusTexts.size(); ++k)
         settings.radiusTexts[k] = request.photometry.radiusTexts[k];
-    const std::string text = ResultsFileText(table, files, settings);
-    const WriteResult written = WriteFileBytes(request.resultsFile, text);
+    return settings;
+}
+
+/// Writes a file; false (with the message on `err`) when it can't be written.
+bool Write(const std::string& fileName, const std::string& text, std::ostream& err)
+{
+    const WriteResult written = WriteFileBytes(fileName, text);
     if (!written.written)
-        err << kPrefix << CannotWriteFileText(request.resultsFile, written.reason) << '\n';
+        err << kPrefix << CannotWriteFileText(fileName, written.reason) << '\n';
     return written.written;
+}
+
+/// Writes the CSV and AAVSO files asked for; false when one can't be made or written.
+bool SaveExports(const PatrolRequest& request, const ResultsTable& table, const FileList& files, std::ostream& err)
+{
+    const ResultsFileSettings settings = ResultsSettings(request);
+    bool saved = request.csvFile.empty() || Write(request.csvFile, ResultsCsvText(table, files, settings), err);
+    if (request.aavsoFile.empty())
+        return saved;
+    const AavsoReport report = AavsoReportText(table, files, settings, request.aavso);
+    if (!report.problem.empty()) {
+        err << kPrefix << "no AAVSO report: " << report.problem << '\n';
+        return false;
+    }
+    for (const AavsoLeftOut& file : report.leftOut)
+        err << kPrefix << "AAVSO report: file " << file.file << " (" << file.fileName << ") left out: " << file.reason
+            << '\n';
+    return Write(request.aavsoFile, report.text, err) && saved;
+}
+
+/// Writes the results file and the exports asked for; false (with the message
+/// on `err`) when one can't be written.
+bool SaveResults(const PatrolRequest& request, const ResultsTable& table, const FileList& files, std::ostream& err)
+{
+    const bool written = Write(request.resultsFile, ResultsFileText(table, files, ResultsSettings(request)), err);
+    return SaveExports(request, table, files, err) && written;
+}
+
+/// Replaces the recovery file beside RESULTS with the results of the files
+/// measured so far. A failure is reported and the walk goes on. Results sent
+/// to a device (-o /dev/null) keep no recovery file among the devices.
+void WriteRecovery(const PatrolRequest& request, const ResultsTable& table, const FileList& files, std::ostream& err)
+{
+    std::error_code error;
+    const std::filesystem::file_status results = std::filesystem::status(request.resultsFile, error);
+    if (std::filesystem::exists(results) && !std::filesystem::is_regular_file(results))
+        return;
+    const std::filesystem::path folder = std::filesystem::path(request.resultsFile).parent_path();
+    const WriteResult written = WriteRecoveryFile(folder, table, files, ResultsSettings(request));
+    if (!written.written)
+        err << kPrefix << CannotWriteFileText(RecoveryFilePath(folder).string(), written.reason) << '\n';
 }
 
 } // namespace
 
-int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
+int RunPatrol(const Args& args, std::ostream& out, std::ostream& err)
 {
+    if (AsksForHelp(args))
+        return PrintHelp(out, kUsage);
     PatrolRequest request;
     if (const std::string problem = Parse(args, request); !problem.empty()) {
         err << kPrefix << problem << '\n' << kUsage;
@@ -189,6 +309,12 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
     if (const std::string problem = ReadStars(request.starsFile, stars, unreadable); !problem.empty()) {
         err << kPrefix << problem << '\n';
         return unreadable ? kExitFileError : kExitUsage;
+    }
+    if (!request.aavsoFile.empty()) {
+        if (const std::string problem = AavsoProblem(request, stars); !problem.empty()) {
+            err << kPrefix << problem << '\n' << kUsage;
+            return kExitUsage;
+        }
     }
 
     ImageStore store;
@@ -226,6 +352,7 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
                 << Text(star.y) << " on " << request.firstFile << '\n';
     }
     err << "file 1: " << request.firstFile << ", " << remembered << " stars remembered\n";
+    WriteRecovery(request, table, store.files, err);
 
     PatrolWalk walk(request.firstFile, *calibration);
     PatrolObserver quiet;
@@ -249,6 +376,7 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
             << Text(standards.st1StoredX + standards.shiftX) << ',' << Text(standards.st1StoredY + standards.shiftY)
             << ", shift " << Text(standards.shiftX) << ',' << Text(standards.shiftY) << ", " << standards.remembered
             << " stars remembered\n";
+        WriteRecovery(request, table, store.files, err);
     }
     err << store.files.CurrentFile() << " files measured\n";
     return SaveResults(request, table, store.files, err) ? kExitDone : kExitFileError;

@@ -18,11 +18,19 @@ const char* const kUsage
     = "Usage: lumvane-cli phot FILE --at X,Y [--at X,Y]... [--radius R[,R...]] [--method max|centroid]\n"
       "                        [--search N] [--annulus R1,R2] [--median P] [--dark FILE] [--flat FILE]\n"
       "Measures the star near each point (image coordinates, x from the left, y from the bottom)\n"
-      "for each diaphragm radius (1 to 16 pixels, at most four; default 8). As with a click, a\n"
-      "diaphragm that leaves the image ends the measurements of that point: it and the later\n"
-      "radii are reported as outside. Defaults: --method max --search 2 --annulus 1.0,2.0 --median 10.\n"
+      "for each diaphragm radius (1 to 16 pixels, at most four). As with a click, a diaphragm that\n"
+      "leaves the image ends the measurements of that point: it and the later radii are reported as\n"
+      "outside.\n"
       "--dark subtracts a dark frame, then --flat divides by a flat field normalised to its mean, as the\n"
-      "Image menu's Dark Subtract and Flat Field do; both frames must be at least the image's size.\n";
+      "Image menu's Dark Subtract and Flat Field do; both frames must be at least the image's size.\n"
+      "  --at X,Y               a point to measure (at least one; may be repeated)\n"
+      "  --radius R[,R...]      diaphragm radii in pixels (default 8)\n"
+      "  --method max|centroid  the star centre: the peak of (Iin-Iout) or the weight centre (default max)\n"
+      "  --search N             the centre search radius, as \"Center search\" (default 2)\n"
+      "  --annulus R1,R2        the background annulus from R1 x R to R2 x R (default 1.0,2.0)\n"
+      "  --median P             the % of annulus pixels replaced, 0 to 30 (default 10)\n"
+      "  --dark FILE            the dark frame (default none)\n"
+      "  --flat FILE            the flat field (default none)\n";
 
 std::string Text(float value)
 {
@@ -82,6 +90,8 @@ std::string Parse(const Args& args, PhotRequest& request)
 
 int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
 {
+    if (AsksForHelp(args))
+        return PrintHelp(out, kUsage);
     PhotRequest request;
     if (const std::string problem = Parse(args, request); !problem.empty()) {
         err << "lumvane-cli phot: " << problem << '\n' << kUsage;

@@ -11,12 +11,23 @@
 namespace lumvane::cli {
 namespace {
 
-const char* const kUsage = "Usage: lumvane-cli profile FILE --from X1,Y1 --to X2,Y2 [--width W] [--log] [-o DATA]\n";
+const char* const kUsage
+    = "Usage: lumvane-cli profile FILE --from X1,Y1 --to X2,Y2 [--width W] [--log] [-o DATA]\n"
+      "Samples the image along the line from X1,Y1 to X2,Y2 (image coordinates, x from the left,\n"
+      "y from the bottom) as the Profiles tab does and writes the profile data file.\n"
+      "  --from X1,Y1  the start of the line (required)\n"
+      "  --to X2,Y2    the end of the line (required)\n"
+      "  --width W     the band's width as the \"Profile width\" box takes it: the floor of W,\n"
+      "                in half-pixel steps to each side of the line (default 1)\n"
+      "  --log         each point is the natural logarithm of its mean, as \"Log Profile\" (default off)\n"
+      "  -o DATA       the file to write (default: standard output)\n";
 
 } // namespace
 
 int RunProfile(const Args& args, std::ostream& out, std::ostream& err)
 {
+    if (AsksForHelp(args))
+        return PrintHelp(out, kUsage);
     std::string fileName;
     std::string outputName;
     std::optional<Point> from;

@@ -16,12 +16,18 @@ namespace {
 const char* const kUsage = "Usage: lumvane-cli render FILE [--black N] [--white N] [--log] -o OUT.bmp\n"
                            "  The whole image in the 16-level palette as a 24-bit bitmap, the first\n"
                            "  file row at the top. Cuts in physical counts; without them the proposed\n"
-                           "  cuts. A cut of 0 means the default 200 (black) or 700 (white).\n";
+                           "  cuts. A cut of 0 means the default 200 (black) or 700 (white).\n"
+                           "  --black N   the black cut (default: the proposed one)\n"
+                           "  --white N   the white cut (default: the proposed one)\n"
+                           "  --log       logarithmic levels, as the Display tab's Log (default linear)\n"
+                           "  -o OUT.bmp  the bitmap to write (required)\n";
 
 } // namespace
 
 int RunRender(const Args& args, std::ostream& out, std::ostream& err)
 {
+    if (AsksForHelp(args))
+        return PrintHelp(out, kUsage);
     std::string fileName;
     std::string bitmapName;
     std::optional<double> black;

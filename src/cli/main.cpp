@@ -25,6 +25,9 @@ void PrintUsage(std::ostream& out)
     out << "Usage: lumvane-cli SUBCOMMAND [OPTIONS]\n\nSubcommands:\n";
     for (const auto& subcommand : kSubcommands)
         out << "  " << subcommand.name << std::string(10 - subcommand.name.size(), ' ') << subcommand.summary << '\n';
+    out << "\n'lumvane-cli SUBCOMMAND --help' prints the subcommand's options and their defaults.\n"
+           "Exit codes: 0 done, 1 bad usage, 2 an input that can't be read or an output that can't be\n"
+           "written, 3 a patrol series ended on a file where St1 is probably lost.\n";
 }
 
 } // namespace

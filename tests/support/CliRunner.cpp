@@ -10,12 +10,17 @@ namespace lumvane::test {
 
 CliRun RunCli(const std::vector<std::string>& arguments)
 {
+    return RunProgram(LUMVANE_CLI_PATH, arguments);
+}
+
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
     TempDir dir;
     const std::string outName = dir.File("out");
     const std::string errName = dir.File("err");
     std::vector<char*> argv;
-    std::string program = LUMVANE_CLI_PATH;
-    argv.push_back(program.data());
+    std::string path = program;
+    argv.push_back(path.data());
     std::vector<std::string> copies = arguments;
     for (auto& argument : copies)
         argv.push_back(argument.data());
@@ -28,7 +33,7 @@ CliRun RunCli(const std::vector<std::string>& arguments)
         const int err = ::open(errName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
-        ::execv(argv[0], argv.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     int status = 0;

@@ -14,5 +14,7 @@ struct CliRun {
 
 /// Runs the built lumvane-cli with the arguments (no shell in between).
 CliRun RunCli(const std::vector<std::string>& arguments);
+/// Runs a program, by its path or found on PATH, with the arguments.
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
 
 } // namespace lumvane::test

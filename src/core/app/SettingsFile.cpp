@@ -88,9 +88,10 @@ SettingsLoadResult LoadSettings(const std::filesystem::path& file)
     SettingsLoadResult result;
     std::error_code error;
     if (std::filesystem::exists(file, error)) {
-        // A file that can't be read leaves the controls at their design values.
+        // A file that can't be read leaves the controls at their design values;
+        // a folder opens for reading here but holds no options line.
         std::ifstream in(file, std::ios::binary);
-        if (!in)
+        if (!in || std::filesystem::is_directory(file, error))
             return result;
         std::ostringstream text;
         text << in.rdbuf();

@@ -18,6 +18,15 @@ struct UtcTime {
     friend bool operator==(const UtcTime&, const UtcTime&) = default;
 };
 
+/// @brief A direction on the sky: right ascension and declination in degrees
+/// (equinox J2000 as most headers give them).
+struct SkyPosition {
+    double rightAscension = 0.0; ///< degrees, 0 <= RA < 360
+    double declination = 0.0; ///< degrees, -90..90
+
+    friend bool operator==(const SkyPosition&, const SkyPosition&) = default;
+};
+
 /// @brief What a read records of one file.
 struct FileEntry {
     float exposure = 0.0F; ///< seconds, from the header's whole-second exposure
@@ -25,6 +34,8 @@ struct FileEntry {
     char filter = ' '; ///< first character of the header filter value
     std::string name = std::string(12, ' '); ///< last 12 characters of the full path
     std::optional<UtcTime> observationStart; ///< where the header gives date and time
+    std::optional<SkyPosition> target; ///< where the header gives the target's RA and Dec
+    std::string filterName; ///< the FILTER card's value without blanks; empty when there is none
 };
 
 /// @brief The per-file lists of a run: entry f belongs to file number f.

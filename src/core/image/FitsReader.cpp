@@ -3,6 +3,7 @@
 #include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
 #include "core/common/VectorClones.h"
+#include "core/image/HeaderTarget.h"
 #include "core/routines/SequentialFile.h"
 
 #include <algorithm>
@@ -298,6 +299,8 @@ FileEntry MakeEntry(const HeaderValues& values, const ObservationTime& observati
     entry.filter = values.filter.empty() ? ' ' : values.filter.front();
     entry.name = fileName.size() >= 12 ? fileName.substr(fileName.size() - 12) : Cards::Field(fileName, 12);
     entry.observationStart = observation.start;
+    entry.target = HeaderTargetPosition(values.headerText);
+    entry.filterName = HeaderFilterName(values.headerText);
     return entry;
 }
 

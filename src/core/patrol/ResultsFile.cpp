@@ -1,10 +1,8 @@
 #include "core/patrol/ResultsFile.h"
 
 #include "core/common/NumberText.h"
-#include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
-
-#include <cmath>
+#include "core/results/ResultValues.h"
 
 namespace lumvane {
 namespace {
@@ -60,14 +58,9 @@ std::string FlooredText(float value)
 std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
 {
     // A star has a column when it was remembered on the first file.
-    std::array<bool, kSavedStars> saved {};
     std::string starHeadings;
-    for (int s = 0; s < kSavedStars; ++s) {
-        auto& isSaved = saved[static_cast<std::size_t>(s)];
-        isSaved = table.Cell(ResultsTable::NetColumn(s), ResultsTable::ValueRow(1, 0)) != 0.0F;
-        if (isSaved)
-            starHeadings += Field("Star" + NumberText(s + 1), 8) + "Err  ";
-    }
+    for (const int s : SavedStarSlots(table))
+        starHeadings += Field("Star" + NumberText(s + 1), 8) + "Err  ";
 
     Lines lines;
     lines.Write("File         Time   R");
@@ -76,53 +69,29 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
     lines.End();
     lines.End();
 
-    const int fileCount = files.CurrentFile();
-    const double st1Magnitude = NumericValue(settings.st1Magnitude);
-    const int relative = settings.relativeToSt1 ? 1 : 0;
-    // Both are kept from line to line: a line whose St1 magnitude has no value
-    // keeps the previous one.
-    float st1Instrumental = 0.0F;
-    float offset = 0.0F;
-    for (int j = 1; j <= fileCount; ++j) {
-        const FileEntry& entry = files.Entry(j);
-        const float exposure = entry.exposure;
-        for (int k = 0; k < ResultsTable::kDiaphragms; ++k) {
-            const int row = ResultsTable::ValueRow(j, k);
-            const bool diaphragmSet = NumericValue(settings.radiusTexts[static_cast<std::size_t>(k)]) != 0.0;
-            // Net counts per second (single precision) plus a millionth: the
-            // logarithm's argument.
-            const auto rateOf
-                = [&](int column) { return static_cast<double>(table.Cell(column, row) / exposure) + 0.000001; };
-            if (exposure > 0.0F) {
-                const double st1Rate = rateOf(ResultsTable::NetColumn(0));
-                if (st1Rate > 0.0)
-                    st1Instrumental = static_cast<float>(-2.5 * std::log10(st1Rate));
-                offset = static_cast<float>((st1Magnitude - static_cast<double>(st1Instrumental)) * relative);
-            }
-
-            std::string fields;
-            for (int s = 0; s < kSavedStars; ++s) {
-                if (!saved[static_cast<std::size_t>(s)] || !diaphragmSet)
-                    continue;
-                std::string value = " 99.999";
-                if (exposure <= 0.0F)
-                    value = FlooredText(table.Cell(ResultsTable::NetColumn(s), row));
-                else if (const double rate = rateOf(ResultsTable::NetColumn(s)); rate > 0.0)
-                    value = NumberText(-2.5 * std::log10(rate) + static_cast<double>(offset)).insert(0, 1, ' ');
-                fields += Field(value, 8) + Field(FlooredText(table.Cell(ResultsTable::ErrorColumn(s), row)), 5);
-            }
-            if (fields.empty())
-                continue;
+    for (const ResultLine& line : ResultLines(table, files, settings)) {
+        const FileEntry& entry = files.Entry(line.file);
+        std::string fields;
+        for (const StarValue& star : line.stars) {
+            std::string value = " 99.999";
+            if (entry.exposure <= 0.0F)
+                value = FlooredText(star.net);
+            else if (star.magnitude)
+                value = NumberText(*star.magnitude).insert(0, 1, ' ');
+            fields += Field(value, 8) + Field(FlooredText(star.error), 5);
+        }
+        if (!fields.empty()) {
             lines.Write(Field(entry.name, 12));
             lines.MoveTo(14);
             lines.Write(Field(entry.time, 5));
             lines.MoveTo(20);
-            lines.Write(NumberText(table.Cell(ResultsTable::kRadiusColumn, fileCount + k)));
+            lines.Write(NumberText(line.radius));
             lines.MoveTo(23);
             lines.Write(fields);
             lines.End();
         }
-        lines.End();
+        if (line.diaphragm == ResultsTable::kDiaphragms - 1)
+            lines.End();
     }
     return lines.Text();
 }

@@ -1,6 +1,7 @@
 #include "core/patrol/SeriesNaming.h"
 
 #include <cstdio>
+#include <fstream>
 
 namespace lumvane {
 
@@ -21,6 +22,19 @@ std::optional<std::string> SeriesFileName(std::string_view stem, int fileNumber)
     char extension[8];
     std::snprintf(extension, sizeof extension, ".%03d", fileNumber);
     return std::string(stem) + extension;
+}
+
+int CountFollowingSeriesFiles(std::string_view firstFile)
+{
+    const std::string stem = SeriesStem(firstFile);
+    int count = 0;
+    for (int fileNumber = 2; fileNumber <= kMaxSeriesFiles; ++fileNumber) {
+        const std::ifstream file(*SeriesFileName(stem, fileNumber), std::ios::binary);
+        if (!file.is_open())
+            break;
+        ++count;
+    }
+    return count;
 }
 
 } // namespace lumvane

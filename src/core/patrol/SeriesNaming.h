@@ -23,4 +23,10 @@ std::string SeriesStem(std::string_view firstFile);
 /// can be named, and the series ends there.
 std::optional<std::string> SeriesFileName(std::string_view stem, int fileNumber);
 
+/// @brief How many files a walk from `firstFile` will find if nothing changes
+/// meanwhile: files 2, 3, ... of its series that can be opened for reading, in
+/// a row from file 2 (the first missing one ends the count, as it ends the
+/// walk). 0 when file 2 is missing; at most 998.
+int CountFollowingSeriesFiles(std::string_view firstFile);
+
 } // namespace lumvane

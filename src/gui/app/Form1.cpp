@@ -121,6 +121,8 @@ Form1::Form1(Dialogs& dialogs, const QString& programFolder, QWidget* parent)
     ConnectPhotometry();
     ConnectProfiles();
     ConnectPatrol();
+    ConnectResults();
+    ConnectDesktop();
     connect(m_display->ReplotButton(), &QPushButton::clicked, this, &Form1::btndispreplot_Click);
 
     Form_Load();
@@ -149,6 +151,11 @@ void Form1::CreateMenus()
     AddSeparator(image, QStringLiteral("null7"));
     QAction* mnubmp = AddItem(image, QStringLiteral("mnubmp"), QStringLiteral("Save &BMP"), false);
     m_imageActions = { mnuimagedark, mnuimageflat, mnubmp, mnurep, mnuimageneg, mnuimagehor, mnuimagever };
+
+    QMenu* results = AddMenu(menuBar(), QStringLiteral("mnuresults"), QStringLiteral("&Results"));
+    AddItem(results, QStringLiteral("mnulightcurve"), QStringLiteral("Light &Curve"));
+    AddItem(results, QStringLiteral("mnuexportaavso"), QStringLiteral("Export &AAVSO..."));
+    AddItem(results, QStringLiteral("mnuexportcsv"), QStringLiteral("Export &CSV..."));
 
     QMenu* help = AddMenu(menuBar(), QStringLiteral("mnuhelp"), QStringLiteral("&Help"));
     AddItem(help, QStringLiteral("mnuhelpcontents"), QStringLiteral("&Contents"));

@@ -4,6 +4,7 @@
 #include "core/display/ViewCoordinates.h"
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
+#include "core/patrol/ResultsFile.h"
 #include "core/profile/Profile.h"
 #include "gui/app/FileChooser.h"
 
@@ -26,9 +27,12 @@ class FileInfoPanel;
 class HelpWindow;
 class frmAbout;
 class ImageArea;
+class LightCurveWindow;
+class AavsoDialog;
 class NotesPanel;
 class OptionsPanel;
 class PatrolDriver;
+class PatrolProgress;
 class PhotometryPanel;
 class ProfilesPanel;
 class TabPanel;
@@ -62,8 +66,9 @@ public:
     /// one). After a choice the caption names the file. Returns the full path
     /// chosen, or an empty text when the user cancels.
     QString ChooseImageFile(const QString& title);
-    /// Opens a file named at start-up as File > Open Single Image opens a
-    /// chosen one. The name is absolute: start-up changed the current folder.
+    /// Opens a file named at start-up or dropped on the window as File > Open
+    /// Single Image opens a chosen one. The name is absolute: start-up
+    /// changed the current folder.
     void OpenStartupFile(const QString& fileName);
     /// Takes the next file number, reads the file into IMG and shows it.
     void OpenSingleImage(const QString& fileName);
@@ -133,6 +138,13 @@ public slots:
     /// The Photometry and Options tabs as a series file is walked with them.
     PatrolSettings PatrolSettingsFromTabs() const;
 
+    // The Results menu: the light curve, the AAVSO and CSV exports.
+    void mnulightcurve_Click();
+    void mnuexportaavso_Click();
+    void mnuexportcsv_Click();
+    /// What the results file takes from the Photometry and Options tabs now.
+    ResultsFileSettings ResultsSettingsFromTabs() const;
+
     // Profiles: the line drawn with the right button, the plot and its exports.
     /// The end of a press on the scrolled view: finishes a profile line.
     void PicTwo_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
@@ -144,6 +156,8 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateMenus();
@@ -197,6 +211,21 @@ private:
     void ConnectPatrol();
     void CalibrateFromMenu(const QString& title, PlaneId plane);
     PatrolDriver* m_patrol = nullptr;
+
+    // The Results menu (their bodies live with the results windows).
+    void ConnectResults();
+    /// Writes the AAVSO report with the dialog's settings, once it is accepted.
+    void ExportAavso();
+    /// "No result to save!" when no file was read yet; false then.
+    bool HasResults();
+    LightCurveWindow* m_lightCurve = nullptr; ///< made when first asked for
+    AavsoDialog* m_aavso = nullptr; ///< made when first asked for
+
+    // Desktop comforts: shortcuts, files dropped on the window, a series' progress.
+    void ConnectDesktop();
+    /// F1: the help topic of the tab shown, or the contents for a tab without one.
+    void HelpForCurrentTab();
+    PatrolProgress* m_patrolProgress = nullptr;
 
     // Profiles (their bodies live with the Profiles tab).
     void ConnectProfiles();

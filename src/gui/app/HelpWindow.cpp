@@ -1,8 +1,11 @@
 #include "gui/app/HelpWindow.h"
 
+#include "gui/app/ProgramFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -11,7 +14,17 @@ namespace lumvane {
 
 QString HelpFileName()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Tarnel32.html"));
+    return HelpFileFor(QCoreApplication::applicationDirPath());
+}
+
+QString HelpFileFor(const QString& executableFolder)
+{
+    const QString name = QStringLiteral("Tarnel32.html");
+    const QString besideProgram = QDir(executableFolder).filePath(name);
+    const QString dataFolder = InstalledDataFolder(executableFolder);
+    if (QFileInfo::exists(besideProgram) || dataFolder.isEmpty())
+        return besideProgram;
+    return QDir(dataFolder).filePath(QStringLiteral("help/") + name);
 }
 
 HelpWindow::HelpWindow(const QString& helpFileName, QWidget* parent)
@@ -46,8 +59,9 @@ void HelpWindow::ShowAnchor(const QString& anchor)
     if (!file.open(QIODevice::ReadOnly)) {
         m_browser->setSource({});
         m_browser->setHtml(QStringLiteral("<h2>Help is not available</h2><p>The help file <b>%1</b> cannot be "
-                                          "opened: %2.</p><p>It belongs in the program's folder, beside the "
-                                          "program itself. Installing Lumvane again puts it back.</p>")
+                                          "opened: %2.</p><p>It belongs beside the program itself, or in the "
+                                          "share/lumvane/help folder of an installed program. Installing "
+                                          "Lumvane again puts it back.</p>")
                                .arg(m_helpFileName.toHtmlEscaped(), file.errorString().toHtmlEscaped()));
     } else {
         QUrl url = QUrl::fromLocalFile(m_helpFileName);

@@ -14,9 +14,13 @@ enum HelpContext {
     kHelpNotes = 1005,
 };
 
-/// @brief The help file's full name: "Tarnel32.html" in the program's
-/// executable folder, where the build puts it.
+/// @brief The help file's full name: see HelpFileFor(), for this executable.
 QString HelpFileName();
+
+/// @brief Where the help file "Tarnel32.html" of an executable is: beside it,
+/// where the build puts it, or for an installed program in the "help" folder
+/// of its installed data folder (InstalledDataFolder()).
+QString HelpFileFor(const QString& executableFolder);
 
 /// @brief A window that shows the help file, opened at a topic.
 ///

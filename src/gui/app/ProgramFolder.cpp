@@ -9,13 +9,26 @@ namespace lumvane {
 
 QString ProgramFolder()
 {
-    const QString executableFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(executableFolder).isWritable())
+    const QString userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString folder = ChooseProgramFolder(QCoreApplication::applicationDirPath(), userDataFolder);
+    if (folder == userDataFolder)
+        QDir().mkpath(folder);
+    return folder;
+}
+
+QString InstalledDataFolder(const QString& executableFolder)
+{
+    // LUMVANE_DATA_FROM_BIN: the install's data folder relative to its
+    // executables' folder ("../share/lumvane" for the usual layout).
+    const QString dataFolder = QDir::cleanPath(QDir(executableFolder).filePath(QStringLiteral(LUMVANE_DATA_FROM_BIN)));
+    return QFileInfo(dataFolder).isDir() ? dataFolder : QString();
+}
+
+QString ChooseProgramFolder(const QString& executableFolder, const QString& userDataFolder)
+{
+    if (InstalledDataFolder(executableFolder).isEmpty() && QFileInfo(executableFolder).isWritable())
         return executableFolder;
-    // Installed under a prefix the user can't write to.
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dataFolder);
-    return dataFolder;
+    return userDataFolder;
 }
 
 } // namespace lumvane

@@ -10,6 +10,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lumvane"));
     QApplication::setApplicationVersion(QStringLiteral(LUMVANE_VERSION));
+    // The desktop entry lumvane.desktop: its icon and name for the window.
+    QApplication::setDesktopFileName(QStringLiteral("lumvane"));
 
     // lumvane [FILE]: resolved now, before start-up changes the current folder.
     const QStringList arguments = QApplication::arguments();

@@ -5,13 +5,19 @@
 
 #include "core/image/Calibration.h"
 #include "core/image/CutProposal.h"
+#include "core/patrol/RecoveryFile.h"
 #include "gui/app/Dialogs.h"
 #include "gui/display/DisplayPanel.h"
 #include "gui/patrol/PatrolDriver.h"
+#include "gui/patrol/PatrolProgress.h"
+#include "gui/photometry/OptionsPanel.h"
 #include "gui/photometry/PhotometryPanel.h"
 
 #include <QAction>
+#include <QFile>
 #include <QPushButton>
+
+#include <memory>
 
 namespace lumvane {
 
@@ -26,6 +32,23 @@ void Form1::ConnectPatrol()
     connect(m_patrol, &PatrolDriver::RunningChanged, this, [this](bool running) {
         findChild<QAction*>(QStringLiteral("mnufilepatr"))->setEnabled(!running);
         findChild<QAction*>(QStringLiteral("mnuopen"))->setEnabled(!running);
+    });
+    // After each file the results so far go to the recovery file in the
+    // program's folder. A failure is told once a series: the walk goes on.
+    const auto recoveryFailureShown = std::make_shared<bool>(false);
+    connect(m_patrol, &PatrolDriver::RunningChanged, this, [recoveryFailureShown](bool running) {
+        if (running)
+            *recoveryFailureShown = false;
+    });
+    connect(m_patrol, &PatrolDriver::FileMeasured, this, [this, recoveryFailureShown](int /*fileNumber*/) {
+        const std::filesystem::path folder(QFile::encodeName(m_programFolder).toStdString());
+        const ResultsFileSettings settings { m_photometry->St1MagnitudeText(), m_options->SaveRelative(),
+            m_photometry->RadiusTexts() };
+        const WriteResult written = WriteRecoveryFile(folder, m_session.results, m_session.store.files, settings);
+        if (!written.written && !*recoveryFailureShown) {
+            *recoveryFailureShown = true;
+            ShowCannotWriteFile(m_dialogs, QFile::decodeName(RecoveryFilePath(folder).c_str()), written);
+        }
     });
 }
 
@@ -76,6 +99,7 @@ void Form1::mnufilepatr_Click()
     if (fileName.isEmpty())
         return;
     SetStatusText(4, QStringLiteral("Processing"));
+    m_patrolProgress->CountSeries(fileName);
     m_patrol->ProcessPatrolFile(fileName);
     SetStatusText(4, QStringLiteral("Ready"));
 }

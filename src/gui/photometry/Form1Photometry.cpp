@@ -217,9 +217,7 @@ void Form1::SaveResults()
             QStringLiteral("filename.txt"));
     if (!fileName || fileName->isEmpty())
         return;
-    const ResultsFileSettings settings { m_photometry->St1MagnitudeText(), m_options->SaveRelative(),
-        m_photometry->RadiusTexts() };
-    const std::string text = ResultsFileText(m_session.results, files, settings);
+    const std::string text = ResultsFileText(m_session.results, files, ResultsSettingsFromTabs());
     // The name as typed: a relative one lands in the current (program's) folder.
     const WriteResult written = WriteFileBytes(QFile::encodeName(*fileName).toStdString(), text);
     if (!written.written)

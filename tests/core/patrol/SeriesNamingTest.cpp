@@ -1,7 +1,11 @@
 #include "core/patrol/SeriesNaming.h"
 #include "core/patrol/PatrolWalk.h"
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace lumvane {
 namespace {
@@ -34,6 +38,35 @@ TEST(SeriesFileName, HasThreeDigitsAndEndsAfter999)
     EXPECT_EQ(SeriesFileName("/obs/m31", 999), "/obs/m31.999");
     EXPECT_EQ(SeriesFileName("/obs/m31", 1000), std::nullopt);
     EXPECT_EQ(SeriesFileName("/obs/m31", 0), std::nullopt);
+}
+
+TEST(CountFollowingSeriesFiles, CountsTheFilesInARowFromTheSecond)
+{
+    test::TempDir dir;
+    const auto write = [&](const std::string& name) { test::WriteFileBytes(dir.File(name), "x"); };
+    for (const char* name : { "m31.001", "m31.002", "m31.003", "m31.004", "m31.006", "m31x.005", "m31.02" })
+        write(name);
+    // .005 is missing: .006 is never reached, and other stems don't count.
+    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m31.001")), 3);
+    // Whatever the first file's own number, the walk goes on with .002.
+    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m31.004")), 3);
+    // The first file itself needn't exist for the count.
+    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m31.xyz")), 3);
+    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m42.001")), 0);
+
+    // A folder with a dot in its name: the stem ends in the file name.
+    std::filesystem::create_directory(dir.Path() / "my.data");
+    for (const char* name : { "my.data/m31.001", "my.data/m31.002" })
+        write(name);
+    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("my.data/m31.001")), 1);
+}
+
+TEST(CountFollowingSeriesFiles, StopsWhereTheNumbersEnd)
+{
+    test::TempDir dir;
+    for (int n = 1; n <= 999; ++n)
+        test::WriteFileBytes(*SeriesFileName(dir.File("s"), n), "");
+    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("s.001")), 998);
 }
 
 TEST(PatrolSearchRadius, St1SearchesWiderThanTheOtherStars)

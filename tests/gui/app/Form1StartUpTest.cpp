@@ -50,6 +50,9 @@ TEST_F(Form1StartUp, HasEveryMenuItemWithItsCaptionAndState)
         { "mnuimageflat", "&Flat Field", false },
         { "mnuimagedark", "&Dark Subtract", false },
         { "mnubmp", "Save &BMP", false },
+        { "mnulightcurve", "Light &Curve", true },
+        { "mnuexportaavso", "Export &AAVSO...", true },
+        { "mnuexportcsv", "Export &CSV...", true },
         { "mnuhelpcontents", "&Contents", true },
         { "mnuabout", "&About", true },
     };
@@ -66,12 +69,13 @@ TEST_F(Form1StartUp, HasEveryMenuItemWithItsCaptionAndState)
         { "&Image",
             { "mnurep", "mnuimageneg", "mnuimagehor", "mnuimagever", "null6", "mnuimageflat", "mnuimagedark", "null7",
                 "mnubmp" } },
+        { "&Results", { "mnulightcurve", "mnuexportaavso", "mnuexportcsv" } },
         { "&Help", { "mnuhelpcontents", "null9", "mnuabout" } },
     };
     const QList<QAction*> bar = form->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 3);
-    const QStringList menuNames = { "mnufile", "mnuimage", "mnuhelp" };
-    for (int m = 0; m < 3; ++m) {
+    ASSERT_EQ(bar.size(), 4);
+    const QStringList menuNames = { "mnufile", "mnuimage", "mnuresults", "mnuhelp" };
+    for (int m = 0; m < 4; ++m) {
         const QMenu* menu = bar[m]->menu();
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(menu->objectName(), menuNames[m]);

@@ -1,123 +1,24 @@
-#include "../photometry/PhotometryFixture.h"
+#include "PatrolFixture.h"
 
 #include "support/CliRunner.h"
 
 #include "core/patrol/ResultsTable.h"
 
+#include "gui/patrol/PatrolDriver.h"
+
 #include <QAction>
 #include <QCheckBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 
 namespace lumvane {
 namespace {
 
-using test::ShownDialog;
-
-constexpr int kSide = 100;
-constexpr int kBackground = 1000;
-/// St1 and a second star on file 1; the field drifts by one pixel a file.
-constexpr ViewPoint kSt1 { 40, 50 };
-constexpr ViewPoint kStar2 { 65, 35 };
-constexpr double kSt1Flux = 40000.0;
-constexpr double kStar2Flux = 20000.0;
-
-/// A frame of the small series: the field shifted by `shift` pixels in x,
-/// St1 at `st1Flux` counts.
-int Frame(int x, int y, double shift, double st1Flux)
-{
-    const auto star = [&](ViewPoint at, double flux) {
-        const double sigma = 1.3;
-        const double dx = x - (at.x + shift);
-        const double dy = y - at.y;
-        return flux / (2.0 * std::numbers::pi * sigma * sigma) * std::exp(-(dx * dx + dy * dy) / (2.0 * sigma * sigma));
-    };
-    return kBackground + static_cast<int>(std::lround(star(kSt1, st1Flux) + star(kStar2, kStar2Flux)));
-}
-
-class PatrolSeries : public test::PhotometryFixture {
-protected:
-    /// Writes m31.001 .. m31.00n; `st1Flux` gives St1's counts on file f.
-    void WriteSeries(
-        int files, const std::function<double(int)>& st1Flux = [](int) { return kSt1Flux; })
-    {
-        for (int f = 1; f <= files; ++f) {
-            char name[16];
-            std::snprintf(name, sizeof name, "m31.%03d", f);
-            test::WritePhysicalImage(
-                dir.File(name), kSide, kSide, [&](int x, int y) { return Frame(x, y, f - 1, st1Flux(f)); });
-        }
-    }
-
-    /// The answers up to the first render: no save, the first file, then the
-    /// dark and flat questions declined.
-    void AnswerStart(const QString& firstFile)
-    {
-        dialogs.AnswerMessage(MessageAnswer::No);
-        dialogs.AnswerOpenFile(firstFile);
-        dialogs.AnswerMessage(MessageAnswer::No);
-        dialogs.AnswerMessage(MessageAnswer::No);
-    }
-
-    /// What the user does on a waiting file: each star clicked on the
-    /// full-size view and remembered, then Continue; `afterContinue` runs
-    /// once the walk lets events run. Runs once the driver waits for Continue.
-    void WhenWaiting(std::vector<std::pair<int, ViewPoint>> stars, std::function<void()> meanwhile = {},
-        std::function<void()> afterContinue = {})
-    {
-        WhenContinueWaits([this, stars = std::move(stars), meanwhile = std::move(meanwhile),
-                              afterContinue = std::move(afterContinue)] {
-            if (meanwhile)
-                meanwhile();
-            for (const auto& [slot, at] : stars) {
-                form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(at.x, at.y));
-                form->btnstar_Click(slot);
-            }
-            QTest::mouseClick(Continue(), Qt::LeftButton);
-            if (afterContinue)
-                QTimer::singleShot(0, form.get(), afterContinue);
-        });
-    }
-
-    /// Runs `action` from the event loop once Continue is live and the flag is 0.
-    void WhenContinueWaits(std::function<void()> action)
-    {
-        QTimer::singleShot(0, form.get(), [this, action = std::move(action)]() mutable {
-            if (Continue()->isEnabled() && form->RunSession().patrolRunning == 0)
-                action();
-            else
-                WhenContinueWaits(std::move(action));
-        });
-    }
-
-    QPushButton* Continue() const { return Find<QPushButton>(QStringLiteral("btnconti")); }
-    int FileNumber() { return form->RunSession().store.files.CurrentFile(); }
-    const ResultsTable& Table() { return form->RunSession().results; }
-
-    /// The messages shown, in order, as "title: text".
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> messages;
-        for (const ShownDialog& shown : dialogs.Shown())
-            if (shown.kind == ShownDialog::Kind::Message)
-                messages.push_back((shown.title + ": " + shown.text).toStdString());
-        return messages;
-    }
-    int Beeps() const
-    {
-        return static_cast<int>(std::count_if(dialogs.Shown().begin(), dialogs.Shown().end(),
-            [](const ShownDialog& shown) { return shown.kind == ShownDialog::Kind::Beep; }));
-    }
-};
-
-const char* const kStop = "STOP: Any data obtained up to now will be lost! Do you want to save current data?";
-const char* const kDark = "DARK SUBTRACTION?: Do you want dark subtraction?";
-const char* const kFlat = "FLAT FIELDING?: Do you want flat fielding?";
-const char* const kEnd = "Lumvane: No more patrol files. You may now save collected so far data by File/Save Data menu";
-const char* const kLost
-    = "Not found: Main standard is probably not found. Please click on it again and press button CONTINUE";
+using namespace test;
 
 TEST_F(PatrolSeries, WalksTheNumberedFilesUntilOneIsMissing)
 {
@@ -342,6 +243,52 @@ TEST_F(PatrolSeries, TheSavedResultsEqualThoseOfTheCommandLineWalk)
     const std::string gui = test::ReadFileBytes(dir.File("gui.txt"));
     EXPECT_FALSE(gui.empty());
     EXPECT_EQ(gui, test::ReadFileBytes(dir.File("cli.txt")));
+}
+
+TEST_F(PatrolSeries, TheProgressBarCountsTheFilesWalkedOfThoseFoundBeforeTheWalk)
+{
+    // Files 2 to 4 follow in a row; 6 lies beyond the gap and is never walked.
+    WriteSeries(4);
+    test::WritePhysicalImage(dir.File("m31.006"), kSide, kSide, [](int x, int y) { return Frame(x, y, 5, kSt1Flux); });
+    auto* progress = Find<QProgressBar>(QStringLiteral("patrolProgress"));
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(progress->isVisible());
+
+    AnswerStart(File("m31.001"));
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    std::vector<std::string> seen; // "value/maximum" as each file is measured
+    QObject::connect(form->findChild<PatrolDriver*>(), &PatrolDriver::FileMeasured, form.get(), [&](int fileNumber) {
+        seen.push_back(std::to_string(fileNumber) + ": " + std::to_string(progress->value()) + "/"
+            + std::to_string(progress->maximum()) + (progress->isVisible() ? "" : " hidden"));
+        // Panel 4 keeps its own text beside the bar.
+        EXPECT_EQ(form->StatusText(4), QString::fromStdString(" " + std::to_string(fileNumber) + " - patrol file"));
+    });
+    bool shownWhileWaiting = false;
+    WhenWaiting({ { 0, kSt1 } }, [&] {
+        shownWhileWaiting = progress->isVisible() && progress->value() == 0 && progress->maximum() == 3;
+        // Beside panel 4, at the right end of the status bar.
+        EXPECT_GT(progress->x(), Find<QWidget>(QStringLiteral("StatusBar1_4"))->x());
+    });
+    Trigger(QStringLiteral("mnufilepatr"));
+
+    EXPECT_TRUE(shownWhileWaiting);
+    EXPECT_EQ(seen, (std::vector<std::string> { "2: 1/3", "3: 2/3", "4: 3/3" }));
+    EXPECT_EQ(FileNumber(), 4);
+    EXPECT_FALSE(progress->isVisible());
+
+    // A series with nothing after its first file shows no bar at all.
+    dialogs.AnswerMessage(MessageAnswer::No);
+    dialogs.AnswerOpenFile(File("m31.006"));
+    dialogs.AnswerMessage(MessageAnswer::No);
+    dialogs.AnswerMessage(MessageAnswer::No);
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    std::filesystem::remove(dir.File("m31.002"));
+    bool hiddenWhileWaiting = false;
+    WhenWaiting({ { 0, { kSt1.x + 5, kSt1.y } } }, [&] { hiddenWhileWaiting = !progress->isVisible(); });
+    Trigger(QStringLiteral("mnufilepatr"));
+    EXPECT_TRUE(hiddenWhileWaiting);
+    EXPECT_EQ(Messages().back(), kEnd);
+    EXPECT_FALSE(progress->isVisible());
 }
 
 } // namespace

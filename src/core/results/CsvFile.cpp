@@ -1,0 +1,56 @@
+#include "core/results/CsvFile.h"
+
+#include "core/photometry/StarSlots.h"
+#include "core/results/ExportText.h"
+#include "core/results/JulianDate.h"
+#include "core/results/ResultValues.h"
+
+namespace lumvane {
+namespace {
+
+constexpr char kNotAvailable[] = "na";
+
+std::string Magnitude(const std::optional<double>& magnitude)
+{
+    return magnitude ? FixedText(*magnitude, 4) : kNotAvailable;
+}
+
+} // namespace
+
+std::string CsvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + '"';
+}
+
+std::string ResultsCsvText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+{
+    std::string text = "File,JD,HJD,Exposure,Star,Radius,Net counts,Error,Instrumental magnitude,"
+                       "Magnitude relative to St1\r\n";
+    ResultsFileSettings relative = settings;
+    relative.relativeToSt1 = true;
+    for (const ResultLine& line : ResultLines(table, files, relative)) {
+        const FileEntry& entry = files.Entry(line.file);
+        const auto jd = MidExposureJulianDate(entry);
+        const std::string jdText = jd ? FixedText(*jd, 6) : kNotAvailable;
+        const std::string hjdText
+            = jd && entry.target ? FixedText(HeliocentricJulianDate(*jd, *entry.target), 6) : kNotAvailable;
+        const std::string fileText = CsvField(FileNameText(entry.name)) + ',' + jdText + ',' + hjdText + ','
+            + ShortestText(entry.exposure) + ',';
+        for (const StarValue& star : line.stars) {
+            text += fileText + CsvField(StarLabel(star.slot)) + ',' + ShortestText(line.radius) + ','
+                + ShortestText(star.net) + ',' + ShortestText(star.error) + ',' + Magnitude(star.instrumental) + ','
+                + Magnitude(star.magnitude) + "\r\n";
+        }
+    }
+    return text;
+}
+
+} // namespace lumvane

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/image/FileList.h"
+#include "core/patrol/ResultsFile.h"
+#include "core/patrol/ResultsTable.h"
+
+#include <optional>
+#include <vector>
+
+namespace lumvane {
+
+/// @brief One measurement of a star on the light curve.
+struct LightCurvePoint {
+    int file = 0;
+    double x = 0.0; ///< the mid-exposure JD, or the file number
+    double magnitude = 0.0; ///< as the results file computes it
+    double error = 0.0; ///< the magnitude error, 0 or more
+};
+
+/// @brief The points of one star slot, in file order.
+struct LightCurveSeries {
+    int slot = 0;
+    std::vector<LightCurvePoint> points;
+};
+
+/// @brief What the light curve plots for one diaphragm.
+struct LightCurve {
+    /// True when every file has a mid-exposure JD; otherwise every point is
+    /// placed at its file number, so that one axis serves them all.
+    bool byJulianDate = false;
+    /// One series per star the results file holds, in slot order.
+    std::vector<LightCurveSeries> series;
+};
+
+/// @brief The light curve of diaphragm `diaphragm` (0..3): for every saved
+/// star its magnitude on each file where it was measured (net counts not 0)
+/// and the magnitude has a value. No series when the diaphragm's box holds no
+/// radius.
+LightCurve LightCurveOf(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int diaphragm);
+
+/// @brief An axis with round tick marks: 1, 2 or 5 times a power of ten
+/// apart, the range widened to whole steps around the values.
+struct PlotAxis {
+    double low = 0.0;
+    double high = 1.0;
+    double step = 1.0;
+    std::vector<double> ticks; ///< low, low + step, ..., high
+};
+
+/// @brief The axis for values from `minimum` to `maximum` with at most
+/// `maxTicks` tick marks (at least 2). Equal values are opened by half a unit
+/// each way.
+PlotAxis NiceAxis(double minimum, double maximum, int maxTicks);
+
+/// @brief Where the light curve goes in a plot of `width` x `height` pixels
+/// (origin at the top left, y growing downward).
+struct LightCurveLayout {
+    PlotAxis xAxis;
+    PlotAxis yAxis; ///< magnitudes: `low` (the brightest) at the top
+    /// The axes' rectangle in pixels.
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+    /// Whole days taken from the JD axis's labels (0 for file numbers).
+    double xOrigin = 0.0;
+
+    double PixelX(double x) const;
+    /// Brighter magnitudes higher up, as astronomers draw them.
+    double PixelY(double magnitude) const;
+};
+
+/// @brief The axes and their rectangle for a curve: room on the left and at
+/// the bottom for the labels, error bars inside the range.
+LightCurveLayout LayoutLightCurve(const LightCurve& curve, int width, int height);
+
+/// @brief The point nearest to pixel (px, py) within `radius` pixels, as
+/// (series index, point index).
+std::optional<std::pair<std::size_t, std::size_t>> NearestPoint(
+    const LightCurve& curve, const LightCurveLayout& layout, double px, double py, double radius);
+
+} // namespace lumvane

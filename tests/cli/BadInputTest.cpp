@@ -1,0 +1,116 @@
+// The command line against damaged star lists and the texts a user mistypes:
+// every one is refused with a message that names it, and nothing is written.
+
+#include "support/CliRunner.h"
+#include "support/FitsWriter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace lumvane {
+namespace {
+
+/// A small image with one star at (20, 20) in a background of 1000 counts.
+void WriteStarImage(const std::string& fileName)
+{
+    constexpr int kSide = 40;
+    std::vector<std::int16_t> values;
+    for (int row = 0; row < kSide; ++row) {
+        const int y = kSide - row;
+        for (int x = 1; x <= kSide; ++x) {
+            const int r2 = (x - 20) * (x - 20) + (y - 20) * (y - 20);
+            values.push_back(static_cast<std::int16_t>(1000 + (r2 < 9 ? 5000 / (1 + r2) : 0) - 32768));
+        }
+    }
+    test::WriteWithCfitsio(fileName, kSide, kSide, values, 32768.0, 1.0);
+}
+
+TEST(CliBadInput, DamagedStarListsAreRefusedWithTheirReasonAndNoResultsWritten)
+{
+    test::TempDir dir;
+    WriteStarImage(dir.File("field.001"));
+    std::filesystem::create_directory(dir.File("folder.txt"));
+    const struct {
+        const char* name;
+        std::string bytes; ///< written unless the case is a folder or a missing file
+        int exitCode;
+        std::string told;
+    } cases[] = {
+        { "missing.txt", "", 2, "Cannot open file " + dir.File("missing.txt") + ": No such file or directory" },
+        { "folder.txt", "", 2, "Cannot open file " + dir.File("folder.txt") + ": Is a directory" },
+        { "empty.txt", "", 1, dir.File("empty.txt") + ": no St1 given; the series follows the field by it" },
+        { "cut.txt", "St1 20 20\nSt2 3", 1, dir.File("cut.txt") + " line 2: a line holds SLOT X Y" },
+        { "junk.txt", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1,
+            dir.File("junk.txt") + " line 1: a line holds SLOT X Y" },
+        { "numbers.txt", "St1 20 nan\n", 1, dir.File("numbers.txt") + " line 1: X and Y are numbers, not '20 nan'" },
+        { "slot.txt", "St99 20 20\n", 1, dir.File("slot.txt") + " line 1: no star slot 'St99'" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string name = dir.File(c.name);
+        if (std::string(c.name) != "missing.txt" && std::string(c.name) != "folder.txt")
+            test::WriteFileBytes(name, c.bytes);
+        const test::CliRun run
+            = test::RunCli({ "patrol", dir.File("field.001"), "--stars", name, "-o", dir.File("results.txt") });
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.err.find("lumvane-cli patrol: " + c.told), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("results.txt")));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("patrol-recovery.txt")));
+    }
+}
+
+TEST(CliBadInput, MistypedNumbersAreRefusedByEveryOptionThatTakesOne)
+{
+    test::TempDir dir;
+    WriteStarImage(dir.File("star.fts"));
+    const std::string longText = std::string(299, '7') + "x";
+    const std::string texts[] = { "", "-", "1e999", "nan", "inf", " 7 ", "7x", longText };
+    for (const char* option : { "--radius", "--search", "--annulus", "--median", "--at" }) {
+        for (const std::string& text : texts) {
+            SCOPED_TRACE(std::string(option) + " '" + text + "'");
+            std::vector<std::string> arguments = { "phot", dir.File("star.fts"), option, text };
+            if (std::string(option) != "--at")
+                arguments.insert(arguments.end(), { "--at", "20,20" });
+            const test::CliRun run = test::RunCli(arguments);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_NE(run.err.find("'" + text + "'"), std::string::npos) << run.err;
+            EXPECT_EQ(run.out, "");
+        }
+    }
+    // 300 digits are a number: far beyond any radius, kept to the largest search.
+    const test::CliRun huge = test::RunCli(
+        { "phot", dir.File("star.fts"), "--search", std::string(300, '7'), "--median", "1e-300", "--at", "20,20" });
+    EXPECT_EQ(huge.exitCode, 0) << huge.err;
+    EXPECT_NE(huge.out.find(" found "), std::string::npos) << huge.out;
+
+    for (const std::string& text : texts) {
+        SCOPED_TRACE("--st1-mag '" + text + "'");
+        const test::CliRun run = test::RunCli({ "patrol", dir.File("star.fts"), "--stars", dir.File("none.txt"),
+            "--st1-mag", text, "-o", dir.File("results.txt") });
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("'" + text + "'"), std::string::npos) << run.err;
+    }
+}
+
+TEST(CliBadInput, ADecimalCommaIsTwoNumbersWhereAListIsTakenAndRefusedElsewhere)
+{
+    test::TempDir dir;
+    WriteStarImage(dir.File("star.fts"));
+    // "3,5" is the radii 3 and 5 for --radius; --search and --median take one
+    // number.
+    const struct {
+        const char* option;
+        int exitCode;
+    } cases[] = { { "--radius", 0 }, { "--search", 1 }, { "--median", 1 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        const test::CliRun run = test::RunCli({ "phot", dir.File("star.fts"), c.option, "3,5", "--at", "20,20" });
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.out.find("nan"), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace lumvane

@@ -1,0 +1,99 @@
+#include "core/image/HeaderTarget.h"
+
+#include "core/image/FitsReader.h"
+#include "support/FitsWriter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace lumvane {
+namespace {
+
+using test::Card;
+using test::HeaderBlocks;
+using test::ValueCard;
+
+std::string Header(const std::vector<std::string>& extra)
+{
+    std::vector<std::string> cards = test::ImageCards(4, 4);
+    cards.insert(cards.end(), extra.begin(), extra.end());
+    return HeaderBlocks(cards);
+}
+
+struct TargetCase {
+    std::vector<std::string> cards;
+    std::optional<SkyPosition> target;
+};
+
+TEST(HeaderTargetPosition, DegreesOrSexagesimal)
+{
+    constexpr double kRa = (5.0 + 34.0 / 60.0 + 31.94 / 3600.0) * 15.0;
+    constexpr double kDec = 22.0 + 52.2 / 3600.0;
+    const TargetCase cases[] = {
+        { { ValueCard("RA", "83.633083"), ValueCard("DEC", "22.0145") }, SkyPosition { 83.633083, 22.0145 } },
+        { { ValueCard("RA", "'05 34 31.94'"), ValueCard("DEC", "'+22 00 52.2'") }, SkyPosition { kRa, kDec } },
+        { { ValueCard("OBJCTRA", "'05 34 31.94'"), ValueCard("OBJCTDEC", "'+22 00 52.2'") },
+            SkyPosition { kRa, kDec } },
+        // A negative declination under one degree keeps its sign.
+        { { ValueCard("RA", "'12 00 00'"), ValueCard("DEC", "'-00 30 00'") }, SkyPosition { 180.0, -0.5 } },
+        // A quoted single number is degrees for both.
+        { { ValueCard("RA", "'201.365'"), ValueCard("DEC", "'-43.019'") }, SkyPosition { 201.365, -43.019 } },
+        // RA and DEC first; a pair that is incomplete gives way to the other.
+        { { ValueCard("OBJCTRA", "'00 00 00'"), ValueCard("OBJCTDEC", "'+00 00 00'"), ValueCard("RA", "10.5"),
+              ValueCard("DEC", "-5.25") },
+            SkyPosition { 10.5, -5.25 } },
+        { { ValueCard("RA", "10.5"), ValueCard("OBJCTRA", "'01 00 00'"), ValueCard("OBJCTDEC", "'+10 00 00'") },
+            SkyPosition { 15.0, 10.0 } },
+        // Nothing usable.
+        { { ValueCard("RA", "10.5") }, std::nullopt },
+        { { ValueCard("RA", "'24 00 00'"), ValueCard("DEC", "'+10 00 00'") }, std::nullopt },
+        { { ValueCard("RA", "'10 61 00'"), ValueCard("DEC", "'+10 00 00'") }, std::nullopt },
+        { { ValueCard("RA", "'unknown'"), ValueCard("DEC", "'unknown'") }, std::nullopt },
+    };
+    for (const TargetCase& c : cases) {
+        const auto target = HeaderTargetPosition(Header(c.cards));
+        ASSERT_EQ(target.has_value(), c.target.has_value()) << (c.cards.empty() ? "" : c.cards.front());
+        if (target) {
+            EXPECT_NEAR(target->rightAscension, c.target->rightAscension, 1e-9) << c.cards.front();
+            EXPECT_NEAR(target->declination, c.target->declination, 1e-9) << c.cards.front();
+        }
+    }
+}
+
+TEST(HeaderFilterName, TheCardsValueWithoutBlanks)
+{
+    EXPECT_EQ(HeaderFilterName(Header({ ValueCard("FILTER", "'V       '") })), "V");
+    EXPECT_EQ(HeaderFilterName(Header({ ValueCard("FILTER", "'Johnson V' / the filter") })), "Johnson V");
+    EXPECT_EQ(HeaderFilterName(Header({ ValueCard("FILTER", "''") })), "");
+    // A comment card that happens to mention the filter is no value.
+    EXPECT_EQ(HeaderFilterName(Header({ Card("FILTER  used: R") })), "");
+}
+
+TEST(HeaderTargetPosition, TheReaderRecordsTargetAndFilterForEachFile)
+{
+    test::TempDir dir;
+    const std::string withTarget = dir.File("target.fts");
+    test::WriteWithCfitsio(withTarget, 4, 4, std::vector<std::int16_t>(16, 100), 32768.0, 1.0,
+        { "OBJCTRA = '05 34 31.94' / target", "OBJCTDEC= '+22 00 52.2' / target", "FILTER  = 'CV' / filter" });
+    const std::string without = dir.File("plain.fts");
+    test::WriteWithCfitsio(without, 4, 4, std::vector<std::int16_t>(16, 100), 32768.0, 1.0);
+
+    ImageStore store;
+    UniformRandom random;
+    store.files.SetCurrentFile(1);
+    ReadFitsImage(store, withTarget, PlaneId::Img, random);
+    store.files.SetCurrentFile(2);
+    ReadFitsImage(store, without, PlaneId::Img, random);
+
+    const FileEntry& first = store.files.Entry(1);
+    ASSERT_TRUE(first.target.has_value());
+    EXPECT_NEAR(first.target->rightAscension, 83.633083, 1e-6);
+    EXPECT_NEAR(first.target->declination, 22.0145, 1e-6);
+    EXPECT_EQ(first.filterName, "CV");
+    const FileEntry& second = store.files.Entry(2);
+    EXPECT_FALSE(second.target.has_value());
+    EXPECT_EQ(second.filterName, "");
+}
+
+} // namespace
+} // namespace lumvane

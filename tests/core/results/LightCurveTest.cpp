@@ -1,0 +1,116 @@
+#include "SampleResults.h"
+
+#include "core/results/LightCurve.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lumvane {
+namespace {
+
+test::SampleSeries ThreeFiles()
+{
+    return test::SampleSeries({ test::SampleAt("var.001", 0, 1000.0F), test::SampleAt("var.002", 10, 2000.0F),
+        test::SampleAt("var.003", 20, 4000.0F) });
+}
+
+TEST(LightCurve, OneFileWithoutADatePutsEveryPointAtItsFileNumber)
+{
+    test::SampleSeries series = ThreeFiles();
+    FileEntry undated = series.files.Entry(2);
+    undated.observationStart.reset();
+    series.files.SetCurrentFile(2);
+    series.files.RecordCurrent(undated);
+    series.files.SetCurrentFile(3);
+    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
+    EXPECT_FALSE(curve.byJulianDate);
+    ASSERT_EQ(curve.series.size(), 3U);
+    const auto& var = curve.series[2].points;
+    ASSERT_EQ(var.size(), 3U);
+    EXPECT_EQ(var[0].x, 1.0);
+    EXPECT_EQ(var[1].x, 2.0);
+    EXPECT_EQ(var[2].x, 3.0);
+}
+
+TEST(LightCurve, FollowsTheResultsFilesSettingsAndSkipsWhatWasNotMeasured)
+{
+    test::SampleSeries series = ThreeFiles();
+    series.table.SetCell(ResultsTable::NetColumn(19), ResultsTable::ValueRow(2, 0), 0.0F);
+    series.settings.relativeToSt1 = false;
+    LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
+    ASSERT_EQ(curve.series.size(), 3U);
+    const auto& var = curve.series[2].points;
+    ASSERT_EQ(var.size(), 2U);
+    EXPECT_EQ(var[0].file, 1);
+    EXPECT_EQ(var[1].file, 3);
+    // Instrumental, as the results file saves it.
+    EXPECT_NEAR(var[0].magnitude, -5.0, 1e-6);
+
+    // A diaphragm without a radius has no curve.
+    EXPECT_TRUE(LightCurveOf(series.table, series.files, series.settings, 1).series.empty());
+}
+
+TEST(NiceAxis, RoundStepsAroundTheValues)
+{
+    const struct {
+        double minimum, maximum;
+        int maxTicks;
+        double low, high, step;
+    } cases[] = {
+        { 0.3, 9.7, 6, 0.0, 10.0, 2.0 },
+        { 12.31, 12.87, 5, 12.2, 13.0, 0.2 },
+        { -7.6, -7.4, 3, -7.6, -7.4, 0.1 },
+        { 5.0, 5.0, 5, 4.5, 5.5, 0.5 },
+        { 0.0041, 0.0183, 8, 0.0, 0.02, 0.005 },
+    };
+    for (const auto& c : cases) {
+        const PlotAxis axis = NiceAxis(c.minimum, c.maximum, c.maxTicks);
+        EXPECT_NEAR(axis.low, c.low, 1e-9) << c.minimum << ".." << c.maximum;
+        EXPECT_NEAR(axis.high, c.high, 1e-9) << c.minimum << ".." << c.maximum;
+        EXPECT_NEAR(axis.step, c.step, 1e-12) << c.minimum << ".." << c.maximum;
+        ASSERT_FALSE(axis.ticks.empty());
+        EXPECT_LE(static_cast<int>(axis.ticks.size()), c.maxTicks);
+        EXPECT_NEAR(axis.ticks.front(), axis.low, 1e-9);
+        EXPECT_NEAR(axis.ticks.back(), axis.high, 1e-9);
+    }
+}
+
+TEST(LightCurveLayout, BrighterHigherLaterFurtherRightAndEveryPointInside)
+{
+    test::SampleSeries series = ThreeFiles();
+    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
+    const LightCurveLayout layout = LayoutLightCurve(curve, 400, 300);
+    EXPECT_EQ(layout.xOrigin, 2451545.0);
+    const auto& var = curve.series[2].points;
+    // The variable brightens from file to file: it climbs.
+    EXPECT_LT(layout.PixelX(var[0].x), layout.PixelX(var[1].x));
+    EXPECT_GT(layout.PixelY(var[0].magnitude), layout.PixelY(var[1].magnitude));
+    for (const LightCurveSeries& star : curve.series)
+        for (const LightCurvePoint& point : star.points) {
+            EXPECT_GE(layout.PixelX(point.x), layout.left);
+            EXPECT_LE(layout.PixelX(point.x), layout.right);
+            EXPECT_GE(layout.PixelY(point.magnitude - point.error), layout.top);
+            EXPECT_LE(layout.PixelY(point.magnitude + point.error), layout.bottom);
+        }
+    EXPECT_LT(layout.right, 400.0);
+    EXPECT_LT(layout.bottom, 300.0);
+}
+
+TEST(LightCurveLayout, NearestPointWithinTheRadiusOnly)
+{
+    test::SampleSeries series = ThreeFiles();
+    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
+    const LightCurveLayout layout = LayoutLightCurve(curve, 400, 300);
+    const LightCurvePoint& target = curve.series[2].points[1];
+    const double px = layout.PixelX(target.x);
+    const double py = layout.PixelY(target.magnitude);
+    const auto hit = NearestPoint(curve, layout, px + 2.0, py - 2.0, 6.0);
+    ASSERT_TRUE(hit.has_value());
+    EXPECT_EQ(hit->first, 2U);
+    EXPECT_EQ(hit->second, 1U);
+    EXPECT_FALSE(NearestPoint(curve, layout, px + 8.0, py + 8.0, 6.0).has_value());
+}
+
+} // namespace
+} // namespace lumvane

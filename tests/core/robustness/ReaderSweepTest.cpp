@@ -1,0 +1,357 @@
+// Every reader against the inputs a damaged disk, a wrong click in a file
+// dialog or a half-copied night leaves behind: each gives a clear message or a
+// stated fallback, and nothing the user already has is lost.
+
+#include "AllocationCeiling.h"
+
+#include "core/app/SettingsFile.h"
+#include "core/image/FitsReader.h"
+#include "core/notes/NotesFile.h"
+#include "core/photometry/OptionRules.h"
+
+#include "support/FitsWriter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+namespace lumvane {
+namespace {
+
+using test::DataBlocks;
+using test::HeaderBlocks;
+using test::ImageCards;
+
+/// Bytes that are no text format at all: every byte value, NULs included.
+std::string Junk(std::size_t size)
+{
+    std::mt19937 generator(20240305);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(generator() & 0xFF);
+    return bytes;
+}
+
+/// A whole, valid image of the given size; pixel n holds n.
+std::string ImageFile(int width, int height, std::vector<std::string> extraCards = {})
+{
+    std::vector<std::string> cards = ImageCards(width, height);
+    cards.insert(cards.end(), extraCards.begin(), extraCards.end());
+    std::vector<std::int16_t> values(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (std::size_t n = 0; n < values.size(); ++n)
+        values[n] = static_cast<std::int16_t>(n);
+    return HeaderBlocks(cards) + DataBlocks(values);
+}
+
+/// Everything of a store that a read may change.
+struct StoreState {
+    std::vector<std::int16_t> img, ds, ff;
+    int imgWidth = 0, imgHeight = 0;
+    std::string headerText;
+    int naxis1 = 0, naxis2 = 0, bitpix = 0;
+    std::string entryName;
+
+    static std::vector<std::int16_t> Cells(const ImagePlane& plane)
+    {
+        std::vector<std::int16_t> cells;
+        if (!plane.HasCells())
+            return cells;
+        for (int y = 0; y <= plane.Height(); ++y)
+            cells.insert(cells.end(), plane.Row(y), plane.Row(y) + plane.Width() + 1);
+        return cells;
+    }
+    explicit StoreState(const ImageStore& store)
+        : img(Cells(store.img))
+        , ds(Cells(store.ds))
+        , ff(Cells(store.ff))
+        , imgWidth(store.img.Width())
+        , imgHeight(store.img.Height())
+        , headerText(store.header.headerText)
+        , naxis1(store.header.naxis1)
+        , naxis2(store.header.naxis2)
+        , bitpix(store.header.bitpix)
+        , entryName(store.files.Entry(store.files.CurrentFile()).name)
+    {
+    }
+    bool operator==(const StoreState&) const = default;
+};
+
+enum class FitsOutcome {
+    NothingChanged, ///< a message, and the store exactly as before
+    PlaneKept, ///< a message; the header was recorded but every plane kept
+    PlaneReplaced, ///< a message; the plane holds what the file gave
+};
+
+struct FitsCase {
+    const char* what;
+    FitsReadStatus status;
+    FitsOutcome outcome;
+};
+
+class FitsReaderSweep : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The user's image, and a dark frame, before the bad read.
+        test::WriteFileBytes(dir.File("good.fts"), ImageFile(30, 30));
+        store.files.SetCurrentFile(1);
+        ASSERT_EQ(ReadFitsImage(store, dir.File("good.fts"), PlaneId::Img, random).status, FitsReadStatus::Read);
+        ASSERT_EQ(ReadFitsImage(store, dir.File("good.fts"), PlaneId::Ds, random).status, FitsReadStatus::Read);
+    }
+
+    /// Reads `name` into IMG and checks the outcome the case states.
+    void Check(const std::string& name, const FitsCase& expected)
+    {
+        SCOPED_TRACE(expected.what);
+        const StoreState before(store);
+        const FitsReadResult result = ReadFitsImage(store, name, PlaneId::Img, random);
+        EXPECT_EQ(result.status, expected.status);
+        EXPECT_FALSE(result.message.empty());
+        const StoreState after(store);
+        switch (expected.outcome) {
+        case FitsOutcome::NothingChanged:
+            EXPECT_TRUE(after == before);
+            EXPECT_FALSE(result.headerRecorded);
+            EXPECT_FALSE(result.cuts);
+            break;
+        case FitsOutcome::PlaneKept:
+            EXPECT_EQ(after.img, before.img);
+            EXPECT_EQ(after.ds, before.ds);
+            EXPECT_FALSE(result.cuts);
+            break;
+        case FitsOutcome::PlaneReplaced:
+            EXPECT_EQ(after.ds, before.ds);
+            EXPECT_TRUE(result.cuts);
+            break;
+        }
+    }
+
+    test::TempDir dir;
+    ImageStore store;
+    UniformRandom random;
+};
+
+TEST_F(FitsReaderSweep, BadFilesGiveAMessageAndKeepWhatTheUserHas)
+{
+    const std::string image = ImageFile(40, 40);
+    const struct {
+        std::string name;
+        std::string bytes; ///< written unless the name is a folder or missing
+        FitsCase expected;
+    } cases[] = {
+        { "empty.fts", "", { "an empty file", FitsReadStatus::NotSixteenBit, FitsOutcome::PlaneKept } },
+        { "junk.fts", Junk(9000), { "binary junk", FitsReadStatus::NotSixteenBit, FitsOutcome::PlaneKept } },
+        { "half-header.fts", image.substr(0, 300),
+            { "a header cut before its END", FitsReadStatus::NoHeaderEnd, FitsOutcome::PlaneKept } },
+        { "half-data.fts", image.substr(0, 2880 + 1234),
+            { "data cut in a row", FitsReadStatus::Truncated, FitsOutcome::PlaneReplaced } },
+        { "header-only.fts", image.substr(0, 2880),
+            { "a header without its data", FitsReadStatus::Truncated, FitsOutcome::PlaneReplaced } },
+        { "odd-byte.fts", image.substr(0, 2880 + 2 * 40 * 40 - 1),
+            { "data one byte short", FitsReadStatus::Truncated, FitsOutcome::PlaneReplaced } },
+    };
+    for (const auto& c : cases) {
+        test::WriteFileBytes(dir.File(c.name), c.bytes);
+        Check(dir.File(c.name), c.expected);
+    }
+    Check(dir.File("missing.fts"), { "a missing file", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+    std::filesystem::create_directory(dir.File("folder.fts"));
+    Check(dir.File("folder.fts"), { "a folder", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+    Check(dir.File(""), { "the folder itself", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+}
+
+TEST_F(FitsReaderSweep, ACutFileKeepsTheRowsItHoldsAndZerosTheRest)
+{
+    // 40 x 40: 1234 data bytes are 15 whole rows and 17 values of the 16th.
+    test::WriteFileBytes(dir.File("half-data.fts"), ImageFile(40, 40).substr(0, 2880 + 1234));
+    EXPECT_EQ(ReadFitsImage(store, dir.File("half-data.fts"), PlaneId::Img, random).status, FitsReadStatus::Truncated);
+    ASSERT_EQ(store.img.Width(), 40);
+    const int firstRowY = 40;
+    EXPECT_EQ(store.img.At(1, firstRowY), 0 - 32767); // file value 0
+    EXPECT_EQ(store.img.At(40, firstRowY - 14), 15 * 40 - 1 - 32767); // the 15th row's last value
+    EXPECT_EQ(store.img.At(17, firstRowY - 15), 15 * 40 + 16 - 32767); // the 16th row's last value read
+    EXPECT_EQ(store.img.At(18, firstRowY - 15), 0);
+    for (int y = 1; y < firstRowY - 15; ++y)
+        for (int x = 1; x <= 40; ++x)
+            ASSERT_EQ(store.img.At(x, y), 0) << x << ',' << y;
+}
+
+TEST_F(FitsReaderSweep, APlaneThatCannotBeAllocatedLeavesEverythingAsItWas)
+{
+    // The largest plane the 16-bit sizes allow, 2 GB, on a machine without
+    // it: only the header is on disk.
+    const struct {
+        int width, height;
+    } sizes[] = { { 32767, 32767 }, { 16383, 32767 }, { 32767, 9000 } };
+    for (const auto& size : sizes) {
+        const std::string name = dir.File("huge.fts");
+        test::WriteFileBytes(name, HeaderBlocks(ImageCards(size.width, size.height)));
+        for (PlaneId plane : { PlaneId::Img, PlaneId::Ds, PlaneId::Ff }) {
+            SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+            const StoreState before(store);
+            FitsReadResult result;
+            {
+                test::AllocationCeiling ceiling(256u << 20);
+                result = ReadFitsImage(store, name, plane, random);
+            }
+            EXPECT_EQ(result.status, FitsReadStatus::OutOfMemory);
+            EXPECT_EQ(result.message,
+                "Not enough memory for an image of " + std::to_string(size.width) + " x " + std::to_string(size.height)
+                    + " pixels");
+            EXPECT_FALSE(result.headerRecorded);
+            EXPECT_TRUE(StoreState(store) == before);
+            EXPECT_EQ(store.ff.HasCells(), false);
+        }
+    }
+    // The store still works: the next good file reads.
+    EXPECT_EQ(ReadFitsImage(store, dir.File("good.fts"), PlaneId::Img, random).status, FitsReadStatus::Read);
+}
+
+TEST_F(FitsReaderSweep, SizesBeyondSixteenBitsOrBelowOneReadAsNoPixels)
+{
+    const std::string sizes[][2] = { { "40000", "10" }, { "99999999999999999999", "10" }, { "1E999", "10" },
+        { "-5", "-5" }, { "nan", "10" }, { "0", "0" } };
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(size[0] + " x " + size[1]);
+        const std::string name = dir.File("sizes.fts");
+        test::WriteFileBytes(name,
+            HeaderBlocks({ test::Card("SIMPLE  =                    T"), test::ValueCard("BITPIX", "16"),
+                test::ValueCard("NAXIS", "2"), test::ValueCard("NAXIS1", size[0]), test::ValueCard("NAXIS2", size[1]) })
+                + Junk(2880));
+        const FitsReadResult result = ReadFitsImage(store, name, PlaneId::Img, random);
+        EXPECT_EQ(result.status, FitsReadStatus::Read);
+        EXPECT_TRUE(store.img.Width() == 0 || store.img.Height() == 0);
+    }
+}
+
+TEST(FuzzSeeds, ReadAsTheirNamesSay)
+{
+    // The small valid and quirky files the fuzzer starts from, read here with
+    // the sanitizers of the test build.
+    const struct {
+        const char* name;
+        FitsReadStatus status;
+        int width, height;
+    } seeds[] = {
+        { "plain-30x30.fits", FitsReadStatus::Read, 30, 30 },
+        { "one-block-19-cards.fits", FitsReadStatus::Read, 26, 26 },
+        { "two-block.fits", FitsReadStatus::Read, 26, 27 },
+        { "three-blocks.fits", FitsReadStatus::Read, 26, 26 },
+        { "end-in-comment-late.fits", FitsReadStatus::Read, 26, 26 },
+        { "signed-no-bzero.fits", FitsReadStatus::Read, 25, 25 },
+        { "bscale-huge.fits", FitsReadStatus::Read, 25, 25 },
+        { "bscale-nan.fits", FitsReadStatus::Read, 25, 25 },
+        { "tiny-1x1.fits", FitsReadStatus::Read, 1, 1 },
+        { "zero-size.fits", FitsReadStatus::Read, 0, 7 },
+        { "negative-size.fits", FitsReadStatus::Read, 0, 0 },
+        { "wide-naxis1.fits", FitsReadStatus::Read, 0, 3 }, // 40000 is no 16-bit value
+        { "quirky-values.fits", FitsReadStatus::Read, 0, 30 }, // "NAXIS1=" is no NAXIS1 card
+        { "header-only.fits", FitsReadStatus::Truncated, 64, 64 },
+        { "truncated-data.fits", FitsReadStatus::Truncated, 40, 40 },
+        { "no-end.fits", FitsReadStatus::NoHeaderEnd, 0, 0 },
+        { "bitpix-8.fits", FitsReadStatus::NotSixteenBit, 0, 0 },
+        { "bitpix-minus32.fits", FitsReadStatus::NotSixteenBit, 0, 0 },
+        { "lowercase-keys.fits", FitsReadStatus::NotSixteenBit, 0, 0 },
+        { "empty.fits", FitsReadStatus::NotSixteenBit, 0, 0 },
+        { "short-junk.fits", FitsReadStatus::NotSixteenBit, 0, 0 },
+    };
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(LUMVANE_FUZZ_CORPUS_DIR))
+        files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, std::size(seeds)) << "a seed without its line here";
+    for (const auto& seed : seeds) {
+        SCOPED_TRACE(seed.name);
+        ImageStore store;
+        UniformRandom random;
+        store.files.SetCurrentFile(1);
+        const FitsReadResult result
+            = ReadFitsImage(store, std::string(LUMVANE_FUZZ_CORPUS_DIR "/") + seed.name, PlaneId::Img, random);
+        EXPECT_EQ(result.status, seed.status);
+        EXPECT_EQ(result.message.empty(), seed.status == FitsReadStatus::Read);
+        EXPECT_EQ(store.img.Width(), seed.width);
+        EXPECT_EQ(store.img.Height(), seed.height);
+    }
+}
+
+TEST(NotesReaderSweep, BadFilesAreRefusedWithTheirReasonOrReadAsText)
+{
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.File("folder.txt"));
+    test::WriteFileBytes(dir.File("empty.txt"), "");
+    test::WriteFileBytes(dir.File("junk.txt"), Junk(kNotesFileLimit));
+    test::WriteFileBytes(dir.File("too-big.txt"), Junk(kNotesFileLimit + 1));
+    test::WriteFileBytes(dir.File("cut.txt"), "first line\r\nsecond li\r");
+    const struct {
+        const char* name;
+        NotesReadStatus status;
+        const char* reason;
+    } cases[] = {
+        { "missing.txt", NotesReadStatus::Unreadable, "No such file or directory" },
+        { "folder.txt", NotesReadStatus::Unreadable, "Is a directory" },
+        { "empty.txt", NotesReadStatus::Read, "" },
+        { "junk.txt", NotesReadStatus::Read, "" },
+        { "too-big.txt", NotesReadStatus::TooBig, "" },
+        { "cut.txt", NotesReadStatus::Read, "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const NotesReadResult result = ReadNotesFile(dir.File(c.name));
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.reason, c.reason);
+        if (c.status != NotesReadStatus::Read) {
+            EXPECT_EQ(result.text, "");
+        }
+        // The box never gets a CR: every line end became its own line break.
+        EXPECT_EQ(result.text.find('\r'), std::string::npos);
+    }
+    EXPECT_EQ(ReadNotesFile(dir.File("cut.txt")).text, "first line\nsecond li\n");
+}
+
+TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
+{
+    test::TempDir dir;
+    const OptionsTab design;
+    const struct {
+        const char* what;
+        std::string bytes;
+    } damaged[] = {
+        { "empty", "" },
+        { "binary junk", Junk(5000) },
+        { "cut in its options line", "Do not change this file!\r\n0" },
+        { "only the first line", "Do not change this file!\r\n" },
+        { "typed values out of range", "Do not change this file!\r\n-9-9-91\r\n" },
+    };
+    for (const auto& d : damaged) {
+        SCOPED_TRACE(d.what);
+        const std::filesystem::path file = SettingsFilePath(dir.Path());
+        test::WriteFileBytes(file.string(), d.bytes);
+        const SettingsLoadResult loaded = LoadSettings(file);
+        EXPECT_FALSE(loaded.created);
+        EXPECT_TRUE(loaded.reason.empty());
+        // Whatever the line held, the range checks leave boxes that apply.
+        const OptionsTab& tab = loaded.tab;
+        OptionsInForce inForce;
+        EXPECT_TRUE(ApplyOptions(tab, inForce)) << tab.inner << ' ' << tab.outer << ' ' << tab.median;
+        EXPECT_EQ(test::ReadFileBytes(file.string()), d.bytes);
+    }
+
+    // A folder where the file should be can't be read: the controls keep
+    // their design values, and the folder stays.
+    test::TempDir other;
+    std::filesystem::create_directory(SettingsFilePath(other.Path()));
+    const SettingsLoadResult folder = LoadSettings(SettingsFilePath(other.Path()));
+    EXPECT_FALSE(folder.created);
+    EXPECT_TRUE(folder.tab == design);
+    EXPECT_TRUE(std::filesystem::is_directory(SettingsFilePath(other.Path())));
+
+    // A missing program folder: nothing created, and the reason told.
+    const SettingsLoadResult missing = LoadSettings(SettingsFilePath(dir.Path() / "gone"));
+    EXPECT_FALSE(missing.created);
+    EXPECT_EQ(missing.reason, "No such file or directory");
+    EXPECT_TRUE(missing.tab == design);
+}
+
+} // namespace
+} // namespace lumvane

@@ -1,0 +1,246 @@
+#include "../photometry/PhotometryFixture.h"
+
+#include "core/results/CsvFile.h"
+#include "gui/patrol/PatrolDriver.h"
+#include "gui/results/AavsoDialog.h"
+#include "gui/results/LightCurveWindow.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace lumvane {
+namespace {
+
+using test::ShownDialog;
+
+constexpr int kSide = 90;
+/// St1, the check star St 2 and Var 1 on every file; the field stands still.
+constexpr ViewPoint kSt1 { 30, 40 };
+constexpr ViewPoint kCheck { 60, 25 };
+constexpr ViewPoint kVariable { 55, 65 };
+
+/// A frame of the series: Var 1 brightens by a fifth from file to file.
+int Frame(int x, int y, int file)
+{
+    const auto star = [&](ViewPoint at, double flux) {
+        const double sigma = 1.3;
+        const double dx = x - at.x;
+        const double dy = y - at.y;
+        return flux / (2.0 * std::numbers::pi * sigma * sigma) * std::exp(-(dx * dx + dy * dy) / (2.0 * sigma * sigma));
+    };
+    const double variable = 10000.0 * std::pow(1.2, file - 1);
+    return 1000
+        + static_cast<int>(std::lround(star(kSt1, 40000.0) + star(kCheck, 20000.0) + star(kVariable, variable)));
+}
+
+class ResultsMenu : public test::PhotometryFixture {
+protected:
+    /// Writes var.001 .. var.00n, 20 s exposures a minute apart from
+    /// 2024-11-08T20:00:00.
+    void WriteSeries(int files)
+    {
+        for (int f = 1; f <= files; ++f) {
+            char name[16];
+            std::snprintf(name, sizeof name, "var.%03d", f);
+            const std::vector<std::string> cards = { "EXPTIME = 20 / seconds", "FILTER  = 'V' / filter",
+                "DATE-OBS= '2024-11-08T20:0" + std::to_string(f - 1) + ":00' / start" };
+            test::WritePhysicalImage(
+                dir.File(name), kSide, kSide, [f](int x, int y) { return Frame(x, y, f); }, cards);
+        }
+    }
+
+    /// A whole series from var.001: no save, no dark, no flat; on file 1 the
+    /// three stars are remembered, then `whileWaiting` runs, then Continue.
+    void RunSeries(std::function<void()> whileWaiting = {})
+    {
+        Type("mtxtm1", QStringLiteral("10"));
+        dialogs.AnswerMessage(MessageAnswer::No);
+        dialogs.AnswerOpenFile(File("var.001"));
+        dialogs.AnswerMessage(MessageAnswer::No);
+        dialogs.AnswerMessage(MessageAnswer::No);
+        dialogs.AnswerMessage(MessageAnswer::Ok); // the end of the series
+        WhenWaiting([this, whileWaiting = std::move(whileWaiting)] {
+            for (const auto& [slot, at] :
+                { std::pair { 0, kSt1 }, std::pair { 1, kCheck }, std::pair { 19, kVariable } }) {
+                form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(at.x, at.y));
+                form->btnstar_Click(slot);
+            }
+            if (whileWaiting)
+                whileWaiting();
+            QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnconti")), Qt::LeftButton);
+        });
+        Trigger(QStringLiteral("mnufilepatr"));
+    }
+
+    /// Runs `action` from the event loop once the series waits for Continue.
+    void WhenWaiting(std::function<void()> action)
+    {
+        QTimer::singleShot(0, form.get(), [this, action = std::move(action)]() mutable {
+            if (Find<QPushButton>(QStringLiteral("btnconti"))->isEnabled() && form->RunSession().patrolRunning == 0)
+                action();
+            else
+                WhenWaiting(std::move(action));
+        });
+    }
+
+    LightCurveWindow* LightCurveShown()
+    {
+        Trigger(QStringLiteral("mnulightcurve"));
+        auto* window = form->findChild<LightCurveWindow*>(QStringLiteral("frmLightCurve"));
+        EXPECT_NE(window, nullptr);
+        EXPECT_TRUE(window && window->isVisible());
+        return window;
+    }
+
+    const ShownDialog& LastShown() const { return dialogs.Shown().back(); }
+};
+
+TEST_F(ResultsMenu, TheLightCurveShowsOnePointPerFileAndStarAfterASeries)
+{
+    WriteSeries(4);
+    RunSeries();
+    ASSERT_EQ(form->RunSession().store.files.CurrentFile(), 4);
+
+    LightCurveWindow* window = LightCurveShown();
+    ASSERT_NE(window, nullptr);
+    const LightCurve& curve = window->Curve();
+    EXPECT_TRUE(curve.byJulianDate);
+    ASSERT_EQ(curve.series.size(), 3U);
+    for (const LightCurveSeries& series : curve.series) {
+        ASSERT_EQ(series.points.size(), 4U) << series.slot;
+        for (int f = 0; f < 4; ++f)
+            EXPECT_EQ(series.points[static_cast<std::size_t>(f)].file, f + 1);
+    }
+    // Var 1 brightens by 2.5 log10(1.2) = 0.198 magnitudes a file.
+    const auto& variable = curve.series[2].points;
+    EXPECT_EQ(curve.series[2].slot, 19);
+    EXPECT_NEAR(variable[0].magnitude - variable[3].magnitude, 3 * 0.198, 0.03);
+    // 20 s exposures from 20:00:00 on 2024-11-08: mid-exposure 20:00:10.
+    EXPECT_NEAR(variable[0].x, 2460622.5 + (20 * 3600 + 10) / 86400.0, 1e-7);
+
+    // Hovering a point names its file, time and value.
+    const QWidget* plot = window->findChild<QWidget*>(QStringLiteral("pictlightcurve"));
+    ASSERT_NE(plot, nullptr);
+    const LightCurveLayout layout = LayoutLightCurve(curve, plot->width(), plot->height());
+    const QString tip
+        = window->ToolTipAt(QPointF(layout.PixelX(variable[1].x) + 2, layout.PixelY(variable[1].magnitude) - 1));
+    EXPECT_TRUE(tip.startsWith(QStringLiteral("var.002\nJD 2460623.33414, 20:01\nVar 1: "))) << tip.toStdString();
+    EXPECT_TRUE(window->ToolTipAt(QPointF(2, 2)).isEmpty());
+
+    // Another diaphragm without a radius: nothing to plot.
+    window->findChild<QComboBox*>(QStringLiteral("cbodiaphragm"))->setCurrentIndex(1);
+    EXPECT_TRUE(window->Curve().series.empty());
+}
+
+TEST_F(ResultsMenu, TheLightCurveGrowsAsTheSeriesWalks)
+{
+    WriteSeries(4);
+    LightCurveWindow* window = nullptr;
+    std::vector<std::size_t> pointsSeen;
+    QObject::connect(form->findChild<PatrolDriver*>(), &PatrolDriver::FileMeasured, form.get(),
+        [&] { pointsSeen.push_back(window ? window->Curve().series.at(2).points.size() : 0U); });
+    RunSeries([&] {
+        window = LightCurveShown();
+        pointsSeen.push_back(window ? window->Curve().series.at(2).points.size() : 0U);
+    });
+    EXPECT_EQ(pointsSeen, (std::vector<std::size_t> { 1, 2, 3, 4 }));
+}
+
+TEST_F(ResultsMenu, TheLightCurveSavesAsPng)
+{
+    WriteSeries(2);
+    RunSeries();
+    LightCurveWindow* window = LightCurveShown();
+    ASSERT_NE(window, nullptr);
+    dialogs.AnswerSaveFile(File("curve.png"));
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnsavepng")), Qt::LeftButton);
+    EXPECT_EQ(LastShown().title, QStringLiteral("Save PNG"));
+    const QImage saved(File("curve.png"), "PNG");
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.size(), window->findChild<QWidget*>(QStringLiteral("pictlightcurve"))->size());
+}
+
+TEST_F(ResultsMenu, ExportsNeedResults)
+{
+    for (const char* item : { "mnuexportcsv", "mnuexportaavso" }) {
+        dialogs.AnswerMessage(MessageAnswer::Ok);
+        Trigger(QString::fromLatin1(item));
+        EXPECT_EQ(LastShown().text, QStringLiteral("No result to save!")) << item;
+        EXPECT_EQ(LastShown().title, QStringLiteral("ERROR"));
+    }
+}
+
+TEST_F(ResultsMenu, CsvExportWritesTheSessionsResults)
+{
+    WriteSeries(3);
+    RunSeries();
+    dialogs.AnswerSaveFile(File("series.csv"));
+    Trigger(QStringLiteral("mnuexportcsv"));
+    EXPECT_EQ(LastShown().title, QStringLiteral("Export CSV"));
+    EXPECT_EQ(LastShown().request.fileName, QStringLiteral("results.csv"));
+    const std::string text = test::ReadFileBytes(dir.File("series.csv"));
+    const Session& session = form->RunSession();
+    EXPECT_EQ(text, ResultsCsvText(session.results, session.store.files, { "10", false, { "8", "", "", "" } }));
+    // A header and three stars on three files.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 3 * 3);
+
+    dialogs.AnswerSaveFile(File("no/such/folder/series.csv"));
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    Trigger(QStringLiteral("mnuexportcsv"));
+    EXPECT_TRUE(LastShown().text.startsWith(QStringLiteral("Cannot write file "))) << LastShown().text.toStdString();
+}
+
+TEST_F(ResultsMenu, AavsoExportAsksRemembersAndListsWhatIsLeftOut)
+{
+    WriteSeries(3);
+    RunSeries();
+    // Var 1 was not measured on file 3.
+    ResultsTable& table = form->RunSession().results;
+    table.SetCell(ResultsTable::NetColumn(19), ResultsTable::ValueRow(3, 0), 0.0F);
+
+    Trigger(QStringLiteral("mnuexportaavso"));
+    auto* dialog = form->findChild<AavsoDialog*>(QStringLiteral("frmAavso"));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    // A code the format refuses keeps the dialog open.
+    Type("txtobscode", QStringLiteral("TOOLONG"));
+    Type("txtstarname", QStringLiteral("SS CYG"));
+    Type("txtchart", QStringLiteral("X12345"));
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnok")), Qt::LeftButton);
+    EXPECT_EQ(LastShown().text, QStringLiteral("The observer code is longer than 5 characters"));
+    EXPECT_TRUE(dialog->isVisible());
+
+    Type("txtobscode", QStringLiteral("xyz"));
+    dialogs.AnswerSaveFile(File("report.txt"));
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnok")), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialogs.Shown()[dialogs.Shown().size() - 2].title, QStringLiteral("Export AAVSO"));
+    EXPECT_EQ(LastShown().text,
+        QStringLiteral("2 lines written. Left out:\nfile 3 (var.003): the variable was not measured"));
+    EXPECT_EQ(LastShown().icon, MessageIcon::Information);
+
+    const std::string report = test::ReadFileBytes(dir.File("report.txt"));
+    EXPECT_EQ(report.rfind("#TYPE=EXTENDED\r\n#OBSCODE=XYZ\r\n", 0), 0U) << report;
+    EXPECT_NE(report.find("\r\nSS CYG,2460623.33345,"), std::string::npos) << report;
+    EXPECT_NE(report.find(",V,NO,STD,St1,"), std::string::npos) << report;
+    EXPECT_NE(report.find(",St 2,"), std::string::npos) << report;
+
+    // The next run remembers the answers.
+    form.reset();
+    form = NewForm();
+    OpenSky();
+    Trigger(QStringLiteral("mnuexportaavso"));
+    EXPECT_EQ(Text("txtobscode"), QStringLiteral("xyz"));
+    EXPECT_EQ(Text("txtstarname"), QStringLiteral("SS CYG"));
+    EXPECT_EQ(Text("txtchart"), QStringLiteral("X12345"));
+    EXPECT_EQ(Find<QComboBox>(QStringLiteral("cbocheck"))->currentText(), QStringLiteral("St 2"));
+}
+
+} // namespace
+} // namespace lumvane

@@ -1,0 +1,132 @@
+// Every box the user types into, against the texts a tired observer types:
+// the window measures, renders, plots and saves on, and shows only the
+// messages its rules give.
+
+#include "AnsweredWindow.h"
+
+#include "core/photometry/OptionRules.h"
+
+#include <QPushButton>
+
+namespace lumvane {
+namespace {
+
+using namespace test;
+
+const QString kLong(300, QLatin1Char('7'));
+
+/// The texts of the sweep, and their numeric values' kind.
+const QString kTexts[] = { QString(), QStringLiteral("-"), QStringLiteral("1e999"), QStringLiteral("nan"),
+    QStringLiteral("3,5"), QStringLiteral(" 7 "), kLong };
+
+class TypedBoxes : public AnsweredWindow {
+protected:
+    void SetUp() override
+    {
+        AnsweredWindow::SetUp();
+        for (const char* box :
+            { "txtr_0", "txtr_1", "txtr_2", "txtr_3", "txtmp", "mtxtm1", "txtmin", "txtmax", "txtprofwidth" })
+            m_defaults.emplace_back(box, Text(box));
+    }
+
+    /// Types over the whole box; an empty text deletes what it held.
+    void TypeOver(const char* boxName, const QString& text)
+    {
+        QLineEdit* box = Find<QLineEdit>(QString::fromLatin1(boxName));
+        box->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        else
+            QTest::keyClicks(box, text);
+    }
+
+    /// What the boxes hold after start-up and an opened image.
+    void ResetBoxes()
+    {
+        for (const auto& [box, text] : m_defaults)
+            if (Text(box) != text)
+                TypeOver(box, text);
+    }
+
+    /// Uses every box's value once: a click on a star, a right-button line
+    /// for a profile, a replot and Save Data.
+    void UseTheBoxes()
+    {
+        ClickOnView(kGaussianStar);
+        form->btnstar_Click(1);
+        DrawProfileLine();
+        QTest::mouseClick(Find<QPushButton>(QStringLiteral("btndispreplot")), Qt::LeftButton);
+        Trigger(QStringLiteral("mnusave"));
+    }
+
+    /// The read-outs stay short numbers or blanks, whatever was typed.
+    void ExpectSaneReadouts(const std::string& what)
+    {
+        for (const char* name : { "lblsum", "lblpx", "lblsp", "lblmv_0", "lblmv_1", "lblmv_2", "lblmv_3" }) {
+            const QString shown = Text(name);
+            EXPECT_LE(shown.size(), 24) << what << ' ' << name << " shows " << shown.toStdString();
+            EXPECT_FALSE(shown.contains(QStringLiteral("nan"), Qt::CaseInsensitive)) << what << ' ' << name;
+        }
+        EXPECT_FALSE(ReadFileBytes(dir.File("typed.txt")).empty()) << what;
+        // The measurement's own messages, whichever title its status gives.
+        const QString known[] = { QStringLiteral("Error in MouseDown procedure!"),
+            QStringLiteral("No star is found here or the diaphragm radius is very large!") };
+        for (const QString& message : answering.messages) {
+            const QString text = message.mid(message.indexOf(QStringLiteral(": ")) + 2);
+            EXPECT_NE(std::find(std::begin(known), std::end(known), text), std::end(known))
+                << what << " showed " << message.toStdString();
+        }
+        answering.messages.clear();
+    }
+
+    /// The boxes and what they hold with the image open.
+    std::vector<std::pair<const char*, QString>> m_defaults;
+};
+
+TEST_F(TypedBoxes, EveryBoxTakesAnyTextAndTheWindowWorksOn)
+{
+    for (const auto& [box, unused] : m_defaults) {
+        for (const QString& text : kTexts) {
+            const std::string what = std::string(box) + " '" + text.left(12).toStdString() + "'";
+            TypeOver(box, text);
+            UseTheBoxes();
+            ExpectSaneReadouts(what);
+            ResetBoxes();
+        }
+    }
+}
+
+TEST_F(TypedBoxes, ApplyRefusesAnOuterFactorNotAboveTheInnerAndTheMeasurementsGoOn)
+{
+    // The numeric values of the texts: 0, 0, too large, 0, 3, 7, too large.
+    const bool innerAboveTwo[] = { false, false, true, false, true, true, true };
+    const bool outerNotAboveOne[] = { true, true, false, true, false, false, false };
+    const struct {
+        const char* box;
+        const bool* refused;
+    } boxes[] = { { "TROptR1", innerAboveTwo }, { "TROptR2", outerNotAboveOne }, { "TROptMedian", nullptr } };
+    for (const auto& b : boxes) {
+        for (std::size_t t = 0; t < std::size(kTexts); ++t) {
+            const std::string what = std::string(b.box) + " '" + kTexts[t].left(12).toStdString() + "'";
+            const bool refused = b.refused != nullptr && b.refused[t];
+            TypeOver(b.box, kTexts[t]);
+            const int beeps = answering.beeps;
+            QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnoptok")), Qt::LeftButton);
+            const QString refusal = QString::fromLatin1(kOuterRadiusTitle.data()) + QStringLiteral(": ")
+                + QString::fromLatin1(kOuterRadiusMessage.data());
+            EXPECT_EQ(answering.messages, refused ? std::vector<QString> { refusal } : std::vector<QString> {}) << what;
+            EXPECT_EQ(answering.beeps - beeps, refused ? 1 : 0) << what;
+            answering.messages.clear();
+            UseTheBoxes();
+            ExpectSaneReadouts(what);
+            // Back to the design values, applied.
+            TypeOver("TROptR1", QStringLiteral("1.0"));
+            TypeOver("TROptR2", QStringLiteral("2.0"));
+            TypeOver("TROptMedian", QStringLiteral("10"));
+            QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnoptok")), Qt::LeftButton);
+        }
+    }
+}
+
+} // namespace
+} // namespace lumvane
