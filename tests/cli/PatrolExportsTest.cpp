@@ -118,6 +118,8 @@ TEST(PatrolExports, AavsoReportOfTheSampleSeriesFieldByField)
         const Row& st2 = csv[2 + 5 * f];
         ASSERT_EQ(st1[4], "St1");
         ASSERT_EQ(st2[4], "St 2");
+        // File 1's own entry, not that of the flat read after it.
+        EXPECT_EQ(st1[0], name);
         EXPECT_NEAR(std::stod(row[8]), std::stod(st1[8]), 0.0006) << name;
         EXPECT_EQ(row[9], "St 2");
         EXPECT_NEAR(std::stod(row[10]), std::stod(st2[8]), 0.0006) << name;

@@ -49,14 +49,24 @@ public:
 
     /// The entry of file f, blank when nothing was recorded there.
     const FileEntry& Entry(int fileNumber) const;
-    /// Records an entry for the current file number.
-    void RecordCurrent(FileEntry entry);
+    /// Records an entry for the current file number; `image` when it comes
+    /// from a read into IMG rather than of a calibration frame.
+    void RecordCurrent(FileEntry entry, bool image = true);
     /// Empties every list (a new series).
     void Clear();
+
+    /// @brief The lists as the images themselves recorded them: where a
+    /// calibration frame's read replaced a file's entry (file 1 of a series
+    /// is read before its dark and flat), the image's own entry again.
+    FileList ImageFiles() const;
 
 private:
     int m_currentFile = 0;
     std::vector<FileEntry> m_entries;
+    /// Per file: whether its entry came from a read into IMG, and the entry
+    /// such a read recorded before a calibration frame's read replaced it.
+    std::vector<bool> m_fromImage;
+    std::vector<std::optional<FileEntry>> m_replacedImageEntries;
 };
 
 } // namespace lumvane

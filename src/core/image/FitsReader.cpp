@@ -439,7 +439,7 @@ FitsReadResult ReadFitsImage(
     HeaderValues values = ParseHeader(raw, store.header, observation);
 
     const auto recordHeader = [&] {
-        store.files.RecordCurrent(MakeEntry(values, observation, fileName));
+        store.files.RecordCurrent(MakeEntry(values, observation, fileName), plane == PlaneId::Img);
         store.header = std::move(values);
         result.headerRecorded = true;
     };

@@ -165,9 +165,10 @@ std::string AavsoSettingsProblem(const AavsoSettings& settings)
     return {};
 }
 
-AavsoReport AavsoReportText(
-    const ResultsTable& table, const FileList& files, const ResultsFileSettings& results, const AavsoSettings& settings)
+AavsoReport AavsoReportText(const ResultsTable& table, const FileList& recorded, const ResultsFileSettings& results,
+    const AavsoSettings& settings)
 {
+    const FileList files = recorded.ImageFiles();
     AavsoReport report;
     if (report.problem = AavsoSettingsProblem(settings); !report.problem.empty())
         return report;

@@ -69,6 +69,8 @@ std::string AavsoSettingsProblem(const AavsoSettings& settings);
 /// the check star's label and instrumental magnitude ("na" without a check
 /// star), AMASS=na, GROUP=na, CHART, NOTES=na. A line whose magnitude, St1
 /// magnitude or filter can't be written validly is left out and listed.
+/// Each file's date, exposure and filter are its image's own
+/// (FileList::ImageFiles), never those of a calibration frame read after it.
 /// Lines end with CR LF.
 AavsoReport AavsoReportText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& results,
     const AavsoSettings& settings);

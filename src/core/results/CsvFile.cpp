@@ -30,8 +30,9 @@ std::string CsvField(std::string_view text)
     return quoted + '"';
 }
 
-std::string ResultsCsvText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+std::string ResultsCsvText(const ResultsTable& table, const FileList& recorded, const ResultsFileSettings& settings)
 {
+    const FileList files = recorded.ImageFiles();
     std::string text = "File,JD,HJD,Exposure,Star,Radius,Net counts,Error,Instrumental magnitude,"
                        "Magnitude relative to St1\r\n";
     ResultsFileSettings relative = settings;

@@ -22,8 +22,9 @@ std::string CsvField(std::string_view text);
 /// and the magnitude relative to St1 (4 decimals), which takes St1's
 /// catalogue magnitude as the results file does when saved relative to St1.
 /// "na" stands where a value does not exist: no usable date, no target
-/// position for the HJD, no exposure or no logarithm for a magnitude. Rows
-/// end with CR LF.
+/// position for the HJD, no exposure or no logarithm for a magnitude. Each
+/// file's name, date and exposure are its image's own (FileList::ImageFiles).
+/// Rows end with CR LF.
 std::string ResultsCsvText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
 
 } // namespace lumvane

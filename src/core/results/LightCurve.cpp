@@ -35,8 +35,9 @@ double Fraction(const PlotAxis& axis, double value)
 } // namespace
 
 LightCurve LightCurveOf(
-    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int diaphragm)
+    const ResultsTable& table, const FileList& recorded, const ResultsFileSettings& settings, int diaphragm)
 {
+    const FileList files = recorded.ImageFiles();
     LightCurve curve;
     std::vector<std::optional<double>> jd(static_cast<std::size_t>(std::max(files.CurrentFile(), 0)) + 1);
     curve.byJulianDate = files.CurrentFile() > 0;

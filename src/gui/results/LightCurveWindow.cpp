@@ -231,7 +231,7 @@ QString LightCurveWindow::ToolTipAt(QPointF plotPixel) const
         return {};
     const LightCurveSeries& series = curve.series[hit->first];
     const LightCurvePoint& point = series.points[hit->second];
-    const FileEntry& entry = m_session.store.files.Entry(point.file);
+    const FileEntry entry = m_session.store.files.ImageFiles().Entry(point.file);
     QString time = curve.byJulianDate ? QStringLiteral("JD %1").arg(QString::fromStdString(FixedText(point.x, 5)))
                                       : QStringLiteral("file %1").arg(point.file);
     if (const QString clock = QString::fromStdString(entry.time).trimmed(); !clock.isEmpty())

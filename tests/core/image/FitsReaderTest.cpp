@@ -236,6 +236,25 @@ TEST_F(FitsReaderTest, CalibrationPlanesLeaveImgAndProposeNoCuts)
     EXPECT_EQ(store.header.naxis1, 3); // the header values describe the dark frame
 }
 
+TEST_F(FitsReaderTest, CalibrationFramesTakeTheFileEntryButTheImageKeepsItsOwn)
+{
+    // As file 1 of a series: the image, then its dark and flat at the same number.
+    store.files.SetCurrentFile(1);
+    Read(With(ImageCards(2, 1), { ValueCard("EXPTIME", "30") }), { 1, 2 });
+    Read(With(ImageCards(2, 1), { ValueCard("EXPTIME", "20") }), { 1, 2 }, PlaneId::Ds);
+    Read(With(ImageCards(2, 1), { ValueCard("EXPTIME", "4") }), { 1, 2 }, PlaneId::Ff);
+    EXPECT_EQ(store.files.Entry(1).exposure, 4.0F);
+    EXPECT_EQ(store.files.ImageFiles().Entry(1).exposure, 30.0F);
+    EXPECT_EQ(store.files.ImageFiles().CurrentFile(), 1);
+
+    // A new image at that number is its entry again; a frame read with no image before it stays.
+    Read(With(ImageCards(2, 1), { ValueCard("EXPTIME", "60") }), { 1, 2 });
+    EXPECT_EQ(store.files.ImageFiles().Entry(1).exposure, 60.0F);
+    store.files.SetCurrentFile(2);
+    Read(With(ImageCards(2, 1), { ValueCard("EXPTIME", "20") }), { 1, 2 }, PlaneId::Ds);
+    EXPECT_EQ(store.files.ImageFiles().Entry(2).exposure, 20.0F);
+}
+
 TEST_F(FitsReaderTest, AFileThatCannotBeOpenedChangesNothing)
 {
     Read(With(ImageCards(2, 1), { ValueCard("EXPTIME", "5") }), { 1, 2 });
