@@ -35,7 +35,7 @@ public:
     }
     static std::string Name(int file)
     {
-        char name[16];
+        char name[24];
         std::snprintf(name, sizeof name, "field.%03d", file);
         return name;
     }

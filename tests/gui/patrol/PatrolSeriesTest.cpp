@@ -261,7 +261,7 @@ TEST_F(PatrolSeries, TheProgressBarCountsTheFilesWalkedOfThoseFoundBeforeTheWalk
         seen.push_back(std::to_string(fileNumber) + ": " + std::to_string(progress->value()) + "/"
             + std::to_string(progress->maximum()) + (progress->isVisible() ? "" : " hidden"));
         // Panel 4 keeps its own text beside the bar.
-        EXPECT_EQ(form->StatusText(4), QString::fromStdString(" " + std::to_string(fileNumber) + " - patrol file"));
+        EXPECT_EQ(form->StatusText(4), QStringLiteral(" %1 - patrol file").arg(fileNumber));
     });
     bool shownWhileWaiting = false;
     WhenWaiting({ { 0, kSt1 } }, [&] {
