@@ -27,7 +27,7 @@ inline SampleFile SampleAt(const std::string& name, int minute, float var1)
     file.entry.time = "12:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute);
     file.entry.name = name + std::string(name.size() < 12 ? 12 - name.size() : 0, ' ');
     file.entry.observationStart = UtcTime { 2000, 1, 1, 12, minute, 0.0 };
-    file.entry.filterName = "V";
+    file.entry.filterName = std::string("V");
     file.var1 = var1;
     return file;
 }
