@@ -1,12 +1,9 @@
 #include "cli/Arguments.h"
 
-#include "cli/Commands.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <ostream>
 #include <sstream>
 
 namespace lumvane::cli {
@@ -49,12 +46,6 @@ std::optional<Point> ParsePoint(const std::string& text)
 bool AsksForHelp(const std::vector<std::string>& args)
 {
     return std::any_of(args.begin(), args.end(), [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
-}
-
-int PrintHelp(std::ostream& out, const char* usage)
-{
-    out << usage;
-    return kExitDone;
 }
 
 } // namespace lumvane::cli

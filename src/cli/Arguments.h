@@ -1,6 +1,5 @@
 #pragma once
 
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,8 +21,5 @@ std::optional<Point> ParsePoint(const std::string& text);
 
 /// True when a subcommand's arguments hold "--help" or "-h", wherever they stand.
 bool AsksForHelp(const std::vector<std::string>& args);
-/// Writes a subcommand's usage text to standard output, as asked for; the
-/// exit code of a subcommand that did what it was asked.
-int PrintHelp(std::ostream& out, const char* usage);
 
 } // namespace lumvane::cli

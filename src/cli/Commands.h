@@ -16,6 +16,14 @@ enum ExitCode : int {
 
 using Args = std::vector<std::string>;
 
+/// The usage text of each subcommand: every option with its default.
+extern const char* const kInfoUsage;
+extern const char* const kSampleUsage;
+extern const char* const kPhotUsage;
+extern const char* const kProfileUsage;
+extern const char* const kRenderUsage;
+extern const char* const kPatrolUsage;
+
 /// Each subcommand takes its own arguments (after its name) and writes its
 /// output to `out`, its errors to `err`; it returns an exit code.
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err);

@@ -8,14 +8,16 @@
 #include <ostream>
 
 namespace lumvane::cli {
-namespace {
 
-const char* const kUsage = "Usage: lumvane-cli info FILE [--plane IMG|DS|FF] [--pixel X,Y]...\n"
-                           "Prints the header values the program reads from FILE, the display cuts it proposes and\n"
-                           "the physical count of each pixel asked for, one 'key: value' per line.\n"
-                           "  --plane IMG|DS|FF  the plane FILE is read into: image, dark or flat (default IMG)\n"
-                           "  --pixel X,Y        a pixel to print (none by default; may be repeated), in whole image\n"
-                           "                     coordinates: x the column from the left, y the row from the bottom\n";
+const char* const kInfoUsage
+    = "Usage: lumvane-cli info FILE [--plane IMG|DS|FF] [--pixel X,Y]...\n"
+      "Prints the header values the program reads from FILE, the display cuts it proposes and\n"
+      "the physical count of each pixel asked for, one 'key: value' per line.\n"
+      "  --plane IMG|DS|FF  the plane FILE is read into: image, dark or flat (default IMG)\n"
+      "  --pixel X,Y        a pixel to print (none by default; may be repeated), in whole image\n"
+      "                     coordinates: x the column from the left, y the row from the bottom\n";
+
+namespace {
 
 std::string Trimmed(std::string text)
 {
@@ -32,8 +34,6 @@ std::string Plain(float value)
 
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return PrintHelp(out, kUsage);
     std::string fileName;
     PlaneId plane = PlaneId::Img;
     std::vector<Point> pixels;
@@ -49,25 +49,25 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
             else if (name == "FF")
                 plane = PlaneId::Ff;
             else {
-                err << "lumvane-cli info: --plane takes IMG, DS or FF, not '" << name << "'\n" << kUsage;
+                err << "lumvane-cli info: --plane takes IMG, DS or FF, not '" << name << "'\n" << kInfoUsage;
                 return kExitUsage;
             }
         } else if (arg == "--pixel" && hasValue) {
             const auto point = ParsePoint(args[++i]);
             if (!point || point->x != std::floor(point->x) || point->y != std::floor(point->y)) {
-                err << "lumvane-cli info: --pixel takes whole numbers X,Y, not '" << args[i] << "'\n" << kUsage;
+                err << "lumvane-cli info: --pixel takes whole numbers X,Y, not '" << args[i] << "'\n" << kInfoUsage;
                 return kExitUsage;
             }
             pixels.push_back(*point);
         } else if (arg.starts_with("-") || !fileName.empty()) {
-            err << "lumvane-cli info: unexpected argument '" << arg << "'\n" << kUsage;
+            err << "lumvane-cli info: unexpected argument '" << arg << "'\n" << kInfoUsage;
             return kExitUsage;
         } else {
             fileName = arg;
         }
     }
     if (fileName.empty()) {
-        err << kUsage;
+        err << kInfoUsage;
         return kExitUsage;
     }
 

@@ -23,11 +23,8 @@
 #include <sstream>
 
 namespace lumvane::cli {
-namespace {
 
-const char* const kPrefix = "lumvane-cli patrol: ";
-
-const char* const kUsage
+const char* const kPatrolUsage
     = "Usage: lumvane-cli patrol FIRST --stars STARS [--dark FILE] [--flat FILE] [--radius R[,R...]]\n"
       "                          [--search N] [--method max|centroid] [--annulus R1,R2] [--median P]\n"
       "                          [--st1-mag M] [--instrumental] -o RESULTS [--csv FILE]\n"
@@ -51,6 +48,10 @@ const char* const kUsage
       "when RESULTS is a device such as /dev/null).\n"
       "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n"
       "Defaults: --st1-mag 0, no --instrumental (magnitudes relative to St1), no --dark or --flat.\n";
+
+namespace {
+
+const char* const kPrefix = "lumvane-cli patrol: ";
 
 /// One line of the stars file.
 struct StarPosition {
@@ -295,13 +296,11 @@ void WriteRecovery(const PatrolRequest& request, const ResultsTable& table, cons
 
 } // namespace
 
-int RunPatrol(const Args& args, std::ostream& out, std::ostream& err)
+int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return PrintHelp(out, kUsage);
     PatrolRequest request;
     if (const std::string problem = Parse(args, request); !problem.empty()) {
-        err << kPrefix << problem << '\n' << kUsage;
+        err << kPrefix << problem << '\n' << kPatrolUsage;
         return kExitUsage;
     }
     std::vector<StarPosition> stars;
@@ -312,7 +311,7 @@ int RunPatrol(const Args& args, std::ostream& out, std::ostream& err)
     }
     if (!request.aavsoFile.empty()) {
         if (const std::string problem = AavsoProblem(request, stars); !problem.empty()) {
-            err << kPrefix << problem << '\n' << kUsage;
+            err << kPrefix << problem << '\n' << kPatrolUsage;
             return kExitUsage;
         }
     }

@@ -12,9 +12,8 @@
 #include <ostream>
 
 namespace lumvane::cli {
-namespace {
 
-const char* const kUsage
+const char* const kPhotUsage
     = "Usage: lumvane-cli phot FILE --at X,Y [--at X,Y]... [--radius R[,R...]] [--method max|centroid]\n"
       "                        [--search N] [--annulus R1,R2] [--median P] [--dark FILE] [--flat FILE]\n"
       "Measures the star near each point (image coordinates, x from the left, y from the bottom)\n"
@@ -31,6 +30,8 @@ const char* const kUsage
       "  --median P             the % of annulus pixels replaced, 0 to 30 (default 10)\n"
       "  --dark FILE            the dark frame (default none)\n"
       "  --flat FILE            the flat field (default none)\n";
+
+namespace {
 
 std::string Text(float value)
 {
@@ -90,11 +91,9 @@ std::string Parse(const Args& args, PhotRequest& request)
 
 int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return PrintHelp(out, kUsage);
     PhotRequest request;
     if (const std::string problem = Parse(args, request); !problem.empty()) {
-        err << "lumvane-cli phot: " << problem << '\n' << kUsage;
+        err << "lumvane-cli phot: " << problem << '\n' << kPhotUsage;
         return kExitUsage;
     }
 

@@ -9,9 +9,8 @@
 #include <ostream>
 
 namespace lumvane::cli {
-namespace {
 
-const char* const kUsage
+const char* const kProfileUsage
     = "Usage: lumvane-cli profile FILE --from X1,Y1 --to X2,Y2 [--width W] [--log] [-o DATA]\n"
       "Samples the image along the line from X1,Y1 to X2,Y2 (image coordinates, x from the left,\n"
       "y from the bottom) as the Profiles tab does and writes the profile data file.\n"
@@ -22,12 +21,12 @@ const char* const kUsage
       "  --log         each point is the natural logarithm of its mean, as \"Log Profile\" (default off)\n"
       "  -o DATA       the file to write (default: standard output)\n";
 
+namespace {
+
 } // namespace
 
 int RunProfile(const Args& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return PrintHelp(out, kUsage);
     std::string fileName;
     std::string outputName;
     std::optional<Point> from;
@@ -39,7 +38,8 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err)
         if ((arg == "--from" || arg == "--to") && hasValue) {
             const auto point = ParsePoint(args[++i]);
             if (!point) {
-                err << "lumvane-cli profile: " << arg << " takes a point X,Y, not '" << args[i] << "'\n" << kUsage;
+                err << "lumvane-cli profile: " << arg << " takes a point X,Y, not '" << args[i] << "'\n"
+                    << kProfileUsage;
                 return kExitUsage;
             }
             (arg == "--from" ? from : to) = point;
@@ -49,7 +49,7 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err)
             const auto number = ParseNumber(args[++i]);
             if (!number || *number < -32768.0 || *number >= 32768.0) {
                 err << "lumvane-cli profile: --width takes a number from -32768 to 32767, not '" << args[i] << "'\n"
-                    << kUsage;
+                    << kProfileUsage;
                 return kExitUsage;
             }
             settings.width = ProfileWidth(args[i]);
@@ -58,14 +58,14 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err)
         } else if (arg == "-o" && hasValue) {
             outputName = args[++i];
         } else if (arg.starts_with("-") || !fileName.empty()) {
-            err << "lumvane-cli profile: unexpected argument '" << arg << "'\n" << kUsage;
+            err << "lumvane-cli profile: unexpected argument '" << arg << "'\n" << kProfileUsage;
             return kExitUsage;
         } else {
             fileName = arg;
         }
     }
     if (fileName.empty() || !from || !to) {
-        err << kUsage;
+        err << kProfileUsage;
         return kExitUsage;
     }
 

@@ -11,23 +11,22 @@
 #include <ostream>
 
 namespace lumvane::cli {
-namespace {
 
-const char* const kUsage = "Usage: lumvane-cli render FILE [--black N] [--white N] [--log] -o OUT.bmp\n"
-                           "  The whole image in the 16-level palette as a 24-bit bitmap, the first\n"
-                           "  file row at the top. Cuts in physical counts; without them the proposed\n"
-                           "  cuts. A cut of 0 means the default 200 (black) or 700 (white).\n"
-                           "  --black N   the black cut (default: the proposed one)\n"
-                           "  --white N   the white cut (default: the proposed one)\n"
-                           "  --log       logarithmic levels, as the Display tab's Log (default linear)\n"
-                           "  -o OUT.bmp  the bitmap to write (required)\n";
+const char* const kRenderUsage = "Usage: lumvane-cli render FILE [--black N] [--white N] [--log] -o OUT.bmp\n"
+                                 "  The whole image in the 16-level palette as a 24-bit bitmap, the first\n"
+                                 "  file row at the top. Cuts in physical counts; without them the proposed\n"
+                                 "  cuts. A cut of 0 means the default 200 (black) or 700 (white).\n"
+                                 "  --black N   the black cut (default: the proposed one)\n"
+                                 "  --white N   the white cut (default: the proposed one)\n"
+                                 "  --log       logarithmic levels, as the Display tab's Log (default linear)\n"
+                                 "  -o OUT.bmp  the bitmap to write (required)\n";
+
+namespace {
 
 } // namespace
 
 int RunRender(const Args& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return PrintHelp(out, kUsage);
     std::string fileName;
     std::string bitmapName;
     std::optional<double> black;
@@ -39,7 +38,7 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err)
         if ((arg == "--black" || arg == "--white") && hasValue) {
             const auto value = ParseNumber(args[++i]);
             if (!value) {
-                err << "lumvane-cli render: " << arg << " takes a number, not '" << args[i] << "'\n" << kUsage;
+                err << "lumvane-cli render: " << arg << " takes a number, not '" << args[i] << "'\n" << kRenderUsage;
                 return kExitUsage;
             }
             (arg == "--black" ? black : white) = *value;
@@ -48,14 +47,14 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err)
         } else if (arg == "-o" && hasValue) {
             bitmapName = args[++i];
         } else if (arg.starts_with("-") || !fileName.empty()) {
-            err << "lumvane-cli render: unexpected argument '" << arg << "'\n" << kUsage;
+            err << "lumvane-cli render: unexpected argument '" << arg << "'\n" << kRenderUsage;
             return kExitUsage;
         } else {
             fileName = arg;
         }
     }
     if (fileName.empty() || bitmapName.empty()) {
-        err << kUsage;
+        err << kRenderUsage;
         return kExitUsage;
     }
 

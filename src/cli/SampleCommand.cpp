@@ -12,17 +12,18 @@
 #include <sstream>
 
 namespace lumvane::cli {
-namespace {
 
-namespace fs = std::filesystem;
-
-const char* const kUsage
+const char* const kSampleUsage
     = "Usage: lumvane-cli sample DIR\n"
       "Writes a small, realistic observation into DIR (made when missing) with CFITSIO: the patrol\n"
       "series field.001 ... field.012 of one star field with one variable star, the dark frame\n"
       "dark.fts, the flat field flat.fts, and truth.txt with each star's position and flux in every\n"
       "frame. Existing files of those names are replaced. It prints the name of each file written.\n"
       "It takes no options.\n";
+
+namespace {
+
+namespace fs = std::filesystem;
 
 /// A number with a fixed count of decimals, whatever the locale.
 std::string Fixed(double value, int decimals)
@@ -117,15 +118,13 @@ std::string TruthText(const std::vector<SampleFrame>& frames)
 
 int RunSample(const Args& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return PrintHelp(out, kUsage);
     if (args.size() != 1 || args[0].empty()) {
-        err << kUsage;
+        err << kSampleUsage;
         return kExitUsage;
     }
     if (args[0].starts_with("-")) {
         // An option, not a folder: a folder of that name is written as ./-NAME.
-        err << "lumvane-cli sample: unexpected argument '" << args[0] << "'\n" << kUsage;
+        err << "lumvane-cli sample: unexpected argument '" << args[0] << "'\n" << kSampleUsage;
         return kExitUsage;
     }
     const fs::path folder = args[0];

@@ -1,3 +1,4 @@
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 
 #include <iostream>
@@ -9,15 +10,21 @@ struct Subcommand {
     std::string_view name;
     int (*run)(const lumvane::cli::Args&, std::ostream&, std::ostream&);
     std::string_view summary;
+    const char* usage;
 };
 
-constexpr Subcommand kSubcommands[] = {
-    { "info", lumvane::cli::RunInfo, "header values, proposed cuts and pixels of a FITS file" },
-    { "sample", lumvane::cli::RunSample, "writes a sample patrol series with dark, flat and truth.txt" },
-    { "phot", lumvane::cli::RunPhot, "centres and measures stars at given points of a FITS file" },
-    { "profile", lumvane::cli::RunProfile, "the intensity profile along a line, as the profile data file" },
-    { "render", lumvane::cli::RunRender, "the image in the display palette as a BMP file" },
-    { "patrol", lumvane::cli::RunPatrol, "walks a numbered series, measuring the marked stars on each file" },
+const Subcommand kSubcommands[] = {
+    { "info", lumvane::cli::RunInfo, "header values, proposed cuts and pixels of a FITS file",
+        lumvane::cli::kInfoUsage },
+    { "sample", lumvane::cli::RunSample, "writes a sample patrol series with dark, flat and truth.txt",
+        lumvane::cli::kSampleUsage },
+    { "phot", lumvane::cli::RunPhot, "centres and measures stars at given points of a FITS file",
+        lumvane::cli::kPhotUsage },
+    { "profile", lumvane::cli::RunProfile, "the intensity profile along a line, as the profile data file",
+        lumvane::cli::kProfileUsage },
+    { "render", lumvane::cli::RunRender, "the image in the display palette as a BMP file", lumvane::cli::kRenderUsage },
+    { "patrol", lumvane::cli::RunPatrol, "walks a numbered series, measuring the marked stars on each file",
+        lumvane::cli::kPatrolUsage },
 };
 
 void PrintUsage(std::ostream& out)
@@ -44,8 +51,15 @@ int main(int argc, char** argv)
         return lumvane::cli::kExitDone;
     }
     for (const auto& subcommand : kSubcommands) {
-        if (subcommand.name == name)
-            return subcommand.run(lumvane::cli::Args(argv + 2, argv + argc), std::cout, std::cerr);
+        if (subcommand.name != name)
+            continue;
+        const lumvane::cli::Args args(argv + 2, argv + argc);
+        // "--help" wherever it stands prints the usage and does nothing else.
+        if (lumvane::cli::AsksForHelp(args)) {
+            std::cout << subcommand.usage;
+            return lumvane::cli::kExitDone;
+        }
+        return subcommand.run(args, std::cout, std::cerr);
     }
     std::cerr << "lumvane-cli: unknown subcommand '" << name << "'\n";
     PrintUsage(std::cerr);

@@ -18,34 +18,25 @@ void FileList::RecordCurrent(FileEntry entry, bool image)
     const auto index = static_cast<std::size_t>(m_currentFile < 0 ? 0 : m_currentFile);
     if (index >= m_entries.size()) {
         m_entries.resize(index + 1);
-        m_fromImage.resize(index + 1);
-        m_replacedImageEntries.resize(index + 1);
+        m_imageEntries.resize(index + 1);
     }
-    std::optional<FileEntry>& replaced = m_replacedImageEntries[index];
     if (image)
-        replaced.reset();
-    else if (m_fromImage[index])
-        replaced = std::move(m_entries[index]);
-    m_fromImage[index] = image;
+        m_imageEntries[index] = entry;
     m_entries[index] = std::move(entry);
 }
 
 void FileList::Clear()
 {
     m_entries.clear();
-    m_fromImage.clear();
-    m_replacedImageEntries.clear();
+    m_imageEntries.clear();
 }
 
 FileList FileList::ImageFiles() const
 {
     FileList images = *this;
-    for (std::size_t f = 0; f < m_replacedImageEntries.size(); ++f) {
-        if (m_replacedImageEntries[f]) {
-            images.m_entries[f] = *m_replacedImageEntries[f];
-            images.m_fromImage[f] = true;
-            images.m_replacedImageEntries[f].reset();
-        }
+    for (std::size_t f = 0; f < m_imageEntries.size(); ++f) {
+        if (m_imageEntries[f])
+            images.m_entries[f] = *m_imageEntries[f];
     }
     return images;
 }

@@ -63,10 +63,8 @@ public:
 private:
     int m_currentFile = 0;
     std::vector<FileEntry> m_entries;
-    /// Per file: whether its entry came from a read into IMG, and the entry
-    /// such a read recorded before a calibration frame's read replaced it.
-    std::vector<bool> m_fromImage;
-    std::vector<std::optional<FileEntry>> m_replacedImageEntries;
+    /// Per file: the entry its last read into IMG recorded, if any.
+    std::vector<std::optional<FileEntry>> m_imageEntries;
 };
 
 } // namespace lumvane
