@@ -19,6 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -279,19 +280,27 @@ bool SaveResults(const PatrolRequest& request, const ResultsTable& table, const 
     return SaveExports(request, table, files, err) && written;
 }
 
-/// Replaces the recovery file beside RESULTS with the results of the files
-/// measured so far. A failure is reported and the walk goes on. Results sent
-/// to a device (-o /dev/null) keep no recovery file among the devices.
-void WriteRecovery(const PatrolRequest& request, const ResultsTable& table, const FileList& files, std::ostream& err)
+/// The folder of RESULTS, where the recovery file goes; nothing when the
+/// results go to a device (-o /dev/null): no recovery file among the devices.
+std::optional<std::filesystem::path> RecoveryFolder(const PatrolRequest& request)
 {
     std::error_code error;
     const std::filesystem::file_status results = std::filesystem::status(request.resultsFile, error);
     if (std::filesystem::exists(results) && !std::filesystem::is_regular_file(results))
+        return std::nullopt;
+    return std::filesystem::path(request.resultsFile).parent_path();
+}
+
+/// Replaces the recovery file in `folder` with the results of the files
+/// measured so far. A failure is reported and the walk goes on.
+void WriteRecovery(const std::optional<std::filesystem::path>& folder, const PatrolRequest& request,
+    const ResultsTable& table, const FileList& files, std::ostream& err)
+{
+    if (!folder)
         return;
-    const std::filesystem::path folder = std::filesystem::path(request.resultsFile).parent_path();
-    const WriteResult written = WriteRecoveryFile(folder, table, files, ResultsSettings(request));
+    const WriteResult written = WriteRecoveryFile(*folder, table, files, ResultsSettings(request));
     if (!written.written)
-        err << kPrefix << CannotWriteFileText(RecoveryFilePath(folder).string(), written.reason) << '\n';
+        err << kPrefix << CannotWriteFileText(RecoveryFilePath(*folder).string(), written.reason) << '\n';
 }
 
 } // namespace
@@ -351,7 +360,8 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
                 << Text(star.y) << " on " << request.firstFile << '\n';
     }
     err << "file 1: " << request.firstFile << ", " << remembered << " stars remembered\n";
-    WriteRecovery(request, table, store.files, err);
+    const std::optional<std::filesystem::path> recoveryFolder = RecoveryFolder(request);
+    WriteRecovery(recoveryFolder, request, table, store.files, err);
 
     PatrolWalk walk(request.firstFile, *calibration);
     PatrolObserver quiet;
@@ -375,7 +385,7 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
             << Text(standards.st1StoredX + standards.shiftX) << ',' << Text(standards.st1StoredY + standards.shiftY)
             << ", shift " << Text(standards.shiftX) << ',' << Text(standards.shiftY) << ", " << standards.remembered
             << " stars remembered\n";
-        WriteRecovery(request, table, store.files, err);
+        WriteRecovery(recoveryFolder, request, table, store.files, err);
     }
     err << store.files.CurrentFile() << " files measured\n";
     return SaveResults(request, table, store.files, err) ? kExitDone : kExitFileError;

@@ -10,7 +10,6 @@
 #include "gui/display/DisplayPanel.h"
 #include "gui/patrol/PatrolDriver.h"
 #include "gui/patrol/PatrolProgress.h"
-#include "gui/photometry/OptionsPanel.h"
 #include "gui/photometry/PhotometryPanel.h"
 
 #include <QAction>
@@ -42,9 +41,8 @@ void Form1::ConnectPatrol()
     });
     connect(m_patrol, &PatrolDriver::FileMeasured, this, [this, recoveryFailureShown](int /*fileNumber*/) {
         const std::filesystem::path folder(QFile::encodeName(m_programFolder).toStdString());
-        const ResultsFileSettings settings { m_photometry->St1MagnitudeText(), m_options->SaveRelative(),
-            m_photometry->RadiusTexts() };
-        const WriteResult written = WriteRecoveryFile(folder, m_session.results, m_session.store.files, settings);
+        const WriteResult written
+            = WriteRecoveryFile(folder, m_session.results, m_session.store.files, ResultsSettingsFromTabs());
         if (!written.written && !*recoveryFailureShown) {
             *recoveryFailureShown = true;
             ShowCannotWriteFile(m_dialogs, QFile::decodeName(RecoveryFilePath(folder).c_str()), written);
