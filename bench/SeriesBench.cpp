@@ -7,7 +7,7 @@
 
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
-#include "core/patrol/RecoveryFile.h"
+#include "core/results/RecoveryFile.h"
 
 #include <benchmark/benchmark.h>
 

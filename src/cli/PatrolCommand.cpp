@@ -6,11 +6,11 @@
 #include "core/image/Calibration.h"
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
-#include "core/patrol/RecoveryFile.h"
-#include "core/patrol/ResultsFile.h"
 #include "core/photometry/StarSlots.h"
 #include "core/results/AavsoFile.h"
 #include "core/results/CsvFile.h"
+#include "core/results/RecoveryFile.h"
+#include "core/results/ResultsFile.h"
 
 #include <algorithm>
 #include <cctype>

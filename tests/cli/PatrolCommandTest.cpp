@@ -5,7 +5,7 @@
 
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
-#include "core/patrol/ResultsFile.h"
+#include "core/results/ResultsFile.h"
 
 #include <gtest/gtest.h>
 

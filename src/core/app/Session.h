@@ -2,9 +2,9 @@
 
 #include "core/common/UniformRandom.h"
 #include "core/image/ImageStore.h"
-#include "core/patrol/ResultsTable.h"
 #include "core/photometry/ClickPhotometry.h"
 #include "core/photometry/OptionRules.h"
+#include "core/results/ResultsTable.h"
 
 namespace lumvane {
 

@@ -1,15 +1,8 @@
 #pragma once
 
+#include "core/common/ViewPoint.h"
+
 namespace lumvane {
-
-/// A point in image units (x from the left, y from the bottom) or in view
-/// pixels (x from the left, y from the top), as each function says.
-struct ViewPoint {
-    double x = 0.0;
-    double y = 0.0;
-
-    friend bool operator==(const ViewPoint&, const ViewPoint&) = default;
-};
 
 /// The scroll bar values: drawing-area pixels of the full-size view hidden to
 /// the left of (h) and above (v) the visible window.

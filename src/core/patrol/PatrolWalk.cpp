@@ -1,9 +1,8 @@
 #include "core/patrol/PatrolWalk.h"
 
 #include "core/common/NumericValue.h"
-#include "core/patrol/RememberStar.h"
 #include "core/patrol/SeriesNaming.h"
-#include "core/photometry/StarSlots.h"
+#include "core/results/RememberStar.h"
 
 #include <algorithm>
 #include <cmath>

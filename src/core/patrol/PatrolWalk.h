@@ -3,9 +3,9 @@
 #include "core/common/UniformRandom.h"
 #include "core/image/FitsReader.h"
 #include "core/image/ImageStore.h"
-#include "core/patrol/ResultsTable.h"
 #include "core/patrol/SeriesCalibration.h"
 #include "core/photometry/ClickPhotometry.h"
+#include "core/results/ResultsTable.h"
 
 #include <string>
 #include <string_view>

@@ -36,15 +36,6 @@ int CentreSearchRadius(std::string_view searchText)
     return static_cast<int>(std::clamp(std::floor(NumericValue(searchText)), 0.0, double { kMaxSearchRadius }));
 }
 
-std::array<float, kClickDiaphragms> St1NetCounts(const ResultsTable& table, int fileNumber)
-{
-    std::array<float, kClickDiaphragms> counts {};
-    for (int k = 0; k < kClickDiaphragms; ++k)
-        counts[static_cast<std::size_t>(k)]
-            = table.Cell(ResultsTable::NetColumn(0), ResultsTable::ValueRow(fileNumber, k));
-    return counts;
-}
-
 std::optional<RelativeMagnitudes> RelativeMagnitudesOf(
     const StarMeasurement& star, float st1Net, float st1Magnitude, double addend)
 {
@@ -90,13 +81,13 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
         const int radius = static_cast<int>(r);
         diaphragm.radius = radius;
         if (k == 0)
-            result.circles.push_back({ x, y, radius, kClickCircleColour });
+            result.circles.push_back({ x, y, radius, CircleKind::Click });
 
         diaphragm.measurement
             = MeasureStar(settings.method, img, x, y, radius, settings.searchRadius, settings.options);
         const StarMeasurement& star = diaphragm.measurement;
         if (star.status == StarStatus::Found)
-            result.circles.push_back({ star.centreX, star.centreY, radius, kCentreCircleColour });
+            result.circles.push_back({ star.centreX, star.centreY, radius, CircleKind::Centre });
         last.centreX = star.centreX;
         last.centreY = star.centreY;
         last.net[index] = star.starNet;
@@ -132,7 +123,7 @@ QuickSumResult QuickSum(const ImagePlane& img, float x, float y, std::string_vie
     }
     const int radius = static_cast<int>(r);
     result.radius = radius;
-    result.circle = { x, y, radius, kClickCircleColour };
+    result.circle = { x, y, radius, CircleKind::Click };
     for (int dx = -radius; dx <= radius; ++dx) {
         const int h = static_cast<int>(std::floor(std::sqrt(static_cast<double>(radius * radius - dx * dx))));
         result.pixels += 2 * h + 1;

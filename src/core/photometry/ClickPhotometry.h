@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/display/LevelPalette.h"
 #include "core/image/ImagePlane.h"
-#include "core/patrol/ResultsTable.h"
 #include "core/photometry/PhotometryOptions.h"
 #include "core/photometry/StarCentring.h"
 
@@ -16,16 +14,18 @@
 namespace lumvane {
 
 /// Diaphragms measured per click: the radius boxes 0..3.
-inline constexpr int kClickDiaphragms = ResultsTable::kDiaphragms;
+inline constexpr int kClickDiaphragms = 4;
 
 /// The addend of the relative magnitude: each view's click handler has its own,
 /// so the same star can differ in the last decimal shown.
 inline constexpr double kFullViewAddend = 0.0001; ///< `Picture1`, and the patrol driver
 inline constexpr double kScrolledViewAddend = 0.00001; ///< `PicTwo`
 
-/// Red: the diaphragm at the clicked point. Cyan: the diaphragm at the centre found.
-inline constexpr Rgb kClickCircleColour { 255, 0, 0 };
-inline constexpr Rgb kCentreCircleColour { 0, 255, 255 };
+/// What a circle drawn for a click marks; the views give each kind its colour.
+enum class CircleKind {
+    Click, ///< the diaphragm at the clicked point
+    Centre, ///< the diaphragm at the centre found
+};
 
 /// Shown (critical icon, title "ERROR") when a click's photometry fails at its
 /// trap while no patrol series runs.
@@ -61,7 +61,7 @@ struct ClickCircle {
     float x = 0.0F;
     float y = 0.0F;
     int radius = 0;
-    Rgb colour;
+    CircleKind kind = CircleKind::Click;
 
     friend bool operator==(const ClickCircle&, const ClickCircle&) = default;
 };
@@ -115,8 +115,8 @@ struct ClickResult {
     std::optional<int> edgeStop;
     /// The click ended at its trap: show kMouseDownErrorMessage while no patrol runs.
     bool trapped = false;
-    /// In drawing order: the red circle with the first diaphragm (when box 0
-    /// holds a radius and it fits), a cyan one per star found.
+    /// In drawing order: the Click circle with the first diaphragm (when box
+    /// 0 holds a radius and it fits), a Centre one per star found.
     std::vector<ClickCircle> circles;
 
     /// The texts `lblsum`, `lblpx` and `lblsp` end with: those of the last
@@ -128,11 +128,6 @@ struct ClickResult {
 /// its numeric value, lowered to 13 (and raised to 0).
 int CentreSearchRadius(std::string_view searchText);
 
-/// @brief St1's net counts on file n for diaphragms 0..3, from the results
-/// table (column 4 of the value rows of file n); 0 until St1 is remembered on
-/// that file.
-std::array<float, kClickDiaphragms> St1NetCounts(const ResultsTable& table, int fileNumber);
-
 /// @brief The magnitudes relative to St1 of a measured star, or nothing when
 /// St1's counts, the star's net counts or its counts at the click are not above 0.
 ///
@@ -142,20 +137,20 @@ std::array<float, kClickDiaphragms> St1NetCounts(const ResultsTable& table, int 
 std::optional<RelativeMagnitudes> RelativeMagnitudesOf(
     const StarMeasurement& star, float st1Net, float st1Magnitude, double addend);
 
+/// @brief True when a diaphragm of radius r around the clicked point lies
+/// inside the image: r <= x <= W - r and r <= y <= H - r.
+bool DiaphragmInsideImage(const ImagePlane& img, double x, double y, double r);
+
 /// @brief The photometry of a click at image point (x, y): for each diaphragm
 /// box 0..3 that holds a radius, centre the star, measure it and work out what
 /// the fields show.
 ///
 /// A box whose radius floors to 0 or less is skipped. The loop stops at the
-/// first radius r whose diaphragm around the click leaves the image (unless
-/// r <= x <= W - r and r <= y <= H - r). `last` takes the centre, net counts
-/// and error of every diaphragm measured; a star not found leaves centre
-/// (0, 0) and counts 0 there, and gets no cyan circle.
+/// first radius r whose diaphragm around the click leaves the image
+/// (DiaphragmInsideImage). `last` takes the centre, net counts and error of
+/// every diaphragm measured; a star not found leaves centre (0, 0) and counts
+/// 0 there, and gets no Centre circle.
 /// @param st1Net St1's net counts on the current file per diaphragm (St1NetCounts)
-/// @brief True when a diaphragm of radius r around the clicked point lies
-/// inside the image: r <= x <= W - r and r <= y <= H - r.
-bool DiaphragmInsideImage(const ImagePlane& img, double x, double y, double r);
-
 ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSettings& settings,
     const std::array<float, kClickDiaphragms>& st1Net, LastStar& last);
 
@@ -165,7 +160,7 @@ struct QuickSumResult {
     std::int64_t sum = 0; ///< physical counts
     std::int64_t pixels = 0; ///< pixels summed
     CountTexts counts; ///< for `lblsum`, `lblpx`, `lblsp`
-    ClickCircle circle; ///< red, at the click
+    ClickCircle circle; ///< a Click circle, at the click
     /// The radius has no 16-bit value or no pixel was summed: the click ends at
     /// its trap and no field changes.
     bool trapped = false;

@@ -2,7 +2,6 @@
 
 #include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
-#include "core/photometry/StarSlots.h"
 #include "core/results/ExportText.h"
 #include "core/results/JulianDate.h"
 #include "core/results/ResultValues.h"

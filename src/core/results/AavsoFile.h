@@ -1,8 +1,9 @@
 #pragma once
 
 #include "core/image/FileList.h"
-#include "core/patrol/ResultsFile.h"
-#include "core/patrol/ResultsTable.h"
+#include "core/photometry/StarSlots.h"
+#include "core/results/ResultsFile.h"
+#include "core/results/ResultsTable.h"
 
 #include <string>
 #include <string_view>
@@ -10,8 +11,7 @@
 
 namespace lumvane {
 
-/// Slot numbers as the star buttons count them.
-inline constexpr int kVar1Slot = 19;
+/// The check star a report takes unless told otherwise.
 inline constexpr int kSt2Slot = 1;
 /// No check star.
 inline constexpr int kNoCheckStar = -1;

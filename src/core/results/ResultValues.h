@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/image/FileList.h"
-#include "core/patrol/ResultsFile.h"
-#include "core/patrol/ResultsTable.h"
+#include "core/results/ResultsFile.h"
+#include "core/results/ResultsTable.h"
 
 #include <optional>
 #include <vector>

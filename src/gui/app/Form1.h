@@ -4,8 +4,8 @@
 #include "core/display/ViewCoordinates.h"
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
-#include "core/patrol/ResultsFile.h"
 #include "core/profile/Profile.h"
+#include "core/results/ResultsFile.h"
 #include "gui/app/FileChooser.h"
 
 #include <QMainWindow>

@@ -5,7 +5,7 @@
 
 #include "core/image/Calibration.h"
 #include "core/image/CutProposal.h"
-#include "core/patrol/RecoveryFile.h"
+#include "core/results/RecoveryFile.h"
 #include "gui/app/Dialogs.h"
 #include "gui/display/DisplayPanel.h"
 #include "gui/patrol/PatrolDriver.h"

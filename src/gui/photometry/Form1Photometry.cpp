@@ -4,9 +4,9 @@
 #include "gui/app/Form1.h"
 
 #include "core/app/SettingsFile.h"
-#include "core/patrol/RememberStar.h"
-#include "core/patrol/ResultsFile.h"
 #include "core/photometry/StarSlots.h"
+#include "core/results/RememberStar.h"
+#include "core/results/ResultsFile.h"
 #include "gui/app/Dialogs.h"
 #include "gui/display/ImageArea.h"
 #include "gui/display/PictureView.h"
@@ -144,10 +144,11 @@ void Form1::DrawClickCircle(const ClickCircle& circle, bool onPicTwo)
 {
     const ViewPoint centre { circle.x, circle.y };
     const int height = m_imageArea->ImageHeight();
-    DrawCircle(m_imageArea->Picture1(), ViewPointOfImage(centre, {}, height), circle.radius, circle.colour);
+    const Rgb colour = CircleColour(circle.kind);
+    DrawCircle(m_imageArea->Picture1(), ViewPointOfImage(centre, {}, height), circle.radius, colour);
     if (onPicTwo) {
         DrawCircle(m_imageArea->PicTwo()->Picture(), ViewPointOfImage(centre, m_imageArea->Scroll(), height),
-            circle.radius, circle.colour);
+            circle.radius, colour);
     }
 }
 

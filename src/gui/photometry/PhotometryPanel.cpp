@@ -1,7 +1,7 @@
 #include "gui/photometry/PhotometryPanel.h"
 
-#include "core/patrol/RememberStar.h"
 #include "core/photometry/OptionRules.h"
+#include "core/photometry/StarSlots.h"
 #include "gui/app/Controls.h"
 #include "gui/photometry/BoxCorrection.h"
 

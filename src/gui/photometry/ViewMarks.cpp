@@ -15,6 +15,24 @@ QColor ColourOf(Rgb colour)
 
 } // namespace
 
+Rgb CircleColour(CircleKind kind)
+{
+    return kind == CircleKind::Click ? kClickCircleColour : kCentreCircleColour;
+}
+
+Rgb StarLabelColour(int slot)
+{
+    switch (StarKindOf(slot)) {
+    case StarKind::St1:
+        return { 255, 255, 0 };
+    case StarKind::Comparison:
+        return { 0, 255, 255 };
+    case StarKind::Variable:
+        return { 255, 0, 255 };
+    }
+    return {};
+}
+
 void DrawCircle(QImage& picture, ViewPoint centre, int radius, Rgb colour)
 {
     if (picture.isNull() || radius < 0)

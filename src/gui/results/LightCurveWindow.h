@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/app/Session.h"
-#include "core/patrol/ResultsFile.h"
 #include "core/results/LightCurve.h"
+#include "core/results/ResultsFile.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "core/patrol/PatrolWalk.h"
 
-#include "core/patrol/RememberStar.h"
+#include "core/results/RememberStar.h"
 #include "support/FitsWriter.h"
 #include "support/TempDir.h"
 

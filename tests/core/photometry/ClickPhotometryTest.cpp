@@ -1,8 +1,7 @@
 #include "core/photometry/ClickPhotometry.h"
 
 #include "core/common/NumberText.h"
-#include "core/patrol/RememberStar.h"
-#include "core/photometry/StarSlots.h"
+#include "core/results/RememberStar.h"
 #include "support/SyntheticSky.h"
 
 #include <gtest/gtest.h>
@@ -78,17 +77,6 @@ TEST(CentreSearchRadius, FloorsAndKeepsTo0Through13)
     EXPECT_EQ(CentreSearchRadius("-3"), 0);
 }
 
-TEST(St1NetCounts, ReadSt1sColumnOfTheFilesValueRows)
-{
-    ResultsTable table;
-    StarRecord st1 { 30, 40, { 10000, 20000, 0, 40000 }, {}, {} };
-    ASSERT_TRUE(RememberStar(table, 0, 2, st1));
-    ASSERT_TRUE(RememberStar(table, 1, 2, StarRecord { 30, 40, { 1, 2, 3, 4 }, {}, {} }));
-    EXPECT_EQ(St1NetCounts(table, 2), st1.net);
-    EXPECT_EQ(St1NetCounts(table, 1), (std::array<float, 4> {})); // not remembered on file 1
-    EXPECT_EQ(St1NetCounts(table, 0), (std::array<float, 4> {})); // no file read yet
-}
-
 class ClickOnStar : public ::testing::Test {
 protected:
     ClickOnStar()
@@ -136,9 +124,9 @@ TEST_F(ClickOnStar, FillsTheCountFieldsWithTheMeasurementOfEachRadius)
     EXPECT_EQ(last.centreX, 30.0F);
     EXPECT_EQ(last.centreY, 30.0F);
     const std::vector<ClickCircle> circles {
-        { 31, 29, 4, kClickCircleColour },
-        { 30, 30, 4, kCentreCircleColour },
-        { 30, 30, 3, kCentreCircleColour },
+        { 31, 29, 4, CircleKind::Click },
+        { 30, 30, 4, CircleKind::Centre },
+        { 30, 30, 3, CircleKind::Centre },
     };
     EXPECT_EQ(result.circles, circles);
     EXPECT_FALSE(result.edgeStop.has_value());
@@ -232,7 +220,7 @@ TEST_F(ClickOnStar, AFailedMeasurementShowsZeroCountsDrawsNoCyanCircleAndLeavesN
     EXPECT_EQ(last.centreX, 0.0F);
     EXPECT_EQ(last.centreY, 0.0F);
     EXPECT_EQ(last.net[0], 0.0F);
-    const std::vector<ClickCircle> circles { { 65, 45, 4, kClickCircleColour } };
+    const std::vector<ClickCircle> circles { { 65, 45, 4, CircleKind::Click } };
     EXPECT_EQ(result.circles, circles);
 
     // So the star buttons record nothing.
@@ -304,7 +292,7 @@ TEST(QuickSum, SumsTheDiaphragmAroundTheClickWithoutBackground)
     EXPECT_FALSE(result.trapped);
     EXPECT_EQ(result.radius, 3);
     EXPECT_EQ(result.counts, (CountTexts { " 29000", " 29", " 1000" }));
-    EXPECT_EQ(result.circle, (ClickCircle { 20, 20, 3, kClickCircleColour }));
+    EXPECT_EQ(result.circle, (ClickCircle { 20, 20, 3, CircleKind::Click }));
     // The radius is floored.
     EXPECT_EQ(QuickSum(img, 20, 20, "3.9").counts.pixels, " 29");
     EXPECT_EQ(QuickSum(img, 20, 20, "").counts, (CountTexts { " 1000", " 1", " 1000" }));

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/image/FileList.h"
-#include "core/patrol/RememberStar.h"
-#include "core/patrol/ResultsFile.h"
-#include "core/patrol/ResultsTable.h"
+#include "core/results/RememberStar.h"
+#include "core/results/ResultsFile.h"
+#include "core/results/ResultsTable.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "support/Form1Fixture.h"
 
 #include "core/display/LevelPalette.h"
-#include "core/patrol/ResultsTable.h"
+#include "core/results/ResultsTable.h"
 #include "gui/display/ImageArea.h"
 #include "gui/display/PictureView.h"
 

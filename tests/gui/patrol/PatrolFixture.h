@@ -5,7 +5,7 @@
 
 #include "../photometry/PhotometryFixture.h"
 
-#include "core/patrol/ResultsTable.h"
+#include "core/results/ResultsTable.h"
 
 #include <QPushButton>
 #include <QTimer>

@@ -2,7 +2,7 @@
 
 #include "support/CliRunner.h"
 
-#include "core/patrol/ResultsTable.h"
+#include "core/results/ResultsTable.h"
 
 #include "gui/patrol/PatrolDriver.h"
 

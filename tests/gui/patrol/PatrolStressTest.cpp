@@ -4,7 +4,7 @@
 
 #include "PatrolFixture.h"
 
-#include "core/patrol/RecoveryFile.h"
+#include "core/results/RecoveryFile.h"
 #include "gui/app/TabPanel.h"
 #include "gui/patrol/PatrolDriver.h"
 #include "support/FitsWriter.h"

@@ -3,6 +3,7 @@
 #include "core/common/NumberText.h"
 #include "core/photometry/ClickPhotometry.h"
 #include "core/photometry/StarCentring.h"
+#include "gui/photometry/ViewMarks.h"
 
 #include <QScrollBar>
 

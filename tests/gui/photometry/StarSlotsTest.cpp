@@ -1,7 +1,8 @@
 #include "PhotometryFixture.h"
 
-#include "core/patrol/ResultsFile.h"
 #include "core/photometry/StarSlots.h"
+#include "core/results/ResultsFile.h"
+#include "gui/photometry/ViewMarks.h"
 
 #include <QAction>
 #include <QFontMetrics>

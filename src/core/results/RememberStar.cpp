@@ -1,4 +1,7 @@
-#include "core/patrol/RememberStar.h"
+#include "core/results/RememberStar.h"
+
+#include "core/common/NumericValue.h"
+#include "core/common/Rounding.h"
 
 namespace lumvane {
 
@@ -18,6 +21,18 @@ bool RememberStar(ResultsTable& table, int slot, int fileNumber, const StarRecor
     table.SetCell(ResultsTable::NetColumn(slot), positionRow, star.centreX);
     table.SetCell(ResultsTable::ErrorColumn(slot), positionRow, star.centreY);
     return true;
+}
+
+StarRecord StarRecordOf(const LastStar& last, const std::array<std::string, kClickDiaphragms>& radiusTexts)
+{
+    StarRecord record;
+    record.centreX = last.centreX;
+    record.centreY = last.centreY;
+    record.net = last.net;
+    record.error = last.error;
+    for (std::size_t k = 0; k < radiusTexts.size(); ++k)
+        record.radius[k] = ToSingle(NumericValue(radiusTexts[k]));
+    return record;
 }
 
 } // namespace lumvane

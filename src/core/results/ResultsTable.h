@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/photometry/ClickPhotometry.h"
+
 #include <array>
 #include <vector>
 
@@ -21,7 +23,7 @@ namespace lumvane {
 class ResultsTable {
 public:
     static constexpr int kColumns = 50;
-    static constexpr int kDiaphragms = 4;
+    static constexpr int kDiaphragms = kClickDiaphragms;
     static constexpr int kRadiusColumn = 3;
 
     static int PositionRow(int fileNumber) { return 5 * (fileNumber - 1); }
@@ -42,5 +44,10 @@ public:
 private:
     std::vector<std::array<float, kColumns>> m_rows;
 };
+
+/// @brief St1's net counts on file n for diaphragms 0..3, from the results
+/// table (column 4 of the value rows of file n); 0 until St1 is remembered on
+/// that file.
+std::array<float, ResultsTable::kDiaphragms> St1NetCounts(const ResultsTable& table, int fileNumber);
 
 } // namespace lumvane

@@ -2,8 +2,8 @@
 
 #include "core/common/FileWrite.h"
 #include "core/image/FileList.h"
-#include "core/patrol/ResultsFile.h"
-#include "core/patrol/ResultsTable.h"
+#include "core/results/ResultsFile.h"
+#include "core/results/ResultsTable.h"
 
 #include <filesystem>
 #include <string_view>

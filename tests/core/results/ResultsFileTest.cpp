@@ -1,5 +1,5 @@
-#include "core/patrol/ResultsFile.h"
-#include "core/patrol/RememberStar.h"
+#include "core/results/ResultsFile.h"
+#include "core/results/RememberStar.h"
 
 #include "support/TempDir.h"
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "core/patrol/ResultsTable.h"
+#include "core/photometry/ClickPhotometry.h"
+#include "core/photometry/StarSlots.h"
+#include "core/results/ResultsTable.h"
 
 #include <array>
+#include <string>
 
 namespace lumvane {
-
-/// Star slots: 0 is the main standard St1, 1..18 further comparison stars,
-/// 19..22 variables.
-inline constexpr int kStarSlots = 23;
 
 /// @brief What remembering a star records: its last centre and the results of
 /// the last click per diaphragm.
@@ -30,5 +29,10 @@ struct StarRecord {
 /// the centre is 0 (the last measurement found no star), or when s is outside
 /// 0..22 or n below 1.
 bool RememberStar(ResultsTable& table, int slot, int fileNumber, const StarRecord& star);
+
+/// @brief What remembering the last measured star records: its centre, the net
+/// counts and errors of the last click per diaphragm, and the numeric value of
+/// each radius box as typed now (0 for an empty one).
+StarRecord StarRecordOf(const LastStar& last, const std::array<std::string, kClickDiaphragms>& radiusTexts);
 
 } // namespace lumvane

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/image/FileList.h"
-#include "core/patrol/ResultsTable.h"
+#include "core/results/ResultsTable.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,6 @@
-#include "core/patrol/RememberStar.h"
+#include "core/results/RememberStar.h"
+
+#include "support/SyntheticSky.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +111,44 @@ TEST(ResultsTable, CellsOutsideTheColumnsAreNeitherWrittenNorRead)
     EXPECT_EQ(table.Cell(50, 2), 0.0F);
     table.Clear();
     EXPECT_EQ(table.Cell(49, 2), 0.0F);
+}
+
+TEST(St1NetCounts, ReadSt1sColumnOfTheFilesValueRows)
+{
+    ResultsTable table;
+    StarRecord st1 { 30, 40, { 10000, 20000, 0, 40000 }, {}, {} };
+    ASSERT_TRUE(RememberStar(table, 0, 2, st1));
+    ASSERT_TRUE(RememberStar(table, 1, 2, StarRecord { 30, 40, { 1, 2, 3, 4 }, {}, {} }));
+    EXPECT_EQ(St1NetCounts(table, 2), st1.net);
+    EXPECT_EQ(St1NetCounts(table, 1), (std::array<float, 4> {})); // not remembered on file 1
+    EXPECT_EQ(St1NetCounts(table, 0), (std::array<float, 4> {})); // no file read yet
+}
+
+TEST(StarRecordOf, ADiaphragmSkippedOnTheLastClickRecordsAnEarlierClick)
+{
+    ImagePlane img = test::UniformImage(60, 60, 1000);
+    test::AddStar(img, 20, 20, 40'000, 1.5);
+    test::AddStar(img, 40, 40, 10'000, 1.5);
+    ClickSettings settings;
+    LastStar last;
+    settings.radiusTexts = { "8", "6", "", "" };
+    const ClickResult first = MeasureClick(img, 20, 20, settings, {}, last);
+    settings.radiusTexts = { "8", "", "", "12.5" };
+    const ClickResult second = MeasureClick(img, 40, 40, settings, {}, last);
+
+    // btnstar(5) while the file number is 1.
+    ResultsTable table;
+    ASSERT_TRUE(RememberStar(table, 5, 1, StarRecordOf(last, settings.radiusTexts)));
+    EXPECT_EQ(table.Cell(14, 1), second.diaphragms[0].measurement.starNet);
+    EXPECT_EQ(table.Cell(14, 2), first.diaphragms[1].measurement.starNet);
+    EXPECT_EQ(table.Cell(15, 2), first.diaphragms[1].measurement.magError);
+    // The centre is that of the last diaphragm measured.
+    EXPECT_EQ(table.Cell(14, 5), second.diaphragms[3].measurement.centreX);
+    EXPECT_EQ(table.Cell(15, 5), second.diaphragms[3].measurement.centreY);
+    EXPECT_NE(table.Cell(14, 5), 0.0F);
+    EXPECT_EQ(table.Cell(3, 1), 8.0F);
+    EXPECT_EQ(table.Cell(3, 2), 0.0F); // the box is empty now
+    EXPECT_EQ(table.Cell(3, 4), 12.5F); // the radius as typed, not floored
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "core/patrol/RecoveryFile.h"
+#include "core/results/RecoveryFile.h"
 
 #include "core/common/AtomicFileWrite.h"
 

@@ -1,4 +1,4 @@
-#include "core/patrol/ResultsFile.h"
+#include "core/results/ResultsFile.h"
 
 #include "core/common/NumberText.h"
 #include "core/common/Rounding.h"
