@@ -65,7 +65,7 @@ struct PatrolRequest {
     std::string firstFile;
     std::string starsFile;
     std::string resultsFile;
-    std::string st1Magnitude;
+    std::optional<double> st1Magnitude; ///< nothing without --st1-mag
     bool instrumental = false;
     PhotometryArguments photometry;
     std::string csvFile;
@@ -89,9 +89,10 @@ std::string Parse(const Args& args, PatrolRequest& request)
         } else if (arg == "-o" && hasValue) {
             request.resultsFile = args[++i];
         } else if (arg == "--st1-mag" && hasValue) {
-            request.st1Magnitude = args[++i];
-            if (!ParseNumber(request.st1Magnitude))
-                return "--st1-mag takes a magnitude, not '" + request.st1Magnitude + "'";
+            const std::string& text = args[++i];
+            request.st1Magnitude = ParseNumber(text);
+            if (!request.st1Magnitude)
+                return "--st1-mag takes a magnitude, not '" + text + "'";
         } else if (arg == "--instrumental") {
             request.instrumental = true;
         } else if (arg == "--csv" && hasValue) {
@@ -203,9 +204,9 @@ std::string AavsoProblem(PatrolRequest& request, const std::vector<StarPosition>
 {
     if (const std::string problem = AavsoSettingsProblem(request.aavso); !problem.empty())
         return "--aavso: " + problem;
-    if (request.st1Magnitude.empty())
+    if (!request.st1Magnitude)
         return "--aavso needs --st1-mag: its magnitudes are standard ones";
-    if (request.aavso.diaphragm >= static_cast<int>(request.photometry.radiusTexts.size()))
+    if (request.aavso.diaphragm >= static_cast<int>(request.photometry.radii.size()))
         return "--diaphragm " + std::to_string(request.aavso.diaphragm + 1) + " has no --radius";
     const auto given = [&](int slot) {
         return std::any_of(stars.begin(), stars.end(), [&](const StarPosition& star) { return star.slot == slot; });
@@ -240,8 +241,7 @@ ResultsFileSettings ResultsSettings(const PatrolRequest& request)
     ResultsFileSettings settings;
     settings.st1Magnitude = request.st1Magnitude;
     settings.relativeToSt1 = !request.instrumental;
-    for (std::size_t k = 0; k < request.photometry.radiusTexts.size(); ++k)
-        settings.radiusTexts[k] = request.photometry.radiusTexts[k];
+    settings.radii = ClickSettingsOf(request.photometry).radii;
     return settings;
 }
 
@@ -341,19 +341,14 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
         return kExitFileError;
 
     PatrolSettings settings;
-    for (std::size_t k = 0; k < request.photometry.radiusTexts.size(); ++k)
-        settings.click.radiusTexts[k] = request.photometry.radiusTexts[k];
-    settings.click.method = request.photometry.method;
-    settings.click.options = request.photometry.options;
-    settings.click.st1MagnitudeText = request.st1Magnitude;
-    settings.searchText = request.photometry.searchText;
+    settings.click = ClickSettingsOf(request.photometry);
+    settings.click.st1Magnitude = request.st1Magnitude.value_or(0.0);
+    settings.search = request.photometry.search;
 
     // File 1 as the user leaves it: each star clicked, then its star button.
-    ClickSettings firstClick = settings.click;
-    firstClick.searchRadius = CentreSearchRadius(settings.searchText);
     int remembered = 0;
     for (const StarPosition& star : stars) {
-        if (MeasureAndRemember(data, star.slot, star.x, star.y, firstClick).remembered)
+        if (MeasureAndRemember(data, star.slot, star.x, star.y, settings.click).remembered)
             ++remembered;
         else
             err << kPrefix << "no star measured for " << StarLabel(star.slot) << " at " << Text(star.x) << ','

@@ -111,21 +111,22 @@ int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFileError;
     calibration->Apply(store);
 
-    const ImagePlane& img = store.img;
+    const ClickSettings settings = ClickSettingsOf(photometry);
     out << "x y radius status centre_x centre_y net click_net mag_error diaphragm_pixels annulus_pixels\n";
     for (const Point& point : request.points) {
         const auto x = static_cast<float>(point.x);
         const auto y = static_cast<float>(point.y);
-        bool outside = false;
-        for (const int radius : photometry.radii) {
-            outside = outside || !DiaphragmInsideImage(img, x, y, radius);
-            out << Text(x) << ' ' << Text(y) << ' ' << radius << ' ';
-            if (outside) {
+        LastStar last;
+        const ClickResult click = MeasureClick(store.img, x, y, settings, {}, last);
+        for (std::size_t k = 0; k < photometry.radii.size(); ++k) {
+            const DiaphragmResult& diaphragm = click.diaphragms[k];
+            out << Text(x) << ' ' << Text(y) << ' ' << static_cast<int>(std::floor(photometry.radii[k])) << ' ';
+            // Not measured: this diaphragm left the image, or an earlier one did.
+            if (diaphragm.outcome != DiaphragmOutcome::Measured) {
                 out << "outside 0 0 0 0 0 0 0\n";
                 continue;
             }
-            const StarMeasurement star = MeasureStar(
-                photometry.method, img, x, y, radius, CentreSearchRadius(photometry.searchText), photometry.options);
+            const StarMeasurement& star = diaphragm.measurement;
             out << StatusName(star.status) << ' ' << Text(star.centreX) << ' ' << Text(star.centreY) << ' '
                 << Text(star.starNet) << ' ' << Text(star.clickNet) << ' ' << Text(star.magError) << ' '
                 << star.diaphragmPixels << ' ' << star.annulusPixels << '\n';

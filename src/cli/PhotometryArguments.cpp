@@ -8,22 +8,12 @@
 #include <algorithm>
 #include <cmath>
 #include <ostream>
-#include <sstream>
 
 namespace lumvane::cli {
 namespace {
 
 constexpr int kMaxRadius = 16;
 constexpr std::size_t kMaxRadii = 4;
-
-std::vector<std::string> Items(const std::string& text)
-{
-    std::vector<std::string> items;
-    std::istringstream list(text);
-    for (std::string item; std::getline(list, item, ',');)
-        items.push_back(item);
-    return items;
-}
 
 } // namespace
 
@@ -39,15 +29,13 @@ bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments
             problem = "--radius takes one to four radii R[,R...], not '" + text + "'";
             return true;
         }
-        arguments.radii.clear();
         for (const double value : *values) {
             if (!(std::floor(value) >= 1 && std::floor(value) <= kMaxRadius)) {
                 problem = "a diaphragm radius is 1 to 16 pixels, not '" + text + "'";
                 return true;
             }
-            arguments.radii.push_back(static_cast<int>(std::floor(value)));
         }
-        arguments.radiusTexts = Items(text);
+        arguments.radii = *values;
     } else if (arg == "--method") {
         const std::string& name = args[++i];
         if (name == "max")
@@ -62,7 +50,7 @@ bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments
         if (!value || *value < 0.0)
             problem = "--search takes a radius of 0 or more, not '" + text + "'";
         else
-            arguments.searchText = text;
+            arguments.search = *value;
     } else if (arg == "--annulus") {
         const std::string& text = args[++i];
         const auto values = ParseNumberList(text);
@@ -93,6 +81,18 @@ bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments
         return false;
     }
     return true;
+}
+
+ClickSettings ClickSettingsOf(const PhotometryArguments& arguments)
+{
+    ClickSettings settings;
+    settings.radii = {};
+    std::copy_n(
+        arguments.radii.begin(), std::min(arguments.radii.size(), settings.radii.size()), settings.radii.begin());
+    settings.searchRadius = CentreSearchRadius(arguments.search);
+    settings.method = arguments.method;
+    settings.options = arguments.options;
+    return settings;
 }
 
 std::optional<SeriesCalibration> ReadCalibrationFrames(const PhotometryArguments& arguments, ImageStore& store,

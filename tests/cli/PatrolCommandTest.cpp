@@ -122,10 +122,10 @@ TEST(PatrolCommand, WritesWhatTheCoresWalkGivesByteForByte)
     ReadFitsImage(store, sample.File("dark.fts"), PlaneId::Ds, random);
     ReadFitsImage(store, sample.File("flat.fts"), PlaneId::Ff, random);
     PatrolSettings settings;
-    settings.click.radiusTexts = { "8", "12.5", "", "" };
+    settings.click.radii = { 8, 12.5, 0, 0 };
     settings.click.options = { 1.5F, 2.5F, 20.0F };
-    settings.click.st1MagnitudeText = "9.5";
-    settings.searchText = "3";
+    settings.click.st1Magnitude = 9.5;
+    settings.search = 3;
     ClickSettings click = settings.click;
     click.searchRadius = 3;
     const std::pair<int, std::pair<float, float>> stars[]
@@ -135,7 +135,7 @@ TEST(PatrolCommand, WritesWhatTheCoresWalkGivesByteForByte)
     PatrolWalk walk(sample.File("field.001"), SeriesCalibration(true, true));
     PatrolObserver observer;
     while (walk.Step(data, settings, observer).step == PatrolStep::FileDone) { }
-    const std::string expected = ResultsFileText(table, store.files, { "9.5", true, { "8", "12.5", "", "" } });
+    const std::string expected = ResultsFileText(table, store.files, { 9.5, true, { 8, 12.5, 0, 0 } });
     EXPECT_EQ(test::ReadFileBytes(results), expected);
     EXPECT_EQ(store.files.CurrentFile(), 12);
 }

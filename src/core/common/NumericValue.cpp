@@ -71,4 +71,11 @@ double NumericValue(std::string_view text)
     return std::strtod(number.c_str(), nullptr);
 }
 
+std::optional<double> TypedNumber(std::string_view text)
+{
+    if (text.find_first_not_of(' ') == std::string_view::npos)
+        return std::nullopt;
+    return NumericValue(text);
+}
+
 } // namespace lumvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace lumvane {
@@ -12,5 +13,9 @@ namespace lumvane {
 /// digits). Reading stops at the first other character. A number too large for
 /// a double gives an infinite value, which every caller range-checks.
 double NumericValue(std::string_view text);
+
+/// @brief The numeric value of a box's text, or nothing when the box holds
+/// nothing but blanks: a value that was not typed at all.
+std::optional<double> TypedNumber(std::string_view text);
 
 } // namespace lumvane

@@ -1,6 +1,5 @@
 #include "core/patrol/PatrolWalk.h"
 
-#include "core/common/NumericValue.h"
 #include "core/patrol/SeriesNaming.h"
 #include "core/results/RememberStar.h"
 
@@ -35,9 +34,9 @@ ClickSettings WalkClick(const PatrolSettings& settings, int searchRadius)
 
 } // namespace
 
-int St1SearchRadius(std::string_view searchText)
+int St1SearchRadius(double search)
 {
-    const double radius = std::floor(2.0 * NumericValue(searchText)) + 3.0;
+    const double radius = std::floor(2.0 * search) + 3.0;
     return static_cast<int>(std::clamp(radius, 0.0, double { kMaxSearchRadius }));
 }
 
@@ -51,8 +50,7 @@ PatrolMeasurement MeasureAndRemember(PatrolData data, int slot, float x, float y
     measurement.searchRadius = settings.searchRadius;
     measurement.click = MeasureClick(data.store.img, x, y, settings, St1NetCounts(data.table, fileNumber), data.last);
     if (Complete(measurement.click))
-        measurement.remembered
-            = RememberStar(data.table, slot, fileNumber, StarRecordOf(data.last, settings.radiusTexts));
+        measurement.remembered = RememberStar(data.table, slot, fileNumber, StarRecordOf(data.last, settings.radii));
     return measurement;
 }
 
@@ -64,7 +62,7 @@ StandardsResult FindStandards(PatrolData data, const PatrolSettings& settings, P
     result.st1StoredX = data.table.Cell(ResultsTable::NetColumn(0), positionRow);
     result.st1StoredY = data.table.Cell(ResultsTable::ErrorColumn(0), positionRow);
 
-    const ClickSettings click = WalkClick(settings, St1SearchRadius(settings.searchText));
+    const ClickSettings click = WalkClick(settings, St1SearchRadius(settings.search));
     const auto measureSt1 = [&](PatrolMeasurementKind kind, float x, float y) {
         PatrolMeasurement measurement;
         measurement.kind = kind;
@@ -99,7 +97,7 @@ StandardsResult MeasureSeriesStars(
     result.shiftX = data.last.centreX - st1StoredX;
     result.shiftY = data.last.centreY - st1StoredY;
 
-    const ClickSettings click = WalkClick(settings, CentreSearchRadius(settings.searchText));
+    const ClickSettings click = WalkClick(settings, CentreSearchRadius(settings.search));
     // Row 5(n - 1) holds the places found on the previous file; remembering
     // writes row 5n, so the places read here stay as they were.
     const int positionRow = ResultsTable::PositionRow(data.store.files.CurrentFile());

@@ -17,8 +17,8 @@ namespace lumvane {
 inline constexpr int kSeriesStars = 21;
 
 /// @brief St1's search radius on a series file: Int(2 x the "Center search"
-/// value) + 3, kept within 0..13 ("2" gives 7, "6" gives 13).
-int St1SearchRadius(std::string_view searchText);
+/// value) + 3, kept within 0..13 (2 gives 7, 6 gives 13).
+int St1SearchRadius(double search);
 
 /// @brief What the walk reads from the Photometry and Options tabs; the GUI
 /// reads its controls anew for every file.
@@ -27,7 +27,7 @@ struct PatrolSettings {
     /// search radius and the addend are the walk's own: it measures through
     /// the full-size view's click handler.
     ClickSettings click;
-    std::string searchText = "2"; ///< "Center search" (`txtmp`) as typed
+    double search = 2.0; ///< the numeric value of "Center search" (`txtmp`)
 };
 
 /// The parts of the session a series works on.
@@ -80,7 +80,7 @@ struct StandardsResult {
 
 /// @brief What a click at (x, y) followed by the star button of `slot` does,
 /// on the current file: MeasureClick, then RememberStar with the last
-/// centre, net counts and errors and the radius texts.
+/// centre, net counts and errors and the radii.
 ///
 /// A click stopped at the image's edge before every radius was measured is
 /// not remembered: the last star's values would still hold another star's

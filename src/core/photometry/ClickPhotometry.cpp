@@ -1,7 +1,6 @@
 #include "core/photometry/ClickPhotometry.h"
 
 #include "core/common/NumberText.h"
-#include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
 
 #include <algorithm>
@@ -31,9 +30,9 @@ std::optional<CountTexts> ClickResult::FinalCounts() const
     return std::nullopt;
 }
 
-int CentreSearchRadius(std::string_view searchText)
+int CentreSearchRadius(double search)
 {
-    return static_cast<int>(std::clamp(std::floor(NumericValue(searchText)), 0.0, double { kMaxSearchRadius }));
+    return static_cast<int>(std::clamp(std::floor(search), 0.0, double { kMaxSearchRadius }));
 }
 
 std::optional<RelativeMagnitudes> RelativeMagnitudesOf(
@@ -68,7 +67,7 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
     for (int k = 0; k < kClickDiaphragms; ++k) {
         const auto index = static_cast<std::size_t>(k);
         DiaphragmResult& diaphragm = result.diaphragms[index];
-        const double r = std::floor(NumericValue(settings.radiusTexts[index]));
+        const double r = std::floor(settings.radii[index]);
         if (!(r > 0.0)) {
             diaphragm.outcome = DiaphragmOutcome::Skipped;
             continue;
@@ -99,24 +98,23 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
         diaphragm.counts
             = { NumberText(star.starNet), NumberText(pixels), NumberText(std::floor(star.starNet / pixels)) };
         // St1's magnitude is a single float: beyond that the click ends at its trap.
-        const double st1Magnitude = NumericValue(settings.st1MagnitudeText);
-        if (!(std::fabs(st1Magnitude) <= kLargestSingle)) {
+        if (!(std::fabs(settings.st1Magnitude) <= kLargestSingle)) {
             diaphragm.outcome = DiaphragmOutcome::Trapped;
             result.trapped = true;
             break;
         }
         diaphragm.outcome = DiaphragmOutcome::Measured;
         diaphragm.magnitudes
-            = RelativeMagnitudesOf(star, st1Net[index], static_cast<float>(st1Magnitude), settings.addend);
+            = RelativeMagnitudesOf(star, st1Net[index], static_cast<float>(settings.st1Magnitude), settings.addend);
     }
     return result;
 }
 
-QuickSumResult QuickSum(const ImagePlane& img, float x, float y, std::string_view radiusText)
+QuickSumResult QuickSum(const ImagePlane& img, float x, float y, double radiusValue)
 {
     QuickSumResult result;
     // The radius is a 16-bit value, and a negative one sums nothing.
-    const double r = std::floor(NumericValue(radiusText));
+    const double r = std::floor(radiusValue);
     if (!(r >= 0.0 && r <= std::numeric_limits<std::int16_t>::max())) {
         result.trapped = true;
         return result;

@@ -45,13 +45,14 @@ struct LastStar {
     std::array<float, kClickDiaphragms> error {}; ///< magnitude error per diaphragm
 };
 
-/// What a click reads from the Photometry and Options tabs.
+/// What a click reads from the Photometry and Options tabs, as numbers.
 struct ClickSettings {
-    std::array<std::string, kClickDiaphragms> radiusTexts { "8", "", "", "" }; ///< `txtr(0..3)` as typed
+    /// The numeric value of each radius box `txtr(0..3)`; 0 for an empty one.
+    std::array<double, kClickDiaphragms> radii { 8.0, 0.0, 0.0, 0.0 };
     int searchRadius = 2; ///< see CentreSearchRadius; the patrol driver passes its own
     CentringMethod method = CentringMethod::Peak; ///< "Max" (Peak) or "Centroid"
     PhotometryOptions options; ///< the options in force (applied, not as typed)
-    std::string st1MagnitudeText; ///< `mtxtm1` as typed; empty counts 0
+    double st1Magnitude = 0.0; ///< the numeric value of `mtxtm1`; 0 for an empty box
     double addend = kFullViewAddend;
 };
 
@@ -126,7 +127,7 @@ struct ClickResult {
 
 /// @brief The centre-search radius of the "Center search" box: the floor of
 /// its numeric value, lowered to 13 (and raised to 0).
-int CentreSearchRadius(std::string_view searchText);
+int CentreSearchRadius(double search);
 
 /// @brief The magnitudes relative to St1 of a measured star, or nothing when
 /// St1's counts, the star's net counts or its counts at the click are not above 0.
@@ -167,10 +168,10 @@ struct QuickSumResult {
 };
 
 /// @brief The quick sum of a Shift-click at image point (x, y): r = floor of
-/// the first radius box; for dx = -r..r and dy = -h..h with h = floor(sqrt(r² -
+/// the first radius box's numeric value; for dx = -r..r and dy = -h..h with h = floor(sqrt(r² -
 /// dx²)) the physical counts of pixel (round(x + dx), round(y + dy)), halves to
 /// even, are summed. No centring and no background. Pixels outside the image
 /// count 0.
-QuickSumResult QuickSum(const ImagePlane& img, float x, float y, std::string_view radiusText);
+QuickSumResult QuickSum(const ImagePlane& img, float x, float y, double radiusValue);
 
 } // namespace lumvane

@@ -1,6 +1,5 @@
 #include "core/results/AavsoFile.h"
 
-#include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
 #include "core/results/ExportText.h"
 #include "core/results/JulianDate.h"
@@ -171,7 +170,7 @@ AavsoReport AavsoReportText(const ResultsTable& table, const FileList& recorded,
     AavsoReport report;
     if (report.problem = AavsoSettingsProblem(settings); !report.problem.empty())
         return report;
-    if (results.st1Magnitude.find_first_not_of(' ') == std::string::npos) {
+    if (!results.st1Magnitude) {
         report.problem = "Standard magnitudes need St1's catalogue magnitude";
         return report;
     }
@@ -186,7 +185,7 @@ AavsoReport AavsoReportText(const ResultsTable& table, const FileList& recorded,
         return report;
     }
     if (settings.diaphragm < 0 || settings.diaphragm >= ResultsTable::kDiaphragms
-        || NumericValue(results.radiusTexts[static_cast<std::size_t>(settings.diaphragm)]) == 0.0) {
+        || results.radii[static_cast<std::size_t>(settings.diaphragm)] == 0.0) {
         report.problem = "Diaphragm " + std::to_string(settings.diaphragm + 1) + " has no radius";
         return report;
     }

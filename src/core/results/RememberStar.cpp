@@ -1,6 +1,5 @@
 #include "core/results/RememberStar.h"
 
-#include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
 
 namespace lumvane {
@@ -23,15 +22,15 @@ bool RememberStar(ResultsTable& table, int slot, int fileNumber, const StarRecor
     return true;
 }
 
-StarRecord StarRecordOf(const LastStar& last, const std::array<std::string, kClickDiaphragms>& radiusTexts)
+StarRecord StarRecordOf(const LastStar& last, const std::array<double, kClickDiaphragms>& radii)
 {
     StarRecord record;
     record.centreX = last.centreX;
     record.centreY = last.centreY;
     record.net = last.net;
     record.error = last.error;
-    for (std::size_t k = 0; k < radiusTexts.size(); ++k)
-        record.radius[k] = ToSingle(NumericValue(radiusTexts[k]));
+    for (std::size_t k = 0; k < radii.size(); ++k)
+        record.radius[k] = ToSingle(radii[k]);
     return record;
 }
 

@@ -5,7 +5,6 @@
 #include "core/results/ResultsTable.h"
 
 #include <array>
-#include <string>
 
 namespace lumvane {
 
@@ -32,7 +31,7 @@ bool RememberStar(ResultsTable& table, int slot, int fileNumber, const StarRecor
 
 /// @brief What remembering the last measured star records: its centre, the net
 /// counts and errors of the last click per diaphragm, and the numeric value of
-/// each radius box as typed now (0 for an empty one).
-StarRecord StarRecordOf(const LastStar& last, const std::array<std::string, kClickDiaphragms>& radiusTexts);
+/// each radius box now (0 for an empty one), held in single precision.
+StarRecord StarRecordOf(const LastStar& last, const std::array<double, kClickDiaphragms>& radii);
 
 } // namespace lumvane

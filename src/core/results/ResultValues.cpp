@@ -1,7 +1,5 @@
 #include "core/results/ResultValues.h"
 
-#include "core/common/NumericValue.h"
-
 #include <cmath>
 
 namespace lumvane {
@@ -20,7 +18,7 @@ std::vector<ResultLine> ResultLines(
 {
     const std::vector<int> saved = SavedStarSlots(table);
     const int fileCount = files.CurrentFile();
-    const double st1Magnitude = NumericValue(settings.st1Magnitude);
+    const double st1Magnitude = settings.st1Magnitude.value_or(0.0);
     const int relative = settings.relativeToSt1 ? 1 : 0;
     // Both are kept from line to line: a line whose St1 magnitude has no value
     // keeps the previous one.
@@ -50,7 +48,7 @@ std::vector<ResultLine> ResultLines(
             line.file = j;
             line.diaphragm = k;
             line.radius = table.Cell(ResultsTable::kRadiusColumn, fileCount + k);
-            if (NumericValue(settings.radiusTexts[static_cast<std::size_t>(k)]) != 0.0) {
+            if (settings.radii[static_cast<std::size_t>(k)] != 0.0) {
                 for (const int s : saved) {
                     StarValue star;
                     star.slot = s;

@@ -4,6 +4,7 @@
 #include "core/results/ResultsTable.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace lumvane {
@@ -12,13 +13,14 @@ namespace lumvane {
 inline constexpr int kSavedStars = 22;
 
 /// @brief What the results file takes from the Photometry and Options tabs at
-/// the moment it is written.
+/// the moment it is written, as numbers.
 struct ResultsFileSettings {
-    std::string st1Magnitude; ///< the St1 catalogue magnitude as typed
+    /// The numeric value of St1's catalogue magnitude; nothing while its box is blank.
+    std::optional<double> st1Magnitude;
     bool relativeToSt1 = true; ///< "Save relatively St1"
-    /// The four diaphragm radius boxes as typed: a diaphragm whose box holds no
-    /// number other than 0 gets no lines.
-    std::array<std::string, ResultsTable::kDiaphragms> radiusTexts;
+    /// The numeric value of each diaphragm radius box: a diaphragm whose value
+    /// is 0 gets no lines.
+    std::array<double, ResultsTable::kDiaphragms> radii {};
 };
 
 /// @brief The results file as text, every line ending with CR LF.

@@ -112,7 +112,7 @@ PatrolSettings Form1::PatrolSettingsFromTabs() const
     PatrolSettings settings;
     // The walk sets its own search radius and addend.
     settings.click = ClickSettingsFromTabs(false);
-    settings.searchText = m_photometry->SearchText();
+    settings.search = m_photometry->Search();
     return settings;
 }
 

@@ -104,12 +104,12 @@ void Form1::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, ViewP
 ClickSettings Form1::ClickSettingsFromTabs(bool fromPicTwo) const
 {
     ClickSettings settings;
-    settings.radiusTexts = m_photometry->RadiusTexts();
+    settings.radii = m_photometry->Radii();
     const bool walking = m_session.patrolRunning == 1 && m_session.store.files.CurrentFile() > 1;
-    settings.searchRadius = walking ? m_session.patrolSearchRadius : CentreSearchRadius(m_photometry->SearchText());
+    settings.searchRadius = walking ? m_session.patrolSearchRadius : CentreSearchRadius(m_photometry->Search());
     settings.method = m_options->MaxSelected() ? CentringMethod::Peak : CentringMethod::Centroid;
     settings.options = m_session.options.options;
-    settings.st1MagnitudeText = m_photometry->St1MagnitudeText();
+    settings.st1Magnitude = m_photometry->St1Magnitude().value_or(0.0);
     settings.addend = fromPicTwo ? kScrolledViewAddend : kFullViewAddend;
     return settings;
 }
@@ -129,7 +129,7 @@ void Form1::ShowClick(const ClickResult& result, bool onPicTwo)
 
 void Form1::QuickSumClick(float x, float y, bool fromPicTwo)
 {
-    const QuickSumResult quick = QuickSum(m_session.store.img, x, y, m_photometry->RadiusTexts()[0]);
+    const QuickSumResult quick = QuickSum(m_session.store.img, x, y, m_photometry->Radii()[0]);
     if (quick.trapped) {
         MouseDownFailed();
         return;
@@ -183,7 +183,7 @@ void Form1::btnstar_Click(int index)
 void Form1::RememberStar(int slot)
 {
     const LastStar& last = m_session.lastStar;
-    const StarRecord record = StarRecordOf(last, m_photometry->RadiusTexts());
+    const StarRecord record = StarRecordOf(last, m_photometry->Radii());
     // No star found by the last measurement: nothing is drawn or recorded.
     if (!lumvane::RememberStar(m_session.results, slot, m_session.store.files.CurrentFile(), record))
         return;

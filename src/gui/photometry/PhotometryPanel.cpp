@@ -1,5 +1,6 @@
 #include "gui/photometry/PhotometryPanel.h"
 
+#include "core/common/NumericValue.h"
 #include "core/photometry/OptionRules.h"
 #include "core/photometry/StarSlots.h"
 #include "gui/app/Controls.h"
@@ -139,22 +140,22 @@ PhotometryPanel::PhotometryPanel(QWidget* parent)
     layout->addStretch(1);
 }
 
-std::array<std::string, kClickDiaphragms> PhotometryPanel::RadiusTexts() const
+std::array<double, kClickDiaphragms> PhotometryPanel::Radii() const
 {
-    std::array<std::string, kClickDiaphragms> texts;
-    for (std::size_t k = 0; k < texts.size(); ++k)
-        texts[k] = m_txtr[k]->text().toStdString();
-    return texts;
+    std::array<double, kClickDiaphragms> radii {};
+    for (std::size_t k = 0; k < radii.size(); ++k)
+        radii[k] = NumericValue(m_txtr[k]->text().toStdString());
+    return radii;
 }
 
-std::string PhotometryPanel::SearchText() const
+double PhotometryPanel::Search() const
 {
-    return m_txtmp->text().toStdString();
+    return NumericValue(m_txtmp->text().toStdString());
 }
 
-std::string PhotometryPanel::St1MagnitudeText() const
+std::optional<double> PhotometryPanel::St1Magnitude() const
 {
-    return m_mtxtm1->text().toStdString();
+    return TypedNumber(m_mtxtm1->text().toStdString());
 }
 
 void PhotometryPanel::ShowCounts(const CountTexts& counts)

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 
 class QLineEdit;
@@ -23,12 +24,13 @@ class PhotometryPanel : public QWidget {
 public:
     explicit PhotometryPanel(QWidget* parent = nullptr);
 
-    /// `txtr(0)` .. `txtr(3)` as typed.
-    std::array<std::string, kClickDiaphragms> RadiusTexts() const;
-    /// `txtmp` as typed.
-    std::string SearchText() const;
-    /// `mtxtm1` as typed.
-    std::string St1MagnitudeText() const;
+    // The boxes' numbers as typed now, read by the numeric value rule.
+    /// `txtr(0)` .. `txtr(3)`; 0 for an empty box.
+    std::array<double, kClickDiaphragms> Radii() const;
+    /// `txtmp`.
+    double Search() const;
+    /// `mtxtm1`; nothing while it is blank.
+    std::optional<double> St1Magnitude() const;
 
     /// `lblsum`, `lblpx` and `lblsp`.
     void ShowCounts(const CountTexts& counts);

@@ -58,7 +58,7 @@ void Form1::ConnectResults()
 
 ResultsFileSettings Form1::ResultsSettingsFromTabs() const
 {
-    return { m_photometry->St1MagnitudeText(), m_options->SaveRelative(), m_photometry->RadiusTexts() };
+    return { m_photometry->St1Magnitude(), m_options->SaveRelative(), m_photometry->Radii() };
 }
 
 bool Form1::HasResults()

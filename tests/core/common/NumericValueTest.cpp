@@ -38,6 +38,14 @@ TEST(NumericValue, TakesTheLeadingNumber)
         EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value) << '"' << c.text << '"';
 }
 
+TEST(TypedNumber, ABlankBoxHoldsNoNumber)
+{
+    EXPECT_EQ(TypedNumber(""), std::nullopt);
+    EXPECT_EQ(TypedNumber("   "), std::nullopt);
+    EXPECT_EQ(TypedNumber(" 0"), 0.0);
+    EXPECT_EQ(TypedNumber("abc"), 0.0); // typed, though no number
+}
+
 TEST(NumericValue, HugeNumbersAreInfiniteNotUndefined)
 {
     EXPECT_TRUE(std::isinf(NumericValue("1e999")));

@@ -72,7 +72,7 @@ protected:
         StartPatrolSeries(m_store, m_table);
         ASSERT_EQ(ReadFitsImage(m_store, Frame(1), PlaneId::Img, m_random).status, FitsReadStatus::Read);
         ClickSettings click = m_settings.click;
-        click.searchRadius = CentreSearchRadius(m_settings.searchText);
+        click.searchRadius = CentreSearchRadius(m_settings.search);
         for (const FieldStar& star : kField) {
             const auto x = static_cast<float>(std::round(star.x) + 1.0);
             const auto y = static_cast<float>(std::round(star.y) - 1.0);
@@ -145,10 +145,10 @@ TEST_F(PatrolWalkTest, WalksEveryFileFollowingTheFieldUntilOneIsMissing)
 
 TEST_F(PatrolWalkTest, SearchesSt1WiderThanTheOtherStars)
 {
-    for (const auto& [box, st1, stars] : { std::tuple { "2", 7, 2 }, std::tuple { "6", 13, 6 } }) {
+    for (const auto& [box, st1, stars] : { std::tuple { 2.0, 7, 2 }, std::tuple { 6.0, 13, 6 } }) {
         WriteFrame(Frame(1), 0, 0);
         WriteFrame(Frame(2), 1, 1);
-        m_settings.searchText = box;
+        m_settings.search = box;
         StartOnFirstFile();
         m_recorder.measured.clear();
         PatrolWalk walk(Frame(1), SeriesCalibration());

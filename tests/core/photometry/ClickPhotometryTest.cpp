@@ -70,11 +70,11 @@ TEST(RelativeMagnitudes, NeedPositiveCountsForSt1TheStarAndTheClick)
 
 TEST(CentreSearchRadius, FloorsAndKeepsTo0Through13)
 {
-    EXPECT_EQ(CentreSearchRadius("2"), 2);
-    EXPECT_EQ(CentreSearchRadius("4.9"), 4);
-    EXPECT_EQ(CentreSearchRadius("20"), 13);
-    EXPECT_EQ(CentreSearchRadius(""), 0);
-    EXPECT_EQ(CentreSearchRadius("-3"), 0);
+    EXPECT_EQ(CentreSearchRadius(2), 2);
+    EXPECT_EQ(CentreSearchRadius(4.9), 4);
+    EXPECT_EQ(CentreSearchRadius(20), 13);
+    EXPECT_EQ(CentreSearchRadius(0), 0);
+    EXPECT_EQ(CentreSearchRadius(-3), 0);
 }
 
 class ClickOnStar : public ::testing::Test {
@@ -85,9 +85,9 @@ protected:
         AddStar(img, 30, 30, 60'000, 1.5);
     }
 
-    ClickResult Click(float x, float y, std::array<std::string, 4> radii)
+    ClickResult Click(float x, float y, std::array<double, 4> radii)
     {
-        settings.radiusTexts = std::move(radii);
+        settings.radii = radii;
         return MeasureClick(img, x, y, settings, st1Net, last);
     }
 
@@ -99,7 +99,7 @@ protected:
 
 TEST_F(ClickOnStar, FillsTheCountFieldsWithTheMeasurementOfEachRadius)
 {
-    const ClickResult result = Click(31, 29, { "4", "3", "", "" });
+    const ClickResult result = Click(31, 29, { 4, 3, 0, 0 });
     for (int k = 0; k < 2; ++k) {
         SCOPED_TRACE(k);
         const DiaphragmResult& d = result.diaphragms[static_cast<std::size_t>(k)];
@@ -138,7 +138,7 @@ TEST_F(ClickOnStar, AnEmptyOrZeroRadiusBoxSkipsItsIndexAndKeepsItsEarlierResults
     last.net = { 1, 222, 3, 444 };
     last.error = { 0.1F, 0.222F, 0.3F, 0.444F };
     // "0.5" passes the box's limit check but floors to 0.
-    const ClickResult result = Click(30, 30, { "8.9", "", "5", "0.5" });
+    const ClickResult result = Click(30, 30, { 8.9, 0, 5, 0.5 });
     EXPECT_EQ(result.diaphragms[0].outcome, DiaphragmOutcome::Measured);
     EXPECT_EQ(result.diaphragms[0].radius, 8);
     EXPECT_EQ(result.diaphragms[1].outcome, DiaphragmOutcome::Skipped);
@@ -160,7 +160,7 @@ TEST_F(ClickOnStar, TheLoopStopsAtTheFirstDiaphragmLeavingTheImage)
     // would fit but is never reached.
     AddStar(img, 7, 30, 30'000, 1.2);
     last.net = { 1, 2, 3, 4 };
-    const ClickResult result = Click(6, 30, { "5", "8", "3", "" });
+    const ClickResult result = Click(6, 30, { 5, 8, 3, 0 });
     EXPECT_EQ(result.diaphragms[0].outcome, DiaphragmOutcome::Measured);
     EXPECT_EQ(result.diaphragms[1].outcome, DiaphragmOutcome::Outside);
     EXPECT_EQ(result.diaphragms[2].outcome, DiaphragmOutcome::NotReached);
@@ -190,7 +190,7 @@ TEST_F(ClickOnStar, DiaphragmsMustFitOnEverySideOfTheImage)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
         const LastStar before = last;
-        const ClickResult result = Click(c.x, c.y, { "5", "", "", "" });
+        const ClickResult result = Click(c.x, c.y, { 5, 0, 0, 0 });
         if (c.fits) {
             EXPECT_EQ(result.diaphragms[0].outcome, DiaphragmOutcome::Measured);
             continue;
@@ -211,7 +211,7 @@ TEST_F(ClickOnStar, AFailedMeasurementShowsZeroCountsDrawsNoCyanCircleAndLeavesN
     last.centreY = 30;
     last.net[0] = 5000;
     st1Net = { 10000, 0, 0, 0 };
-    const ClickResult result = Click(65, 45, { "4", "", "", "" });
+    const ClickResult result = Click(65, 45, { 4, 0, 0, 0 });
     const DiaphragmResult& d = result.diaphragms[0];
     ASSERT_EQ(d.outcome, DiaphragmOutcome::Measured);
     EXPECT_EQ(d.measurement.status, StarStatus::NotFound);
@@ -225,7 +225,7 @@ TEST_F(ClickOnStar, AFailedMeasurementShowsZeroCountsDrawsNoCyanCircleAndLeavesN
 
     // So the star buttons record nothing.
     ResultsTable table;
-    EXPECT_FALSE(RememberStar(table, 0, 1, StarRecordOf(last, settings.radiusTexts)));
+    EXPECT_FALSE(RememberStar(table, 0, 1, StarRecordOf(last, settings.radii)));
     EXPECT_EQ(table.Rows(), 0);
 }
 
@@ -233,18 +233,18 @@ TEST_F(ClickOnStar, MagnitudesRelativeToSt1ComeOnceSt1IsRememberedOnTheFile)
 {
     // St1 four times brighter than the star at (60, 30): about 1.505 magnitudes apart.
     AddStar(img, 60, 30, 15'000, 1.5);
-    settings.st1MagnitudeText = "10";
+    settings.st1Magnitude = 10;
     ResultsTable table;
     const int file = 1;
     st1Net = St1NetCounts(table, file);
 
-    ClickResult st1 = Click(30, 30, { "8", "6", "", "" });
+    ClickResult st1 = Click(30, 30, { 8, 6, 0, 0 });
     EXPECT_FALSE(st1.diaphragms[0].magnitudes.has_value());
-    ASSERT_TRUE(RememberStar(table, 0, file, StarRecordOf(last, settings.radiusTexts)));
+    ASSERT_TRUE(RememberStar(table, 0, file, StarRecordOf(last, settings.radii)));
     st1Net = St1NetCounts(table, file);
     EXPECT_EQ(st1Net[0], st1.diaphragms[0].measurement.starNet);
 
-    const ClickResult star = Click(60, 30, { "8", "6", "", "" });
+    const ClickResult star = Click(60, 30, { 8, 6, 0, 0 });
     for (int k = 0; k < 2; ++k) {
         SCOPED_TRACE(k);
         const auto& magnitudes = star.diaphragms[static_cast<std::size_t>(k)].magnitudes;
@@ -264,7 +264,7 @@ TEST_F(ClickOnStar, AnAnnulusFarLargerThanTheImageFindsNoStar)
     // At r = 8 the annulus reaches beyond any 16-bit image; at r = 4 it holds
     // so few image pixels that the median filtration drops them all.
     settings.options.annulusOuter = 5000;
-    const ClickResult result = Click(30, 30, { "8", "4", "", "" });
+    const ClickResult result = Click(30, 30, { 8, 4, 0, 0 });
     EXPECT_FALSE(result.trapped);
     EXPECT_EQ(result.diaphragms[0].outcome, DiaphragmOutcome::Measured);
     EXPECT_EQ(result.diaphragms[0].measurement.status, StarStatus::NotFound);
@@ -276,8 +276,8 @@ TEST_F(ClickOnStar, AnAnnulusFarLargerThanTheImageFindsNoStar)
 
 TEST_F(ClickOnStar, ASt1MagnitudeBeyondSinglePrecisionEndsTheClickAfterTheCounts)
 {
-    settings.st1MagnitudeText = "1E39";
-    const ClickResult result = Click(30, 30, { "8", "4", "", "" });
+    settings.st1Magnitude = 1E39;
+    const ClickResult result = Click(30, 30, { 8, 4, 0, 0 });
     EXPECT_TRUE(result.trapped);
     EXPECT_EQ(result.diaphragms[0].outcome, DiaphragmOutcome::Trapped);
     EXPECT_EQ(result.FinalCounts(), result.diaphragms[0].counts);
@@ -288,24 +288,24 @@ TEST_F(ClickOnStar, ASt1MagnitudeBeyondSinglePrecisionEndsTheClickAfterTheCounts
 TEST(QuickSum, SumsTheDiaphragmAroundTheClickWithoutBackground)
 {
     const ImagePlane img = UniformImage(40, 40, 1000);
-    const QuickSumResult result = QuickSum(img, 20, 20, "3");
+    const QuickSumResult result = QuickSum(img, 20, 20, 3);
     EXPECT_FALSE(result.trapped);
     EXPECT_EQ(result.radius, 3);
     EXPECT_EQ(result.counts, (CountTexts { " 29000", " 29", " 1000" }));
     EXPECT_EQ(result.circle, (ClickCircle { 20, 20, 3, CircleKind::Click }));
     // The radius is floored.
-    EXPECT_EQ(QuickSum(img, 20, 20, "3.9").counts.pixels, " 29");
-    EXPECT_EQ(QuickSum(img, 20, 20, "").counts, (CountTexts { " 1000", " 1", " 1000" }));
+    EXPECT_EQ(QuickSum(img, 20, 20, 3.9).counts.pixels, " 29");
+    EXPECT_EQ(QuickSum(img, 20, 20, 0).counts, (CountTexts { " 1000", " 1", " 1000" }));
 }
 
 TEST(QuickSum, PixelsOutsideTheImageCountZeroButAreCounted)
 {
     const ImagePlane img = UniformImage(40, 40, 1000);
     // At (1, 1) only dx, dy >= 0 lie inside: 11 of the 29 pixels.
-    EXPECT_EQ(QuickSum(img, 1, 1, "3").counts, (CountTexts { " 11000", " 29", " 379" }));
-    EXPECT_EQ(QuickSum(img, 40, 40, "3").counts.sum, " 11000");
-    EXPECT_EQ(QuickSum(img, -100, 500, "3").counts, (CountTexts { " 0", " 29", " 0" }));
-    EXPECT_EQ(QuickSum(ImagePlane {}, 5, 5, "3").counts.sum, " 0"); // no image read yet
+    EXPECT_EQ(QuickSum(img, 1, 1, 3).counts, (CountTexts { " 11000", " 29", " 379" }));
+    EXPECT_EQ(QuickSum(img, 40, 40, 3).counts.sum, " 11000");
+    EXPECT_EQ(QuickSum(img, -100, 500, 3).counts, (CountTexts { " 0", " 29", " 0" }));
+    EXPECT_EQ(QuickSum(ImagePlane {}, 5, 5, 3).counts.sum, " 0"); // no image read yet
 }
 
 TEST(QuickSum, PixelPositionsRoundHalvesToEven)
@@ -325,17 +325,17 @@ TEST(QuickSum, PixelPositionsRoundHalvesToEven)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-        EXPECT_EQ(QuickSum(img, c.x, c.y, "0").counts.sum, c.sum);
+        EXPECT_EQ(QuickSum(img, c.x, c.y, 0).counts.sum, c.sum);
     }
     // Per pixel floored: 1001 over the 5 pixels of r = 1.
-    EXPECT_EQ(QuickSum(img, 10, 20, "1").counts, (CountTexts { " 1001", " 5", " 200" }));
+    EXPECT_EQ(QuickSum(img, 10, 20, 1).counts, (CountTexts { " 1001", " 5", " 200" }));
 }
 
 TEST(QuickSum, ARadiusWithoutA16BitValueEndsAtTheTrap)
 {
     const ImagePlane img = UniformImage(40, 40, 1000);
-    EXPECT_TRUE(QuickSum(img, 20, 20, "-1").trapped);
-    EXPECT_TRUE(QuickSum(img, 20, 20, "40000").trapped);
+    EXPECT_TRUE(QuickSum(img, 20, 20, -1).trapped);
+    EXPECT_TRUE(QuickSum(img, 20, 20, 40000).trapped);
 }
 
 } // namespace

@@ -143,7 +143,7 @@ TEST(AavsoReport, MagnitudesAreStandardEvenWhenTheResultsFileIsInstrumental)
     const AavsoReport report = AavsoReportText(series.table, series.files, series.settings, Observer());
     EXPECT_EQ(Fields(Lines(report.text).at(6)).at(2), "12.500");
 
-    series.settings.st1Magnitude = "  ";
+    series.settings.st1Magnitude = std::nullopt;
     EXPECT_EQ(AavsoReportText(series.table, series.files, series.settings, Observer()).problem,
         "Standard magnitudes need St1's catalogue magnitude");
 }

@@ -82,7 +82,7 @@ TEST(ResultsCsv, RoundTripsEveryFileStarAndDiaphragm)
     series.files.SetCurrentFile(2);
     series.files.RecordCurrent(second);
     // Diaphragm 1 too, radius 12 on the last file: two rows per star and file.
-    series.settings.radiusTexts[1] = "12";
+    series.settings.radii[1] = 12;
     series.table.SetCell(ResultsTable::kRadiusColumn, 2 + 1, 12.0F);
 
     const auto rows = ParseCsv(ResultsCsvText(series.table, series.files, series.settings));

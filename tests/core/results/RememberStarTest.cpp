@@ -131,14 +131,14 @@ TEST(StarRecordOf, ADiaphragmSkippedOnTheLastClickRecordsAnEarlierClick)
     test::AddStar(img, 40, 40, 10'000, 1.5);
     ClickSettings settings;
     LastStar last;
-    settings.radiusTexts = { "8", "6", "", "" };
+    settings.radii = { 8, 6, 0, 0 };
     const ClickResult first = MeasureClick(img, 20, 20, settings, {}, last);
-    settings.radiusTexts = { "8", "", "", "12.5" };
+    settings.radii = { 8, 0, 0, 12.5 };
     const ClickResult second = MeasureClick(img, 40, 40, settings, {}, last);
 
     // btnstar(5) while the file number is 1.
     ResultsTable table;
-    ASSERT_TRUE(RememberStar(table, 5, 1, StarRecordOf(last, settings.radiusTexts)));
+    ASSERT_TRUE(RememberStar(table, 5, 1, StarRecordOf(last, settings.radii)));
     EXPECT_EQ(table.Cell(14, 1), second.diaphragms[0].measurement.starNet);
     EXPECT_EQ(table.Cell(14, 2), first.diaphragms[1].measurement.starNet);
     EXPECT_EQ(table.Cell(15, 2), first.diaphragms[1].measurement.magError);

@@ -35,16 +35,16 @@ StarRecord Star(std::array<float, 4> net, std::array<float, 4> error, std::array
     return star;
 }
 
-ResultsFileSettings Settings(std::string st1, bool relative, std::array<std::string, 4> radii)
+ResultsFileSettings Settings(std::optional<double> st1, bool relative, std::array<double, 4> radii)
 {
-    return ResultsFileSettings { std::move(st1), relative, std::move(radii) };
+    return ResultsFileSettings { st1, relative, radii };
 }
 
 TEST(ResultsFile, InstrumentalMagnitudeOfTenThousandCountsInTenSeconds)
 {
     ResultsTable table;
     RememberStar(table, 0, 1, Star({ 10000, 0, 0, 0 }, { 0.0123F, 0, 0, 0 }, { 8, 0, 0, 0 }));
-    const std::string text = ResultsFileText(table, Files({ 10 }), Settings("10", false, { "8", "", "", "" }));
+    const std::string text = ResultsFileText(table, Files({ 10 }), Settings(10, false, { 8, 0, 0, 0 }));
     EXPECT_EQ(text,
         "File         Time   R  Star 1  Err  \r\n"
         "\r\n"
@@ -62,7 +62,7 @@ TEST(ResultsFile, RelativeToSt1KeepsTheOffsetInSinglePrecision)
     RememberStar(table, 9, 1, Star({ 2500, 0, 0, 0 }, { 0.5F, 0, 0, 0 }, { 8, 0, 0, 0 }));
     // The heading's star fields start at column 24, the data fields at 23;
     // each star takes 13 characters.
-    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings("10", true, { "8", "", "", "" })),
+    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings(10, true, { 8, 0, 0, 0 })),
         "File         Time   R  Star 1  Err  Star 10 Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
@@ -72,7 +72,7 @@ TEST(ResultsFile, RelativeToSt1KeepsTheOffsetInSinglePrecision)
         " .5  "
         "\r\n"
         "\r\n");
-    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings("10", false, { "8", "", "", "" })),
+    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings(10, false, { 8, 0, 0, 0 })),
         "File         Time   R  Star 1  Err  Star 10 Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
@@ -88,7 +88,7 @@ TEST(ResultsFile, LongRadiusTextWrapsTheStarFieldsToColumn23)
 {
     ResultsTable table;
     RememberStar(table, 0, 1, Star({ 10000, 10000, 0, 0 }, { 0.0123F, 0.02F, 0, 0 }, { 12.5F, 10, 0, 0 }));
-    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings("", false, { "12.5", "10", "", "" })),
+    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings(std::nullopt, false, { 12.5, 10, 0, 0 })),
         "File         Time   R  Star 1  Err  \r\n"
         "\r\n"
         "m31.001      21:15  12.5"
@@ -109,7 +109,7 @@ TEST(ResultsFile, ExposureOfZeroWritesTheNetCountsFlooredToThreeDecimals)
     ResultsTable table;
     RememberStar(table, 0, 1, Star({ 2500.1234F, 0, 0, 0 }, { 0.0123F, 0, 0, 0 }, { 8, 0, 0, 0 }));
     RememberStar(table, 1, 1, Star({ -12.3456F, 0, 0, 0 }, { 1.5F, 0, 0, 0 }, { 8, 0, 0, 0 }));
-    EXPECT_EQ(ResultsFileText(table, Files({ 0 }), Settings("10", true, { "8", "", "", "" })),
+    EXPECT_EQ(ResultsFileText(table, Files({ 0 }), Settings(10, true, { 8, 0, 0, 0 })),
         "File         Time   R  Star 1  Err  Star 2  Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
@@ -127,7 +127,7 @@ TEST(ResultsFile, EmptyRadiusBoxesDropTheirLinesOnEveryFile)
     RememberStar(table, 0, 1, Star({ 10000, 20000, 30000, 40000 }, { 0.01F, 0.02F, 0.03F, 0.04F }, { 8, 0, 5, 0 }));
     RememberStar(table, 0, 2, Star({ 1000, 2000, 3000, 4000 }, { 0.1F, 0.2F, 0.3F, 0.4F }, { 8, 0, 6, 0 }));
     // The radius on every file's lines is the one recorded for the last file.
-    EXPECT_EQ(ResultsFileText(table, Files({ 10, 10 }), Settings("", false, { "8", "", "5", "" })),
+    EXPECT_EQ(ResultsFileText(table, Files({ 10, 10 }), Settings(std::nullopt, false, { 8, 0, 5, 0 })),
         "File         Time   R  Star 1  Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
@@ -155,7 +155,7 @@ TEST(ResultsFile, FileGroupsWithoutLinesKeepTheirEmptyLine)
     // A star not remembered on the first file has no column at all.
     ResultsTable table;
     RememberStar(table, 0, 2, Star({ 10000, 0, 0, 0 }, { 0.01F, 0, 0, 0 }, { 8, 0, 0, 0 }));
-    EXPECT_EQ(ResultsFileText(table, Files({ 10, 10, 10 }), Settings("", false, { "8", "", "", "" })),
+    EXPECT_EQ(ResultsFileText(table, Files({ 10, 10, 10 }), Settings(std::nullopt, false, { 8, 0, 0, 0 })),
         "File         Time   R  \r\n"
         "\r\n"
         "\r\n"
@@ -168,7 +168,7 @@ TEST(ResultsFile, MagnitudeWithoutAValueReads99999)
     ResultsTable table;
     RememberStar(table, 0, 1, Star({ 10000, 0, 0, 0 }, { 0.01F, 0, 0, 0 }, { 8, 0, 0, 0 }));
     RememberStar(table, 1, 1, Star({ -5, 0, 0, 0 }, { 0.01F, 0, 0, 0 }, { 8, 0, 0, 0 }));
-    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings("", false, { "8", "", "", "" })),
+    EXPECT_EQ(ResultsFileText(table, Files({ 10 }), Settings(std::nullopt, false, { 8, 0, 0, 0 })),
         "File         Time   R  Star 1  Err  Star 2  Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "

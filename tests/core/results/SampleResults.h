@@ -37,7 +37,7 @@ inline SampleFile SampleAt(const std::string& name, int minute, float var1)
 struct SampleSeries {
     ResultsTable table;
     FileList files;
-    ResultsFileSettings settings { "10", true, { "8", "", "", "" } };
+    ResultsFileSettings settings { 10.0, true, { 8, 0, 0, 0 } };
 
     explicit SampleSeries(const std::vector<SampleFile>& series)
     {

@@ -115,7 +115,7 @@ TEST_F(StarSlots, SaveDataWritesTheCoreResultsFile)
     EXPECT_EQ(dialogs.Shown().back().title, QStringLiteral("SAVE"));
     EXPECT_EQ(dialogs.Shown().back().defaultText, QStringLiteral("filename.txt"));
 
-    const ResultsFileSettings settings { "10", true, { "8", "", "", "" } };
+    const ResultsFileSettings settings { 10.0, true, { 8, 0, 0, 0 } };
     const Session& session = form->RunSession();
     const std::string expected = ResultsFileText(session.results, session.store.files, settings);
     EXPECT_EQ(test::ReadFileBytes(fileName.toStdString()), expected);

@@ -184,7 +184,7 @@ TEST_F(ResultsMenu, CsvExportWritesTheSessionsResults)
     EXPECT_EQ(LastShown().request.fileName, QStringLiteral("results.csv"));
     const std::string text = test::ReadFileBytes(dir.File("series.csv"));
     const Session& session = form->RunSession();
-    EXPECT_EQ(text, ResultsCsvText(session.results, session.store.files, { "10", false, { "8", "", "", "" } }));
+    EXPECT_EQ(text, ResultsCsvText(session.results, session.store.files, { 10.0, false, { 8, 0, 0, 0 } }));
     // A header and three stars on three files.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 3 * 3);
 
