@@ -10,7 +10,8 @@ namespace lumvane::cli {
 
 std::optional<double> ParseNumber(const std::string& text)
 {
-    if (text.empty())
+    // The program's numbers are decimal: strtod's hexadecimal form is none.
+    if (text.empty() || text.find_first_of("xX") != std::string::npos)
         return std::nullopt;
     errno = 0;
     char* end = nullptr;

@@ -12,7 +12,8 @@ struct Point {
     double y = 0.0;
 };
 
-/// Parses a whole text as one number; nothing when any character is left over.
+/// Parses a whole text as one decimal number; nothing when any character is
+/// left over.
 std::optional<double> ParseNumber(const std::string& text);
 /// Parses "A,B,..." into numbers; nothing when any item is not a number.
 std::optional<std::vector<double>> ParseNumberList(const std::string& text);

@@ -66,7 +66,7 @@ TEST(CliBadInput, MistypedNumbersAreRefusedByEveryOptionThatTakesOne)
     test::TempDir dir;
     WriteStarImage(dir.File("star.fts"));
     const std::string longText = std::string(299, '7') + "x";
-    const std::string texts[] = { "", "-", "1e999", "nan", "inf", " 7 ", "7x", longText };
+    const std::string texts[] = { "", "-", "1e999", "nan", "inf", " 7 ", "7x", "0x8", longText };
     for (const char* option : { "--radius", "--search", "--annulus", "--median", "--at" }) {
         for (const std::string& text : texts) {
             SCOPED_TRACE(std::string(option) + " '" + text + "'");
