@@ -98,7 +98,7 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
         out << "black_cut: " << result.cuts->black << '\n' << "white_cut: " << result.cuts->white << '\n';
     if (!result.message.empty())
         err << "lumvane-cli info: " << result.message << '\n';
-    if (result.status != FitsReadStatus::Read && result.status != FitsReadStatus::Truncated)
+    if (!result.GaveImage())
         return kExitFileError;
 
     const ImagePlane& pixelsPlane = store.Plane(plane);

@@ -334,7 +334,7 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
     const FitsReadResult first = ReadFitsImage(store, request.firstFile, PlaneId::Img, random);
     if (!first.message.empty())
         err << kPrefix << first.message << '\n';
-    if (first.status != FitsReadStatus::Read && first.status != FitsReadStatus::Truncated)
+    if (!first.GaveImage())
         return kExitFileError;
     const auto calibration = ReadCalibrationFrames(request.photometry, store, random, kPrefix, err);
     if (!calibration)

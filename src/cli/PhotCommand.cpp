@@ -103,7 +103,7 @@ int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
     const FitsReadResult read = ReadFitsImage(store, request.fileName, PlaneId::Img, random);
     if (!read.message.empty())
         err << "lumvane-cli phot: " << read.message << '\n';
-    if (read.status != FitsReadStatus::Read && read.status != FitsReadStatus::Truncated)
+    if (!read.GaveImage())
         return kExitFileError;
     const PhotometryArguments& photometry = request.photometry;
     auto calibration = ReadCalibrationFrames(photometry, store, random, "lumvane-cli phot: ", err);

@@ -4,18 +4,13 @@
 
 #include "core/image/Calibration.h"
 #include "core/image/FitsReader.h"
+#include "core/photometry/OptionRules.h"
 
 #include <algorithm>
 #include <cmath>
 #include <ostream>
 
 namespace lumvane::cli {
-namespace {
-
-constexpr int kMaxRadius = 16;
-constexpr std::size_t kMaxRadii = 4;
-
-} // namespace
 
 bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments& arguments, std::string& problem)
 {
@@ -25,13 +20,14 @@ bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments
     if (arg == "--radius") {
         const std::string& text = args[++i];
         const auto values = ParseNumberList(text);
-        if (!values || values->size() > kMaxRadii) {
+        if (!values || values->size() > std::size_t { kClickDiaphragms }) {
             problem = "--radius takes one to four radii R[,R...], not '" + text + "'";
             return true;
         }
         for (const double value : *values) {
-            if (!(std::floor(value) >= 1 && std::floor(value) <= kMaxRadius)) {
-                problem = "a diaphragm radius is 1 to 16 pixels, not '" + text + "'";
+            if (!(std::floor(value) >= 1 && std::floor(value) <= kMaxDiaphragmRadius)) {
+                problem = "a diaphragm radius is 1 to " + std::to_string(kMaxDiaphragmRadius) + " pixels, not '" + text
+                    + "'";
                 return true;
             }
         }
@@ -108,7 +104,7 @@ std::optional<SeriesCalibration> ReadCalibrationFrames(const PhotometryArguments
         const FitsReadResult read = ReadFitsImage(store, frame.fileName, frame.plane, random);
         if (!read.message.empty())
             err << prefix << read.message << '\n';
-        if (read.status != FitsReadStatus::Read && read.status != FitsReadStatus::Truncated)
+        if (!read.GaveImage())
             return std::nullopt;
         if (!CoversImage(store.Plane(frame.plane), store.img)) {
             err << prefix << kCalibrationFrameTooSmall << ": " << frame.fileName << '\n';

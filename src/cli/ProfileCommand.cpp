@@ -75,7 +75,7 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err)
     const FitsReadResult read = ReadFitsImage(store, fileName, PlaneId::Img, random);
     if (!read.message.empty())
         err << "lumvane-cli profile: " << read.message << '\n';
-    if (read.status != FitsReadStatus::Read && read.status != FitsReadStatus::Truncated)
+    if (!read.GaveImage())
         return kExitFileError;
 
     const ProfileLine line { static_cast<float>(from->x), static_cast<float>(from->y), static_cast<float>(to->x),

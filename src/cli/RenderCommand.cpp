@@ -64,7 +64,7 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err)
     const FitsReadResult result = ReadFitsImage(store, fileName, PlaneId::Img, random);
     if (!result.message.empty())
         err << "lumvane-cli render: " << result.message << '\n';
-    if (result.status != FitsReadStatus::Read && result.status != FitsReadStatus::Truncated)
+    if (!result.GaveImage())
         return kExitFileError;
 
     const DisplayCuts proposed = result.cuts.value_or(DisplayCuts {});

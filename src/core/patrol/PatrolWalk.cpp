@@ -152,7 +152,7 @@ PatrolStepResult PatrolWalk::Step(PatrolData data, const PatrolSettings& setting
     result.fileName = *fileName;
     files.SetCurrentFile(fileNumber);
     result.read = m_calibration.Read(data.store, *fileName, data.random, result.calibration);
-    if (result.read.status != FitsReadStatus::Read && result.read.status != FitsReadStatus::Truncated) {
+    if (!result.read.GaveImage()) {
         // Nothing new in IMG to measure: the series ends with the last file read.
         files.SetCurrentFile(fileNumber - 1);
         result.fileNumber = fileNumber - 1;

@@ -30,8 +30,8 @@ std::string TwoDigits(float value)
 std::optional<TextCorrection> CheckRadiusText(std::string_view text)
 {
     const double value = NumericValue(text);
-    if (value > 16.0)
-        return Correction(text, "16", false);
+    if (value > kMaxDiaphragmRadius)
+        return Correction(text, std::to_string(kMaxDiaphragmRadius), false);
     if (value <= 0.0)
         return Correction(text, "", false);
     return std::nullopt;

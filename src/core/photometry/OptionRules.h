@@ -17,11 +17,15 @@ struct TextCorrection {
     friend bool operator==(const TextCorrection&, const TextCorrection&) = default;
 };
 
+/// The largest diaphragm radius, pixels: what a radius box holds at most.
+inline constexpr int kMaxDiaphragmRadius = 16;
+
 /// @brief The limit checks run on every change of a box's text. Nothing when
 /// the text passes (also when the correction would give the same text, so
 /// replacing the text and checking it again always passes).
 ///
-/// A diaphragm radius box `txtr(i)`: above 16 becomes "16", 0 or less "".
+/// A diaphragm radius box `txtr(i)`: above kMaxDiaphragmRadius (16) becomes
+/// "16", 0 or less "".
 std::optional<TextCorrection> CheckRadiusText(std::string_view text);
 /// The centre-search box `txtmp`: above 5 becomes "5", below 0 "0".
 std::optional<TextCorrection> CheckSearchText(std::string_view text);
