@@ -1,5 +1,6 @@
 #include "support/CliRunner.h"
 #include "support/FitsWriter.h"
+#include "support/SyntheticSky.h"
 #include "support/TempDir.h"
 
 #include "core/common/UniformRandom.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <sstream>
 
 namespace lumvane {
@@ -28,8 +28,7 @@ std::string WriteField(const test::TempDir& dir, const std::string& fileName, in
     std::vector<std::int16_t> values;
     for (int y = kHeight; y >= 1; --y) // the first row of the file is the top one
         for (int x = 1; x <= kWidth; ++x) {
-            const double d2 = (x - 44) * (x - 44) + (y - 34) * (y - 34);
-            const double starCounts = star ? 40'000.0 / (2.0 * std::numbers::pi * 2.25) * std::exp(-d2 / 4.5) : 0.0;
+            const double starCounts = star ? test::GaussianStar(x - 44, y - 34, 40'000.0, 1.5) : 0.0;
             values.push_back(static_cast<std::int16_t>(std::lround(sky + starCounts) - 32768));
         }
     auto cards = test::ImageCards(kWidth, kHeight);

@@ -24,14 +24,19 @@ inline ImagePlane UniformImage(int width, int height, int physical)
     return img;
 }
 
+/// The counts a star of total `flux` with a Gaussian profile of `sigma`
+/// pixels gives at (dx, dy) from its centre.
+inline double GaussianStar(double dx, double dy, double flux, double sigma)
+{
+    return flux / (2.0 * std::numbers::pi * sigma * sigma) * std::exp(-(dx * dx + dy * dy) / (2.0 * sigma * sigma));
+}
+
 /// Adds a star of total `flux` with a Gaussian profile centred on (cx, cy).
 inline void AddStar(ImagePlane& img, double cx, double cy, double flux, double sigma)
 {
-    const double peak = flux / (2.0 * std::numbers::pi * sigma * sigma);
     for (int y = 1; y <= img.Height(); ++y)
         for (int x = 1; x <= img.Width(); ++x) {
-            const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-            const double value = peak * std::exp(-d2 / (2.0 * sigma * sigma));
+            const double value = GaussianStar(x - cx, y - cy, flux, sigma);
             SetPhysical(img, x, y, Physical(img.At(x, y)) + static_cast<int>(std::lround(value)));
         }
 }

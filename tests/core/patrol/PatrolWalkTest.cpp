@@ -2,12 +2,12 @@
 
 #include "core/results/RememberStar.h"
 #include "support/FitsWriter.h"
+#include "support/SyntheticSky.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 
 namespace lumvane {
 namespace {
@@ -40,8 +40,7 @@ void WriteFrame(const std::string& fileName, double dx, double dy, double st1Sca
             double counts = 1000.0;
             for (const FieldStar& star : kField) {
                 const double flux = star.flux * (star.slot == 0 ? st1Scale : 1.0);
-                const double d2 = std::pow(x - star.x - dx, 2) + std::pow(y - star.y - dy, 2);
-                counts += flux / (2.0 * std::numbers::pi * 2.25) * std::exp(-d2 / 4.5);
+                counts += test::GaussianStar(x - star.x - dx, y - star.y - dy, flux, 1.5);
             }
             values.push_back(static_cast<std::int16_t>(std::lround(counts) - 32768));
         }

@@ -2,6 +2,7 @@
 #include "core/common/Rounding.h"
 #include "core/photometry/StarNet.h"
 #include "core/photometry/StarWindow.h"
+#include "support/SyntheticSky.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,8 @@
 namespace lumvane {
 namespace {
 
-void SetPhysical(ImagePlane& img, int x, int y, int physical)
-{
-    img.At(x, y) = static_cast<std::int16_t>(physical - kPhysicalOffset);
-}
-
-ImagePlane UniformImage(int width, int height, int physical)
-{
-    ImagePlane img(width, height);
-    for (int y = 1; y <= height; ++y)
-        for (int x = 1; x <= width; ++x)
-            SetPhysical(img, x, y, physical);
-    return img;
-}
+using test::SetPhysical;
+using test::UniformImage;
 
 PhotometryOptions Options(float inner, float outer, float percent)
 {

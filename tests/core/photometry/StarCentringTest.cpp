@@ -2,44 +2,22 @@
 #include "core/common/Rounding.h"
 #include "core/photometry/Aperture.h"
 #include "core/photometry/StarNet.h"
+#include "support/SyntheticSky.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <numbers>
 #include <random>
 #include <vector>
 
 namespace lumvane {
 namespace {
 
-void SetPhysical(ImagePlane& img, int x, int y, int physical)
-{
-    img.At(x, y) = static_cast<std::int16_t>(std::clamp(physical, 0, 65534) - kPhysicalOffset);
-}
-
-ImagePlane UniformImage(int width, int height, int physical)
-{
-    ImagePlane img(width, height);
-    for (int y = 1; y <= height; ++y)
-        for (int x = 1; x <= width; ++x)
-            SetPhysical(img, x, y, physical);
-    return img;
-}
-
-/// Adds a star of total `flux` with a Gaussian profile centred on pixel (cx, cy).
-void AddStar(ImagePlane& img, double cx, double cy, double flux, double sigma)
-{
-    for (int y = 1; y <= img.Height(); ++y)
-        for (int x = 1; x <= img.Width(); ++x) {
-            const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-            const double peak = flux / (2.0 * std::numbers::pi * sigma * sigma);
-            const double value = peak * std::exp(-d2 / (2.0 * sigma * sigma));
-            SetPhysical(img, x, y, Physical(img.At(x, y)) + static_cast<int>(std::lround(value)));
-        }
-}
+using test::AddStar;
+using test::SetPhysical;
+using test::UniformImage;
 
 void ExpectFailed(const StarMeasurement& result, StarStatus status)
 {
@@ -204,10 +182,7 @@ TEST(StarCentring, GaussianStarOnANoisySkyIsMeasuredWithinItsError)
     constexpr double kSigma = 1.8;
     constexpr double kStarX = 60.0;
     constexpr double kStarY = 50.0;
-    const auto model = [&](int x, int y) {
-        const double d2 = (x - kStarX) * (x - kStarX) + (y - kStarY) * (y - kStarY);
-        return kFlux / (2.0 * std::numbers::pi * kSigma * kSigma) * std::exp(-d2 / (2.0 * kSigma * kSigma));
-    };
+    const auto model = [&](int x, int y) { return test::GaussianStar(x - kStarX, y - kStarY, kFlux, kSigma); };
     std::mt19937 random(2024);
     ImagePlane img(120, 110);
     for (int y = 1; y <= img.Height(); ++y)

@@ -1,4 +1,5 @@
 #include "support/Form1Fixture.h"
+#include "support/SyntheticSky.h"
 
 #include "gui/app/HelpWindow.h"
 #include "gui/app/TabPanel.h"
@@ -24,9 +25,7 @@ using test::ShownDialog;
 /// A sky of 1000 counts with one star of 20000 counts at (30, 30).
 int StarField(int x, int y)
 {
-    const double dx = x - 30.0;
-    const double dy = y - 30.0;
-    return 1000 + static_cast<int>(std::lround(20000.0 / (2.0 * 3.14159 * 2.0) * std::exp(-(dx * dx + dy * dy) / 4.0)));
+    return 1000 + static_cast<int>(std::lround(test::GaussianStar(x - 30.0, y - 30.0, 20000.0, std::sqrt(2.0))));
 }
 
 class Desktop : public test::Form1Fixture {

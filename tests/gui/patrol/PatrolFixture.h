@@ -31,12 +31,7 @@ inline constexpr double kStar2Flux = 20000.0;
 /// St1 at `st1Flux` counts.
 inline int Frame(int x, int y, double shift, double st1Flux)
 {
-    const auto star = [&](ViewPoint at, double flux) {
-        const double sigma = 1.3;
-        const double dx = x - (at.x + shift);
-        const double dy = y - at.y;
-        return flux / (2.0 * std::numbers::pi * sigma * sigma) * std::exp(-(dx * dx + dy * dy) / (2.0 * sigma * sigma));
-    };
+    const auto star = [&](ViewPoint at, double flux) { return GaussianStar(x - (at.x + shift), y - at.y, flux, 1.3); };
     return kBackground + static_cast<int>(std::lround(star(kSt1, st1Flux) + star(kStar2, kStar2Flux)));
 }
 

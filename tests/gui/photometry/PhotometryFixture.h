@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/Form1Fixture.h"
+#include "support/SyntheticSky.h"
 
 #include "core/display/LevelPalette.h"
 #include "core/display/ViewCoordinates.h"
@@ -15,7 +16,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <numbers>
 #include <optional>
 #include <string>
 
@@ -37,12 +37,8 @@ inline int Sky(int x, int y)
         return kSkyBackground + 10000;
     if (x == 80 && y == 50)
         return kSkyBackground + 2500;
-    const double sigma = 1.5;
-    const double peak = 50000.0 / (2.0 * std::numbers::pi * sigma * sigma);
-    const double dx = x - kGaussianStar.x;
-    const double dy = y - kGaussianStar.y;
     return kSkyBackground
-        + static_cast<int>(std::lround(peak * std::exp(-(dx * dx + dy * dy) / (2.0 * sigma * sigma))));
+        + static_cast<int>(std::lround(GaussianStar(x - kGaussianStar.x, y - kGaussianStar.y, 50000.0, 1.5)));
 }
 
 /// @brief The main window with its program's folder to itself: start-up

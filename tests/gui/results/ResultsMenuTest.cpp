@@ -26,12 +26,7 @@ constexpr ViewPoint kVariable { 55, 65 };
 /// A frame of the series: Var 1 brightens by a fifth from file to file.
 int Frame(int x, int y, int file)
 {
-    const auto star = [&](ViewPoint at, double flux) {
-        const double sigma = 1.3;
-        const double dx = x - at.x;
-        const double dy = y - at.y;
-        return flux / (2.0 * std::numbers::pi * sigma * sigma) * std::exp(-(dx * dx + dy * dy) / (2.0 * sigma * sigma));
-    };
+    const auto star = [&](ViewPoint at, double flux) { return test::GaussianStar(x - at.x, y - at.y, flux, 1.3); };
     const double variable = 10000.0 * std::pow(1.2, file - 1);
     return 1000
         + static_cast<int>(std::lround(star(kSt1, 40000.0) + star(kCheck, 20000.0) + star(kVariable, variable)));
