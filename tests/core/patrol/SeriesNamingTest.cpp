@@ -76,12 +76,9 @@ TEST(PatrolSearchRadius, St1SearchesWiderThanTheOtherStars)
         int st1;
         int stars;
     } cases[] = {
-        { 2, 7, 2 },
-        { 6, 13, 6 },
-        { 0, 3, 0 },
-        { 2.5, 8, 2 },
-        { 5, 13, 5 },
-        { 4.7, 12, 4 },
+        { 2, 7, 2 }, { 6, 13, 6 }, { 0, 3, 0 }, { 2.5, 8, 2 }, { 5, 13, 5 }, { 4.7, 12, 4 },
+        { 20, 13, 13 }, // both kept to 13
+        { -3, 0, 0 }, // and to 0
     };
     for (const auto& c : cases) {
         EXPECT_EQ(St1SearchRadius(c.box), c.st1) << c.box;

@@ -68,15 +68,6 @@ TEST(RelativeMagnitudes, NeedPositiveCountsForSt1TheStarAndTheClick)
     EXPECT_TRUE(RelativeMagnitudesOf(Star(2500, 1, 0.01F), 10000, 10, kFullViewAddend));
 }
 
-TEST(CentreSearchRadius, FloorsAndKeepsTo0Through13)
-{
-    EXPECT_EQ(CentreSearchRadius(2), 2);
-    EXPECT_EQ(CentreSearchRadius(4.9), 4);
-    EXPECT_EQ(CentreSearchRadius(20), 13);
-    EXPECT_EQ(CentreSearchRadius(0), 0);
-    EXPECT_EQ(CentreSearchRadius(-3), 0);
-}
-
 class ClickOnStar : public ::testing::Test {
 protected:
     ClickOnStar()
