@@ -30,6 +30,8 @@ struct FitsReadResult {
     long long headerBytes = 0;
     /// Proposed display cuts: only for a read into IMG that filled the plane.
     std::optional<DisplayCuts> cuts;
+    /// True when the read left an image in the plane: read whole, or truncated.
+    bool GaveImage() const { return status == FitsReadStatus::Read || status == FitsReadStatus::Truncated; }
 };
 
 /// @brief Work done on each row of a read as soon as the row holds its
