@@ -126,6 +126,7 @@ void PatrolDriver::ProcessPatrolFile(const QString& firstFile)
         QStringLiteral("FLAT FIELDING?"), QStringLiteral("Open Flat Field Image"), PlaneId::Ff);
     // The first file is shown and measured as read; the frames apply from file 2 on.
     m_display.PlotImage();
+    // Unless the window closed meanwhile.
     if (m_state == PatrolState::Opening)
         m_state = PatrolState::Waiting;
     m_controls.btnconti->setEnabled(true);
@@ -210,6 +211,7 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
             m_dialogs.Message(QStringLiteral("Main standard is probably not found. Please click on it again and press "
                                              "button CONTINUE"),
                 QStringLiteral("Not found"), MessageIcon::Critical, MessageButtons::Ok);
+            // Whatever Continue did meanwhile, unless the window closed.
             if (m_state != PatrolState::Closing)
                 m_state = PatrolState::Waiting;
             m_display.PlotImage();

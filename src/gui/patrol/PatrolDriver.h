@@ -26,13 +26,12 @@ class TabSettings;
 
 /// @brief Where a patrol series stands. One value, owned by the driver.
 ///
-/// The design's patrol-running flag is up in Walking only: then clicks
-/// measure without messages (Shift held by the walk's own presses means no
-/// quick sum), and once a later file is read they centre with the walk's
-/// search radius. Continue toggles the flag: it starts a waiting series
-/// walking, and pressed during the walk it lowers the flag while the walk
-/// goes on, so clicks are the user's again and the series' end reads as an
-/// error, until another press raises it.
+/// The design's patrol-running flag is up in Walking only: then clicks show
+/// no messages, Shift means no quick sum, and on a later file they centre
+/// with the walk's search radius. Continue toggles the flag: it starts a
+/// waiting series walking, and pressed during the walk it lowers the flag
+/// while the walk goes on, so clicks are the user's again and the series'
+/// end reads as an error, until another press raises it.
 enum class PatrolState {
     Idle, ///< no series
     Opening, ///< the first file and the series' dark and flat are being read
