@@ -1,12 +1,17 @@
 #pragma once
 
 #include "gui/app/Form1.h"
+#include "gui/app/TabPanel.h"
+#include "gui/display/ImageArea.h"
+#include "gui/photometry/PhotometryController.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
 
 #include <functional>
@@ -35,6 +40,15 @@ protected:
         EXPECT_NE(control, nullptr) << "no control named " << name.toStdString();
         return control;
     }
+
+    ImageArea& Images() const { return *Find<ImageArea>(QStringLiteral("ImageArea")); }
+    TabPanel& Tabs() const { return *Find<TabPanel>(QStringLiteral("SSTab1")); }
+    /// Status bar panel 1..4.
+    QString StatusText(int panel) const { return Find<QLabel>(QStringLiteral("StatusBar1_%1").arg(panel))->text(); }
+    /// The part of the window that a view's press reaches.
+    PhotometryController& Photometry() const { return *form->findChild<PhotometryController*>(); }
+    /// Presses the star button `btnstar(slot)`.
+    void PressStar(int slot) const { Find<QPushButton>(QStringLiteral("btnstar_%1").arg(slot))->click(); }
 
     /// Chooses a menu item, which must be enabled.
     void Trigger(const QString& actionName);

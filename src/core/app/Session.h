@@ -21,11 +21,6 @@ struct Session {
     LastStar lastStar;
     /// The photometry options in force, and what the settings file keeps of them.
     OptionsInForce options;
-    /// 1 while a patrol series runs: measurements then show no messages.
-    int patrolRunning = 0;
-    /// The centre search radius of the series' last measurement while its
-    /// later files are walked; 0 between files.
-    int patrolSearchRadius = 0;
 };
 
 } // namespace lumvane

@@ -38,6 +38,7 @@ DisplayPanel::DisplayPanel(QWidget* parent)
     , m_pictZoom(new PictureView(this))
     , m_labelZoom(NewLabel(this, QStringLiteral("LabelZoom"), QStringLiteral("1"), QStringLiteral("Zoom In")))
     , m_slider1(new QSlider(Qt::Horizontal, this))
+    , m_btnDispHelp(NewButton(this, QStringLiteral("btnDispHelp"), QStringLiteral("Help")))
 {
     auto* cuts = new QGridLayout;
     cuts->addWidget(NewLabel(this, QStringLiteral("Label3"), QStringLiteral("BLACK")), 0, 0);
@@ -80,7 +81,7 @@ DisplayPanel::DisplayPanel(QWidget* parent)
     layout->addWidget(frameZoom);
     layout->addWidget(m_slider1);
     layout->addStretch(1);
-    layout->addWidget(NewButton(this, QStringLiteral("btnDispHelp"), QStringLiteral("Help")), 0, Qt::AlignRight);
+    layout->addWidget(m_btnDispHelp, 0, Qt::AlignRight);
 }
 
 DisplayCuts DisplayPanel::Cuts() const

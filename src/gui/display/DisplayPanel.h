@@ -41,6 +41,7 @@ public:
     QPushButton* NegativeButton() const { return m_btnNegative; }
     QPushButton* FlipHorButton() const { return m_btnFlipHor; }
     QPushButton* FlipVerButton() const { return m_btnFlipVer; }
+    QPushButton* HelpButton() const { return m_btnDispHelp; }
 
 private slots:
     void Slider1_Change(int value);
@@ -56,6 +57,7 @@ private:
     PictureView* m_pictZoom;
     QLabel* m_labelZoom;
     QSlider* m_slider1;
+    QPushButton* m_btnDispHelp;
 };
 
 } // namespace lumvane

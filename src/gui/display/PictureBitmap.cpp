@@ -1,11 +1,17 @@
 #include "gui/display/PictureBitmap.h"
 
+#include "core/display/BmpWriter.h"
+#include "gui/app/Dialogs.h"
+
 #include <QFile>
+#include <QImage>
 
 #include <algorithm>
 #include <cstdint>
 
 namespace lumvane {
+
+namespace {
 
 WriteResult SavePictureBmp(const QImage& picture, const QString& fileName)
 {
@@ -20,6 +26,20 @@ WriteResult SavePictureBmp(const QImage& picture, const QString& fileName)
         std::copy(line, line + rgb.width, rgb.pixels.begin() + static_cast<std::ptrdiff_t>(row) * rgb.width);
     }
     return WriteBmp(QFile::encodeName(fileName).toStdString(), rgb);
+}
+
+} // namespace
+
+void SaveBmpAs(Dialogs& dialogs, const QImage& picture)
+{
+    const std::optional<QString> fileName
+        = dialogs.Input(QStringLiteral("Enter filename of bitmap being saved or press CANCEL to avoid saving."),
+            QStringLiteral("SAVE BMP"), {});
+    if (!fileName || fileName->isEmpty())
+        return;
+    const WriteResult written = SavePictureBmp(picture, *fileName);
+    if (!written.written)
+        ShowCannotWriteFile(dialogs, *fileName, written);
 }
 
 } // namespace lumvane

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "core/display/BmpWriter.h"
-
-#include <QImage>
-#include <QString>
+class QImage;
 
 namespace lumvane {
 
-/// @brief Saves a view's picture as a 24-bit Windows bitmap under the name as
-/// given (a relative name from the current folder; no extension added; an
-/// existing file replaced).
-WriteResult SavePictureBmp(const QImage& picture, const QString& fileName);
+class Dialogs;
+
+/// @brief Asks for a bitmap name ("SAVE BMP") and saves a view's picture
+/// there as a 24-bit Windows bitmap: the name as typed (a relative name from
+/// the current folder; no extension added; an existing file replaced). A
+/// failure is reported.
+void SaveBmpAs(Dialogs& dialogs, const QImage& picture);
 
 } // namespace lumvane

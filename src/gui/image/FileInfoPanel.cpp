@@ -32,6 +32,9 @@ FileInfoPanel::FileInfoPanel(QWidget* parent)
     , m_lbltemper(NewValueLabel(this, QStringLiteral("lbltemper")))
     , m_lblfilter(NewValueLabel(this, QStringLiteral("lblfilter")))
     , m_lblhistory(NewValueLabel(this, QStringLiteral("lblhistory")))
+    , m_btnHeader(NewButton(this, QStringLiteral("btnHeader"), QStringLiteral("View Header"),
+          QStringLiteral("See FITS header in NOTES panel")))
+    , m_btnInfoHelp(NewButton(this, QStringLiteral("btnInfoHelp"), QStringLiteral("Help")))
 {
     auto* size = new QHBoxLayout;
     size->addWidget(m_lbln1, 1);
@@ -61,10 +64,9 @@ FileInfoPanel::FileInfoPanel(QWidget* parent)
     values->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(NewButton(this, QStringLiteral("btnHeader"), QStringLiteral("View Header"),
-        QStringLiteral("See FITS header in NOTES panel")));
+    buttons->addWidget(m_btnHeader);
     buttons->addStretch(1);
-    buttons->addWidget(NewButton(this, QStringLiteral("btnInfoHelp"), QStringLiteral("Help")));
+    buttons->addWidget(m_btnInfoHelp);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(values);

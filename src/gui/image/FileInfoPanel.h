@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 
 namespace lumvane {
 
@@ -19,6 +20,9 @@ public:
     /// Shows a header's values and the name listed for its file.
     void ShowFileInfo(const HeaderValues& header, const FileEntry& entry);
 
+    QPushButton* HeaderButton() const { return m_btnHeader; }
+    QPushButton* HelpButton() const { return m_btnInfoHelp; }
+
 private:
     QLabel* m_lblfilename;
     QLabel* m_lbln1;
@@ -29,6 +33,8 @@ private:
     QLabel* m_lbltemper;
     QLabel* m_lblfilter;
     QLabel* m_lblhistory;
+    QPushButton* m_btnHeader;
+    QPushButton* m_btnInfoHelp;
 };
 
 } // namespace lumvane

@@ -1,14 +1,24 @@
 #include "gui/patrol/PatrolDriver.h"
 
+#include "core/app/Session.h"
 #include "core/common/NumberText.h"
-#include "core/image/Calibration.h"
+#include "core/results/RecoveryFile.h"
 #include "gui/app/Dialogs.h"
-#include "gui/app/Form1.h"
+#include "gui/app/StatusBar.h"
+#include "gui/display/DisplayController.h"
+#include "gui/display/ImageArea.h"
+#include "gui/image/ImageController.h"
+#include "gui/patrol/PatrolProgress.h"
+#include "gui/photometry/TabSettings.h"
+#include "gui/results/ResultsController.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QPushButton>
+
+#include <filesystem>
 
 namespace lumvane {
 
@@ -18,66 +28,95 @@ namespace {
 /// application's) means the window is going.
 constexpr int kContinued = 1;
 
-bool Readable(const FitsReadResult& read)
-{
-    return read.status == FitsReadStatus::Read || read.status == FitsReadStatus::Truncated;
-}
+} // namespace
 
-/// Shows the walk's measurements as the full-size view's clicks would, and
-/// lets the window's events run after each.
-class WindowObserver : public PatrolObserver {
+/// Shows each file and measurement of the walk, and lets the window's events
+/// run after each measurement.
+class PatrolDriver::WindowObserver : public PatrolObserver {
 public:
-    explicit WindowObserver(Form1& form)
-        : m_form(form)
+    explicit WindowObserver(PatrolDriver& driver)
+        : m_driver(driver)
     {
     }
 
     void FileRead(int fileNumber, const std::string& fileName) override
     {
-        m_form.setWindowTitle(QStringLiteral("Lumvane - ") + QFile::decodeName(QByteArray::fromStdString(fileName)));
-        m_form.SetStatusText(4, QString::fromStdString(NumberText(std::int64_t { fileNumber })) + " - patrol file");
+        const Controls& controls = m_driver.m_controls;
+        controls.window->setWindowTitle(
+            QStringLiteral("Lumvane - ") + QFile::decodeName(QByteArray::fromStdString(fileName)));
+        controls.status->ShowNow(
+            4, QString::fromStdString(NumberText(std::int64_t { fileNumber })) + QStringLiteral(" - patrol file"));
     }
 
     void Measured(const PatrolMeasurement& measurement) override
     {
         // A click made while the walk yields centres with the walk's radius.
-        m_form.RunSession().patrolSearchRadius = measurement.searchRadius;
-        m_form.ShowClick(measurement.click, false);
-        if (measurement.remembered)
-            m_form.ShowRemembered(measurement.slot);
-        m_form.RefreshScrolledView();
+        m_driver.m_walkSearchRadius = measurement.searchRadius;
+        emit m_driver.Measured(measurement);
+        m_driver.m_controls.images->RefreshScrolledView();
         QCoreApplication::processEvents();
     }
 
 private:
-    Form1& m_form;
+    PatrolDriver& m_driver;
 };
 
-} // namespace
-
-PatrolDriver::PatrolDriver(Form1& form, Dialogs& dialogs)
-    : QObject(&form)
-    , m_form(form)
+PatrolDriver::PatrolDriver(Session& session, Dialogs& dialogs, const TabSettings& tabs, ImageController& images,
+    DisplayController& display, ResultsController& results, Controls controls, const QString& programFolder,
+    QObject* parent)
+    : QObject(parent)
+    , m_session(session)
     , m_dialogs(dialogs)
+    , m_tabs(tabs)
+    , m_images(images)
+    , m_display(display)
+    , m_results(results)
+    , m_controls(controls)
+    , m_programFolder(programFolder)
 {
+    connect(m_controls.mnufilepatr, &QAction::triggered, this, &PatrolDriver::mnufilepatr_Click);
+    connect(m_controls.btnconti, &QPushButton::clicked, this, &PatrolDriver::btnconti_Click);
+    connect(this, &PatrolDriver::RunningChanged, this, [this](bool running) {
+        m_controls.mnufilepatr->setEnabled(!running);
+        m_controls.mnuopen->setEnabled(!running);
+    });
+    connect(this, &PatrolDriver::RunningChanged, m_controls.progress, &PatrolProgress::RunningChanged);
+    connect(this, &PatrolDriver::FileMeasured, m_controls.progress, &PatrolProgress::FileMeasured);
 }
 
-void PatrolDriver::SetRunning(bool running)
+std::optional<int> PatrolDriver::ClickSearchRadius() const
 {
-    m_running = running;
-    emit RunningChanged(running);
+    if (m_state == PatrolState::Walking && m_session.store.files.CurrentFile() > 1)
+        return m_walkSearchRadius;
+    return std::nullopt;
+}
+
+void PatrolDriver::mnufilepatr_Click()
+{
+    const MessageAnswer save = m_dialogs.Message(
+        QStringLiteral("Any data obtained up to now will be lost! Do you want to save current data?"),
+        QStringLiteral("STOP"), MessageIcon::None, MessageButtons::YesNo);
+    if (save == MessageAnswer::Yes && m_session.store.files.CurrentFile() > 0)
+        m_results.SaveResults();
+    const QString fileName = m_images.ChooseImageFile(QStringLiteral("Open First Patrol File"));
+    if (fileName.isEmpty())
+        return;
+    m_controls.status->ShowNow(4, QStringLiteral("Processing"));
+    m_controls.progress->CountSeries(fileName);
+    ProcessPatrolFile(fileName);
+    m_controls.status->ShowNow(4, QStringLiteral("Ready"));
 }
 
 void PatrolDriver::ProcessPatrolFile(const QString& firstFile)
 {
-    Session& session = m_form.RunSession();
-    m_closing = false;
+    m_state = PatrolState::Opening;
     m_refusalShown = false;
-    SetRunning(true);
-    StartPatrolSeries(session.store, session.results);
-    if (!Readable(m_form.ReadImage(firstFile, PlaneId::Img))) {
+    m_recoveryFailureShown = false;
+    emit RunningChanged(true);
+    StartPatrolSeries(m_session.store, m_session.results);
+    if (!m_images.ReadImage(firstFile, PlaneId::Img).GaveImage()) {
         // No file read: none to name.
-        session.store.files.SetCurrentFile(0);
+        m_session.store.files.SetCurrentFile(0);
         EndOfSeries();
         return;
     }
@@ -86,8 +125,11 @@ void PatrolDriver::ProcessPatrolFile(const QString& firstFile)
     const bool flat = AskCalibrationFrame(QStringLiteral("Do you want flat fielding?"),
         QStringLiteral("FLAT FIELDING?"), QStringLiteral("Open Flat Field Image"), PlaneId::Ff);
     // The first file is shown and measured as read; the frames apply from file 2 on.
-    m_form.PlotImage();
-    m_form.findChild<QPushButton*>(QStringLiteral("btnconti"))->setEnabled(true);
+    m_display.PlotImage();
+    // Unless the window closed meanwhile.
+    if (m_state == PatrolState::Opening)
+        m_state = PatrolState::Waiting;
+    m_controls.btnconti->setEnabled(true);
     if (WaitForContinue())
         Walk(firstFile, SeriesCalibration(dark, flat));
     EndOfSeries();
@@ -98,73 +140,81 @@ bool PatrolDriver::AskCalibrationFrame(
 {
     if (m_dialogs.Message(question, questionTitle, MessageIcon::None, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
-    const QString fileName = m_form.ChooseImageFile(fileTitle);
-    if (fileName.isEmpty() || !Readable(m_form.ReadImage(fileName, plane)))
-        return false;
-    ImageStore& store = m_form.RunSession().store;
-    if (!CoversImage(store.Plane(plane), store.img)) {
-        m_dialogs.Message(QString::fromLatin1(kCalibrationFrameTooSmall.data(),
-                              static_cast<qsizetype>(kCalibrationFrameTooSmall.size())),
-            QStringLiteral("Error!"), MessageIcon::Critical, MessageButtons::Ok);
-        return false;
-    }
-    return true;
+    return m_images.ReadCalibrationFrame(fileTitle, plane);
 }
 
 bool PatrolDriver::WaitForContinue()
 {
-    Session& session = m_form.RunSession();
-    while (session.patrolRunning != 1 && !m_closing) {
+    while (m_state == PatrolState::Waiting) {
         QEventLoop loop;
         m_wait = &loop;
         const int code = loop.exec();
         m_wait = nullptr;
         if (code != kContinued)
-            m_closing = true;
+            m_state = PatrolState::Closing;
     }
-    return !m_closing;
+    return m_state != PatrolState::Closing;
 }
 
 void PatrolDriver::btnconti_Click()
 {
-    int& flag = m_form.RunSession().patrolRunning;
-    flag = flag == 0 ? 1 : 0;
-    if (flag == 1 && m_wait != nullptr)
-        m_wait->exit(kContinued);
+    switch (m_state) {
+    case PatrolState::Waiting:
+        m_state = PatrolState::Walking;
+        if (m_wait != nullptr)
+            m_wait->exit(kContinued);
+        return;
+    case PatrolState::Walking:
+        m_state = PatrolState::WalkingFlagDown;
+        return;
+    case PatrolState::WalkingFlagDown:
+        m_state = PatrolState::Walking;
+        return;
+    case PatrolState::Idle:
+    case PatrolState::Opening:
+    case PatrolState::Closing:
+        // Continue is off then.
+        return;
+    }
 }
 
 void PatrolDriver::WindowClosing()
 {
-    m_closing = true;
+    if (m_state == PatrolState::Idle)
+        return;
+    m_state = PatrolState::Closing;
     if (m_wait != nullptr)
         m_wait->exit(0);
 }
 
 void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
 {
-    Session& session = m_form.RunSession();
-    const PatrolData data { session.store, session.results, session.lastStar, session.random };
+    const PatrolData data { m_session.store, m_session.results, m_session.lastStar, m_session.random };
     PatrolWalk walk(QFile::encodeName(firstFile).toStdString(), calibration);
-    WindowObserver observer(m_form);
-    while (!m_closing) {
-        const PatrolStepResult step = walk.Step(data, m_form.PatrolSettingsFromTabs(), observer);
+    WindowObserver observer(*this);
+    while (m_state != PatrolState::Closing) {
+        const PatrolStepResult step = walk.Step(data, m_tabs.Patrol(), observer);
         // Between files no click centres with a walk's radius.
-        session.patrolSearchRadius = 0;
+        m_walkSearchRadius = 0;
         if (step.step == PatrolStep::EndOfSeries) {
             // A file there but not an image says why the series ends there.
             if (step.read.status != FitsReadStatus::CannotOpen)
-                m_form.ShowReadResult(step.read);
+                m_images.ShowReadResult(step.read);
             return;
         }
         ShowStep(step);
-        if (step.step == PatrolStep::FileDone)
+        if (step.step == PatrolStep::FileDone) {
+            WriteRecovery();
             emit FileMeasured(step.fileNumber);
+        }
         if (step.step == PatrolStep::St1Lost) {
             m_dialogs.Message(QStringLiteral("Main standard is probably not found. Please click on it again and press "
                                              "button CONTINUE"),
                 QStringLiteral("Not found"), MessageIcon::Critical, MessageButtons::Ok);
-            session.patrolRunning = 0;
-            m_form.PlotImage();
+            // Whatever Continue did meanwhile, unless the window closed.
+            if (m_state != PatrolState::Closing)
+                m_state = PatrolState::Waiting;
+            m_display.PlotImage();
             if (!WaitForContinue())
                 return;
         }
@@ -174,24 +224,31 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
 
 void PatrolDriver::ShowStep(const PatrolStepResult& step)
 {
-    m_form.ShowReadResult(step.read);
+    m_images.ShowReadResult(step.read);
     const SeriesCalibrationOutcome& refused = step.calibration;
     if ((refused.darkRefused || refused.flatRefused) && !m_refusalShown) {
         // Once a series: the frames stay as they are for every file.
         m_refusalShown = true;
-        m_dialogs.Message(QString::fromLatin1(kCalibrationFrameTooSmall.data(),
-                              static_cast<qsizetype>(kCalibrationFrameTooSmall.size())),
-            QStringLiteral("Error!"), MessageIcon::Critical, MessageButtons::Ok);
+        m_images.ShowFrameTooSmall();
+    }
+}
+
+void PatrolDriver::WriteRecovery()
+{
+    const std::filesystem::path folder(QFile::encodeName(m_programFolder).toStdString());
+    const WriteResult written = WriteRecoveryFile(folder, m_session.results, m_session.store.files, m_tabs.Results());
+    if (!written.written && !m_recoveryFailureShown) {
+        m_recoveryFailureShown = true;
+        ShowCannotWriteFile(m_dialogs, QFile::decodeName(RecoveryFilePath(folder).c_str()), written);
     }
 }
 
 void PatrolDriver::EndOfSeries()
 {
-    Session& session = m_form.RunSession();
-    session.patrolSearchRadius = 0;
-    if (!m_closing) {
+    m_walkSearchRadius = 0;
+    if (m_state != PatrolState::Closing) {
         m_dialogs.Beep();
-        if (session.patrolRunning == 0) {
+        if (m_state != PatrolState::Walking) {
             m_dialogs.Message(QStringLiteral("Error in Open procedure!"), QStringLiteral("ERROR"),
                 MessageIcon::Critical, MessageButtons::Ok);
         } else {
@@ -201,9 +258,9 @@ void PatrolDriver::EndOfSeries()
         }
     }
     // The walk already left the file number at the last file read.
-    session.patrolRunning = 0;
-    m_form.findChild<QPushButton*>(QStringLiteral("btnconti"))->setEnabled(false);
-    SetRunning(false);
+    m_state = PatrolState::Idle;
+    m_controls.btnconti->setEnabled(false);
+    emit RunningChanged(false);
 }
 
 } // namespace lumvane

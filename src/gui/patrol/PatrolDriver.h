@@ -5,16 +5,46 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
+class QAction;
 class QEventLoop;
+class QPushButton;
+class QWidget;
 
 namespace lumvane {
 
+class DisplayController;
 class Dialogs;
-class Form1;
+class ImageArea;
+class ImageController;
+class PatrolProgress;
+class ResultsController;
+struct Session;
+class StatusBar;
+class TabSettings;
 
-/// @brief Runs a patrol series in the main window: the first file, the
-/// series' dark and flat, the wait for Continue, then the walk over the
-/// numbered files through the same core steps as `lumvane-cli patrol`.
+/// @brief Where a patrol series stands. One value, owned by the driver.
+///
+/// The design's patrol-running flag is up in Walking only: then clicks show
+/// no messages, Shift means no quick sum, and on a later file they centre
+/// with the walk's search radius. Continue toggles the flag: it starts a
+/// waiting series walking, and pressed during the walk it lowers the flag
+/// while the walk goes on, so clicks are the user's again and the series'
+/// end reads as an error, until another press raises it.
+enum class PatrolState {
+    Idle, ///< no series
+    Opening, ///< the first file and the series' dark and flat are being read
+    Waiting, ///< waits for Continue: on the first file, or for St1 clicked anew
+    Walking, ///< walks the files with the flag up
+    WalkingFlagDown, ///< walks the files after Continue was pressed during the walk
+    Closing, ///< the window closes: the series ends where it stands, without a message
+};
+
+/// @brief Runs a patrol series in the main window: File > Open Patrol
+/// Images, the first file, the series' dark and flat, the wait for Continue,
+/// then the walk over the numbered files through the same core steps as
+/// `lumvane-cli patrol`, with the recovery file written after each file.
 ///
 /// Waiting for Continue is a local event loop; the walk lets the window's
 /// events run between stars and between files, so every control stays live.
@@ -23,43 +53,78 @@ class PatrolDriver : public QObject {
     Q_OBJECT
 
 public:
-    PatrolDriver(Form1& form, Dialogs& dialogs);
+    struct Controls {
+        QWidget* window; ///< whose caption names the file walked
+        ImageArea* images;
+        StatusBar* status;
+        QPushButton* btnconti;
+        PatrolProgress* progress;
+        QAction* mnufilepatr;
+        /// Off with mnufilepatr while a series runs: either would clear or
+        /// renumber the running series' table.
+        QAction* mnuopen;
+    };
 
-    /// True from the first file's read to the end of the series.
-    bool Running() const { return m_running; }
+    PatrolDriver(Session& session, Dialogs& dialogs, const TabSettings& tabs, ImageController& images,
+        DisplayController& display, ResultsController& results, Controls controls, const QString& programFolder,
+        QObject* parent);
+
+    PatrolState State() const { return m_state; }
+    /// The centre search radius a click takes in place of the "Center
+    /// search" box: while the flag is up and a later file is current, the
+    /// radius of the walk's last measurement, 0 between files.
+    std::optional<int> ClickSearchRadius() const;
 
     /// Runs a whole series from its first file; returns when it ends.
     void ProcessPatrolFile(const QString& firstFile);
-    /// Continue: toggles the patrol-running flag; at 1 a waiting series goes on.
-    void btnconti_Click();
     /// The window closes: a waiting or walking series ends without a message.
     void WindowClosing();
+
+public slots:
+    void mnufilepatr_Click();
+    void btnconti_Click();
 
 signals:
     /// A series started (true) or ended (false).
     void RunningChanged(bool running);
+    /// The walk measured a star, to be shown as a click on the full-size view
+    /// would show it.
+    void Measured(const PatrolMeasurement& measurement);
     /// The walk read, calibrated and measured file `fileNumber` of the series
-    /// (2, 3, ...); the results table holds its measurements.
+    /// (2, 3, ...); the results table and the recovery file hold its measurements.
     void FileMeasured(int fileNumber);
 
 private:
-    /// Returns once the flag is 1; false when the window closed meanwhile.
+    class WindowObserver;
+
+    /// Returns once Continue was pressed; false when the window closed meanwhile.
     bool WaitForContinue();
-    /// Asks for and reads a calibration frame; false when declined or unusable.
+    /// Asks whether to calibrate with a frame and reads it; false when
+    /// declined or unusable.
     bool AskCalibrationFrame(
         const QString& question, const QString& questionTitle, const QString& fileTitle, PlaneId plane);
     /// The walk over files 2, 3, ... until the series ends or the window closes.
     void Walk(const QString& firstFile, SeriesCalibration calibration);
     /// Shows what a step's read and calibration left, as an opened image would.
     void ShowStep(const PatrolStepResult& step);
+    /// The results so far to the recovery file in the program's folder; a
+    /// failure is told once a series, and the walk goes on.
+    void WriteRecovery();
     void EndOfSeries();
-    void SetRunning(bool running);
 
-    Form1& m_form;
+    Session& m_session;
     Dialogs& m_dialogs;
-    bool m_running = false;
-    bool m_closing = false;
+    const TabSettings& m_tabs;
+    ImageController& m_images;
+    DisplayController& m_display;
+    ResultsController& m_results;
+    Controls m_controls;
+    QString m_programFolder;
+    PatrolState m_state = PatrolState::Idle;
+    /// The centre search radius of the walk's last measurement; 0 between files.
+    int m_walkSearchRadius = 0;
     bool m_refusalShown = false; ///< the too-small frame was reported for this series
+    bool m_recoveryFailureShown = false; ///< the recovery file's failure was told for this series
     QEventLoop* m_wait = nullptr; ///< while waiting for Continue
 };
 

@@ -1,8 +1,6 @@
 #include "gui/photometry/OptionsPanel.h"
 
 #include "gui/app/Controls.h"
-#include "gui/app/Dialogs.h"
-#include "gui/photometry/BoxCorrection.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -20,9 +18,8 @@ const QString kMedianToolTip = QStringLiteral("The % of replaced background pixc
 
 } // namespace
 
-OptionsPanel::OptionsPanel(Dialogs& dialogs, QWidget* parent)
+OptionsPanel::OptionsPanel(QWidget* parent)
     : QWidget(parent)
-    , m_dialogs(dialogs)
     , m_TROptR1(NewTextBox(this, QStringLiteral("TROptR1"), QStringLiteral("1.0"),
           QStringLiteral("The inner annulus radius for bachground subtraction")))
     , m_TROptR2(NewTextBox(this, QStringLiteral("TROptR2"), QStringLiteral("2.0"),
@@ -36,6 +33,7 @@ OptionsPanel::OptionsPanel(Dialogs& dialogs, QWidget* parent)
           QStringLiteral("Save instrumental magnitudes or respectively St1"), true))
     , m_btnoptok(NewButton(
           this, QStringLiteral("btnoptok"), QStringLiteral("Apply"), QStringLiteral("Click to confirm changes")))
+    , m_btnopthelp(NewButton(this, QStringLiteral("btnopthelp"), QStringLiteral("Help")))
 {
     auto* annulus = new QHBoxLayout;
     annulus->setSpacing(4);
@@ -59,7 +57,7 @@ OptionsPanel::OptionsPanel(Dialogs& dialogs, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_btnoptok);
     buttons->addStretch(1);
-    buttons->addWidget(NewButton(this, QStringLiteral("btnopthelp"), QStringLiteral("Help")));
+    buttons->addWidget(m_btnopthelp);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(NewLabel(this, QStringLiteral("Label19"), QStringLiteral("Background annulus area")));
@@ -76,9 +74,6 @@ OptionsPanel::OptionsPanel(Dialogs& dialogs, QWidget* parent)
     layout->addLayout(buttons);
     layout->addStretch(1);
 
-    // The outer factor has no limit of its own: Apply compares it with the inner one.
-    connect(m_TROptR1, &QLineEdit::textChanged, this, &OptionsPanel::TROptR1_Change);
-    connect(m_TROptMedian, &QLineEdit::textChanged, this, &OptionsPanel::TROptMedian_Change);
     // A click on an option button selects it and clears the other: the
     // buttons share their parent, and Qt keeps them exclusive itself.
 }
@@ -109,18 +104,6 @@ bool OptionsPanel::MaxSelected() const
 bool OptionsPanel::SaveRelative() const
 {
     return m_chkSave->isChecked();
-}
-
-void OptionsPanel::TROptR1_Change()
-{
-    if (CorrectText(*m_TROptR1, CheckInnerFactorText(m_TROptR1->text().toStdString())))
-        m_dialogs.Beep();
-}
-
-void OptionsPanel::TROptMedian_Change()
-{
-    if (CorrectText(*m_TROptMedian, CheckMedianText(m_TROptMedian->text().toStdString())))
-        m_dialogs.Beep();
 }
 
 void OptionsPanel::Option1_Click()

@@ -11,18 +11,13 @@ class QRadioButton;
 
 namespace lumvane {
 
-class Dialogs;
-
 /// @brief The "Options" tab: the background annulus, median filtration,
 /// the centring method and how results are saved.
-///
-/// The inner factor and median boxes keep their limits on every change of
-/// their text, with a beep when they replace it.
 class OptionsPanel : public QWidget {
     Q_OBJECT
 
 public:
-    explicit OptionsPanel(Dialogs& dialogs, QWidget* parent = nullptr);
+    explicit OptionsPanel(QWidget* parent = nullptr);
 
     /// The boxes, option buttons and check box as they stand.
     OptionsTab Tab() const;
@@ -33,15 +28,17 @@ public:
     /// "Save relatively St1" is ticked.
     bool SaveRelative() const;
 
+    /// The inner annulus factor `TROptR1` and the median percentage
+    /// `TROptMedian`: boxes with limits of their own.
+    QLineEdit* InnerBox() const { return m_TROptR1; }
+    QLineEdit* MedianBox() const { return m_TROptMedian; }
     QPushButton* ApplyButton() const { return m_btnoptok; }
+    QPushButton* HelpButton() const { return m_btnopthelp; }
 
 private:
-    void TROptR1_Change();
-    void TROptMedian_Change();
     void Option1_Click();
     void Option2_Click();
 
-    Dialogs& m_dialogs;
     QLineEdit* m_TROptR1;
     QLineEdit* m_TROptR2;
     QLineEdit* m_TROptMedian;
@@ -49,6 +46,7 @@ private:
     QRadioButton* m_option2;
     QCheckBox* m_chkSave;
     QPushButton* m_btnoptok;
+    QPushButton* m_btnopthelp;
 };
 
 } // namespace lumvane

@@ -123,10 +123,10 @@ PhotometryPanel::PhotometryPanel(QWidget* parent)
     continueRow->addWidget(NewLabel(this, QStringLiteral("Label16"), {}), 0, 0);
     continueRow->addWidget(NewLabel(this, QStringLiteral("Label20"), {}), 0, 1);
     continueRow->addWidget(NewLabel(this, QStringLiteral("Label21"), {}), 0, 2);
-    QPushButton* btnconti
+    m_btnconti
         = NewButton(this, QStringLiteral("btnconti"), QStringLiteral("Continue"), QStringLiteral("Next patrol file"));
-    btnconti->setEnabled(false);
-    continueRow->addWidget(btnconti, 0, 3);
+    m_btnconti->setEnabled(false);
+    continueRow->addWidget(m_btnconti, 0, 3);
     continueRow->setColumnStretch(3, 1);
 
     auto* layout = new QVBoxLayout(this);

@@ -39,6 +39,9 @@ public:
     /// `lblst1` takes the counts `lblsum` shows now.
     void CopySumToSt1();
 
+    /// "Continue" (`btnconti`), off until a patrol series waits for it.
+    QPushButton* ContinueButton() const { return m_btnconti; }
+
 signals:
     /// A star button `btnstar(slot)` was pressed.
     void StarButtonClicked(int slot);
@@ -59,6 +62,7 @@ private:
     QLineEdit* m_lblst1;
     std::array<QLineEdit*, kClickDiaphragms> m_lblmv {};
     std::array<QLineEdit*, kClickDiaphragms> m_lblepssum {};
+    QPushButton* m_btnconti;
 };
 
 } // namespace lumvane

@@ -46,7 +46,7 @@ protected:
     /// drops it there; true when the window took the drag.
     bool DragAndDrop(const QMimeData& data)
     {
-        QWidget* target = form->Images().PicTwo();
+        QWidget* target = Images().PicTwo();
         const QPoint at(5, 5);
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
@@ -89,7 +89,7 @@ TEST_F(Desktop, AFileDroppedOnTheWindowOpensAsOpenSingleImageWould)
     EXPECT_EQ(form->RunSession().store.img.Width(), 60);
     EXPECT_TRUE(form->RunSession().store.files.Entry(1).name.ends_with("/m31.fts"));
     EXPECT_TRUE(Find<QAction>("mnurep")->isEnabled()) << "the image was shown";
-    EXPECT_EQ(form->StatusText(4), QStringLiteral("Ready"));
+    EXPECT_EQ(StatusText(4), QStringLiteral("Ready"));
     EXPECT_TRUE(dialogs.Shown().empty());
 
     // The menu leaves the window as the drop did.
@@ -144,8 +144,8 @@ TEST_F(Desktop, ControlKeysTriggerTheirMenuItemsWhenEnabled)
     Press(Qt::CTRL | Qt::Key_S);
     EXPECT_EQ(dialogs.Shown().size(), 1U);
     // ... and asks for the results file's name once a star is remembered.
-    form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(30, 30));
-    form->btnstar_Click(0);
+    Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(30, 30));
+    PressStar(0);
     ASSERT_TRUE(Find<QAction>("mnusave")->isEnabled());
     dialogs.AnswerInput(std::nullopt);
     Press(Qt::CTRL | Qt::Key_S);
@@ -179,7 +179,7 @@ TEST_F(Desktop, F1ShowsTheHelpOfTheTabShownOrTheContents)
         { 0, "contents" },
     };
     for (const auto& c : cases) {
-        form->Tabs().SetCurrentIndex(c.tab);
+        Tabs().SetCurrentIndex(c.tab);
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         Press(QKeyCombination(Qt::Key_F1));

@@ -255,7 +255,7 @@ TEST_F(Form1StartUp, ShowsTheCaptionStatusBarAndAnEmptyImageArea)
         const QLabel* label = Find<QLabel>("StatusBar1_" + QString::number(panel));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text(), texts[panel - 1]);
-        EXPECT_EQ(form->StatusText(panel), texts[panel - 1]);
+        EXPECT_EQ(StatusText(panel), texts[panel - 1]);
         EXPECT_EQ(label->toolTip(), toolTips[panel - 1]);
         if (panel == 2) {
             EXPECT_EQ(label->width(), previousWidth);

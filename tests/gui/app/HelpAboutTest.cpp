@@ -68,7 +68,7 @@ TEST_F(HelpAndAbout, EachHelpButtonOpensItsTabsTopic)
         { "btnNotesHelp", 5, "1005", "The Notes tab" },
     };
     for (const Button& button : buttons) {
-        form->Tabs().SetCurrentIndex(button.tab);
+        Tabs().SetCurrentIndex(button.tab);
         QTest::mouseClick(Find<QPushButton>(button.name), Qt::LeftButton);
         EXPECT_EQ(ShownTopic(), button.topic) << button.name;
         ASSERT_NE(Help(), nullptr);
@@ -84,7 +84,7 @@ TEST_F(HelpAndAbout, ContentsFollowsTheFocusedHelpButtonElseShowsTheContents)
     Trigger("mnuhelpcontents");
     EXPECT_EQ(ShownTopic(), "contents");
 
-    form->Tabs().SetCurrentIndex(3);
+    Tabs().SetCurrentIndex(3);
     QTest::mouseClick(Find<QPushButton>("btnopthelp"), Qt::LeftButton);
     ASSERT_EQ(ShownTopic(), "1004");
     Help()->Browser()->setSource(QUrl::fromLocalFile(HelpFileName())); // the reader moves on
@@ -92,7 +92,7 @@ TEST_F(HelpAndAbout, ContentsFollowsTheFocusedHelpButtonElseShowsTheContents)
     EXPECT_EQ(ShownTopic(), "1004");
 
     // Once another control has the focus, Contents opens the contents again.
-    form->Tabs().SetCurrentIndex(5);
+    Tabs().SetCurrentIndex(5);
     Find<QPlainTextEdit>("txtnot")->setFocus();
     Trigger("mnuhelpcontents");
     EXPECT_EQ(ShownTopic(), "contents");

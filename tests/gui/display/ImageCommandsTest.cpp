@@ -57,8 +57,8 @@ protected:
         return { Find<QLineEdit>("txtmin")->text(), Find<QLineEdit>("txtmax")->text() };
     }
 
-    const QImage& FullSize() const { return form->Images().Picture1(); }
-    const QImage& Visible() const { return form->Images().PicTwo()->Picture(); }
+    const QImage& FullSize() const { return Images().Picture1(); }
+    const QImage& Visible() const { return Images().PicTwo()->Picture(); }
 
 private:
     int m_files = 0;
@@ -94,8 +94,8 @@ TEST_F(ImageCommands, FlipsLeaveRememberedStarPositionsWhereTheyWere)
 {
     // A star at (30, 20) on a flat sky, remembered as St1.
     Open(60, 60, [](int x, int y) { return 1000 + (std::abs(x - 30) + std::abs(y - 20) <= 2 ? 5000 : 0); });
-    form->Picture1_MouseDown(Qt::LeftButton, {}, QPointF(30, 20));
-    form->btnstar_Click(0);
+    Photometry().Picture1_MouseDown(Qt::LeftButton, {}, QPointF(30, 20));
+    PressStar(0);
     const ResultsTable& results = form->RunSession().results;
     const int row = ResultsTable::PositionRow(2); // where file 1 stores St1 for the next file
     const float x = results.Cell(ResultsTable::NetColumn(0), row);
@@ -137,7 +137,7 @@ TEST_F(ImageCommands, FlipsReplotAndTheMiddleColumnOfAnOddWidthStays)
     Click("btnFlipVer");
     EXPECT_EQ(shown(10, 3), LevelColour(level(10, 3)));
     EXPECT_EQ(shown(10, 20), LevelColour(level(10, 20)));
-    EXPECT_EQ(form->StatusText(4), "Ready");
+    EXPECT_EQ(StatusText(4), "Ready");
 }
 
 TEST_F(ImageCommands, NegativeExchangesTheCutTextsAndInvertsThePicture)
@@ -171,7 +171,7 @@ TEST_F(ImageCommands, SaveBmpWritesTheVisibleWindowWithItsMarksAfterScrolling)
     Find<QScrollBar>("hsbScroll")->setValue(100);
     Find<QScrollBar>("vsbScroll")->setValue(50);
     {
-        QPainter painter(&form->Images().PicTwo()->Picture());
+        QPainter painter(&Images().PicTwo()->Picture());
         painter.fillRect(QRect(45, 25, 10, 10), QColor(1, 2, 3));
     }
     const QString name = File("view.bmp");

@@ -44,7 +44,7 @@ protected:
     // Types the cuts into the Display tab and presses Replot.
     void Replot(const QString& black, const QString& white, bool log = false)
     {
-        form->Tabs().SetCurrentIndex(2);
+        Tabs().SetCurrentIndex(2);
         for (auto [name, text] : { std::pair { "txtmin", black }, std::pair { "txtmax", white } }) {
             auto* box = Find<QLineEdit>(name);
             box->clear();
@@ -56,8 +56,8 @@ protected:
 
     QScrollBar* Horizontal() const { return Find<QScrollBar>("hsbScroll"); }
     QScrollBar* Vertical() const { return Find<QScrollBar>("vsbScroll"); }
-    const QImage& Visible() const { return form->Images().PicTwo()->Picture(); }
-    const QImage& FullSize() const { return form->Images().Picture1(); }
+    const QImage& Visible() const { return Images().PicTwo()->Picture(); }
+    const QImage& FullSize() const { return Images().Picture1(); }
 
     // The window of the full-size picture that the scroll bars choose.
     QImage ScrolledWindow() const
@@ -69,8 +69,7 @@ protected:
     std::uint32_t PatternColourAt(int viewX, int viewY) const
     {
         const ScrollPosition scroll { Horizontal()->value(), Vertical()->value() };
-        const ViewPoint point
-            = ImagePointOfView({ double(viewX), double(viewY) }, scroll, form->Images().ImageHeight());
+        const ViewPoint point = ImagePointOfView({ double(viewX), double(viewY) }, scroll, Images().ImageHeight());
         return LevelColour((static_cast<int>(point.x) + static_cast<int>(point.y)) % 16);
     }
 
@@ -152,7 +151,7 @@ TEST_F(ImageViews, MarkDrawnOnlyOnPicTwoVanishesOnScrollWhileMarksOnPicture1Foll
 {
     Open(1000, 700);
     Replot("1000", "2500");
-    PictureView* picTwo = form->Images().PicTwo();
+    PictureView* picTwo = Images().PicTwo();
     const QRgb mark = qRgb(1, 2, 3); // no palette colour
     {
         QPainter painter(&picTwo->Picture());
@@ -160,7 +159,7 @@ TEST_F(ImageViews, MarkDrawnOnlyOnPicTwoVanishesOnScrollWhileMarksOnPicture1Foll
     }
     // On the full-size picture: image point (150, 600), at (148, 98) there.
     const ViewPoint onPicture1 = ViewPointOfImage({ 150, 600 }, {}, 700);
-    form->Images().Picture1().setPixel(static_cast<int>(onPicture1.x), static_cast<int>(onPicture1.y), mark);
+    Images().Picture1().setPixel(static_cast<int>(onPicture1.x), static_cast<int>(onPicture1.y), mark);
     EXPECT_EQ(picTwo->Picture().pixel(7, 7), mark);
 
     Horizontal()->setValue(Horizontal()->value() + 1);
@@ -231,7 +230,7 @@ TEST_F(ImageViews, LevelsFollowTheCutTextsAndTheLogCheckBox)
     Replot("100", "10000", true);
     EXPECT_EQ(levels(13, 3), (std::vector<int> { 7, 0, 15 }));
     EXPECT_EQ(FullSize().pixel(13 - 2, 23), PackedColour({ 192, 192, 192 }));
-    EXPECT_EQ(form->StatusText(4), "Ready");
+    EXPECT_EQ(StatusText(4), "Ready");
 }
 
 TEST_F(ImageViews, ReplotFromTheMenuRendersWithTheCurrentCuts)
@@ -239,9 +238,9 @@ TEST_F(ImageViews, ReplotFromTheMenuRendersWithTheCurrentCuts)
     Open(40, 40);
     Find<QLineEdit>("txtmin")->setText("1000");
     Find<QLineEdit>("txtmax")->setText("2500");
-    form->Images().LineProf()->show();
+    Images().LineProf()->show();
     Trigger("mnurep");
-    EXPECT_FALSE(form->Images().LineProf()->isVisible());
+    EXPECT_FALSE(Images().LineProf()->isVisible());
     EXPECT_EQ(FullSize().pixel(0, 0), LevelColour((2 + 38) % 16));
     EXPECT_EQ(Visible(), FullSize());
 }

@@ -42,14 +42,14 @@ protected:
     // The mouse moved, no button held, over a pixel of PicTwo's drawing area.
     void MoveTo(QPointF drawingPixel)
     {
-        PictureView* picTwo = form->Images().PicTwo();
+        PictureView* picTwo = Images().PicTwo();
         const QPointF position = drawingPixel + QPointF(picTwo->contentsRect().topLeft());
         QMouseEvent move(
             QEvent::MouseMove, position, picTwo->mapToGlobal(position), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(picTwo, &move);
     }
 
-    std::vector<QString> Panels() const { return { form->StatusText(1), form->StatusText(2), form->StatusText(3) }; }
+    std::vector<QString> Panels() const { return { StatusText(1), StatusText(2), StatusText(3) }; }
 
     void Scroll(int h, int v)
     {
@@ -57,7 +57,7 @@ protected:
         Find<QScrollBar>("vsbScroll")->setValue(v);
     }
 
-    const QImage& Visible() const { return form->Images().PicTwo()->Picture(); }
+    const QImage& Visible() const { return Images().PicTwo()->Picture(); }
     QImage Zoom() const { return Find<PictureView>("PictZoom")->Picture(); }
 
     // What the zoom window shows for the rectangle of PicTwo's picture at
@@ -90,7 +90,7 @@ TEST_F(CursorReadoutAndZoom, PanelsShowTheImagePointUnderTheCursorAndThePhysical
     // On the view's border, left of the image's first column.
     MoveTo({ -2, 50 });
     EXPECT_EQ(Panels(), (std::vector<QString> { "X = 0", "Y = 148", "Value =" }));
-    EXPECT_EQ(form->StatusText(4), "Ready");
+    EXPECT_EQ(StatusText(4), "Ready");
 }
 
 TEST_F(CursorReadoutAndZoom, ScrolledViewReportsTheImagePointOfItsPixel)
@@ -104,9 +104,9 @@ TEST_F(CursorReadoutAndZoom, ScrolledViewReportsTheImagePointOfItsPixel)
 TEST_F(CursorReadoutAndZoom, MovesShowTheProfileLineAgain)
 {
     Open(300, 200, NumberedPixels);
-    EXPECT_TRUE(form->Images().LineProf()->isHidden());
+    EXPECT_TRUE(Images().LineProf()->isHidden());
     MoveTo({ 50, 50 });
-    EXPECT_FALSE(form->Images().LineProf()->isHidden());
+    EXPECT_FALSE(Images().LineProf()->isHidden());
 }
 
 TEST_F(CursorReadoutAndZoom, ZoomMagnifiesTheViewsPictureAroundTheCursor)
@@ -118,7 +118,7 @@ TEST_F(CursorReadoutAndZoom, ZoomMagnifiesTheViewsPictureAroundTheCursor)
     Scroll(50, 30);
     // A mark on PicTwo's own picture is in the zoom: the zoom copies the view.
     {
-        QPainter painter(&form->Images().PicTwo()->Picture());
+        QPainter painter(&Images().PicTwo()->Picture());
         painter.fillRect(QRect(195, 148, 3, 2), QColor(1, 2, 3));
     }
 

@@ -86,13 +86,13 @@ TEST_F(OpenImage, MenuOpensTheFileAndShowsCaptionFileInfoCutsAndPicture)
     EXPECT_EQ(Text("txtmax"), " 1950");
 
     ExpectImageItemsEnabled(true);
-    EXPECT_EQ(form->StatusText(4), "Ready");
+    EXPECT_EQ(StatusText(4), "Ready");
     const FileList& files = form->RunSession().store.files;
     EXPECT_EQ(files.CurrentFile(), 1);
     EXPECT_EQ(files.Entry(1).name, "/obs/m31.fts");
 
     // The picture: white where 3000 >= 1950, black in the sampled square.
-    ImageArea& images = form->Images();
+    ImageArea& images = Images();
     EXPECT_TRUE(Find<QWidget>("PicTwo")->isVisible());
     EXPECT_EQ(Find<QWidget>("ImageArea")->toolTip(), "");
     ASSERT_EQ(images.Picture1().size(), QSize(56, 36));
@@ -106,7 +106,7 @@ TEST_F(OpenImage, CancelledDialogChangesNothingAndUsesNoFileNumber)
     Trigger("mnuopen");
     EXPECT_EQ(form->windowTitle(), "LUMVANE");
     EXPECT_EQ(form->RunSession().store.files.CurrentFile(), 0);
-    EXPECT_EQ(form->StatusText(4), "Ready");
+    EXPECT_EQ(StatusText(4), "Ready");
     EXPECT_EQ(Text("lbln1"), "");
     EXPECT_EQ(Text("txtmin"), "");
     EXPECT_FALSE(Find<QWidget>("PicTwo")->isVisible());
@@ -124,8 +124,8 @@ TEST_F(OpenImage, EachOpenTakesTheNextFileNumberAndTheDialogOpensInTheLastFolder
     OpenThroughMenu(first);
     OpenThroughMenu(second);
     dialogs.AnswerOpenFile("");
-    // An empty title keeps the dialog's last title.
-    EXPECT_EQ(form->ChooseImageFile(""), "");
+    // The notes' Open shows the window's dialog without a title: it keeps the last one.
+    Find<QPushButton>("btnnotopen")->click();
 
     ASSERT_EQ(dialogs.Shown().size(), 3U);
     EXPECT_EQ(dialogs.Shown()[1].request.folder, File("night1"));
@@ -160,7 +160,7 @@ TEST_F(OpenImage, ReaderMessagesShowWithTitleErrorAndTheirIconWhileProcessing)
     QStringList statusDuringMessages;
     dialogs.OnShow([&](const ShownDialog& shown) {
         if (shown.kind == ShownDialog::Kind::Message)
-            statusDuringMessages << form->StatusText(4);
+            statusDuringMessages << StatusText(4);
     });
 
     // A name that leads to no file still uses up a file number.
@@ -200,10 +200,10 @@ TEST_F(OpenImage, ReaderMessagesShowWithTitleErrorAndTheirIconWhileProcessing)
     EXPECT_EQ(truncated.icon, MessageIcon::Warning);
 
     EXPECT_EQ(statusDuringMessages, (QStringList { "Processing", "Processing", "Processing" }));
-    EXPECT_EQ(form->StatusText(4), "Ready");
+    EXPECT_EQ(StatusText(4), "Ready");
     EXPECT_EQ(form->RunSession().store.files.CurrentFile(), 3);
     EXPECT_EQ(Text("lbln1"), " 40");
-    EXPECT_EQ(form->Images().Picture1().size(), QSize(36, 36));
+    EXPECT_EQ(Images().Picture1().size(), QSize(36, 36));
 }
 
 TEST_F(OpenImage, StartUpFileOpensAsTheMenuWould)

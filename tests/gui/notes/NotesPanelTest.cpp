@@ -28,7 +28,7 @@ protected:
     {
         txtnot = Find<QPlainTextEdit>("txtnot");
         ASSERT_NE(txtnot, nullptr);
-        form->Tabs().SetCurrentIndex(5);
+        Tabs().SetCurrentIndex(5);
     }
 
     void Click(const QString& button) const { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
@@ -264,9 +264,9 @@ TEST_F(NotesPanel, ViewHeaderAppendsTheHeaderAsCardsEachTimeAndShowsTheNotes)
     ASSERT_EQ(stored.size(), 5760U);
 
     QTest::keyClicks(txtnot, "before");
-    form->Tabs().SetCurrentIndex(4);
+    Tabs().SetCurrentIndex(4);
     Click("btnHeader");
-    EXPECT_EQ(form->Tabs().CurrentIndex(), 5);
+    EXPECT_EQ(Tabs().CurrentIndex(), 5);
     Click("btnHeader");
 
     const QStringList lines = txtnot->toPlainText().split('\n');

@@ -6,6 +6,7 @@
 #include "../photometry/PhotometryFixture.h"
 
 #include "core/results/ResultsTable.h"
+#include "gui/patrol/PatrolDriver.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -71,8 +72,8 @@ protected:
             if (meanwhile)
                 meanwhile();
             for (const auto& [slot, at] : stars) {
-                form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(at.x, at.y));
-                form->btnstar_Click(slot);
+                Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(at.x, at.y));
+                PressStar(slot);
             }
             QTest::mouseClick(Continue(), Qt::LeftButton);
             if (afterContinue)
@@ -80,11 +81,11 @@ protected:
         });
     }
 
-    /// Runs `action` from the event loop once Continue is live and the flag is 0.
+    /// Runs `action` from the event loop once the series waits for Continue.
     void WhenContinueWaits(std::function<void()> action)
     {
         QTimer::singleShot(0, form.get(), [this, action = std::move(action)]() mutable {
-            if (Continue()->isEnabled() && form->RunSession().patrolRunning == 0)
+            if (State() == PatrolState::Waiting)
                 action();
             else
                 WhenContinueWaits(std::move(action));
@@ -95,6 +96,8 @@ protected:
     std::vector<std::string> seriesCards;
 
     QPushButton* Continue() const { return Find<QPushButton>(QStringLiteral("btnconti")); }
+    PatrolDriver* Driver() const { return form->findChild<PatrolDriver*>(); }
+    PatrolState State() const { return Driver()->State(); }
     int FileNumber() { return form->RunSession().store.files.CurrentFile(); }
     const ResultsTable& Table() { return form->RunSession().results; }
 

@@ -30,7 +30,6 @@ TEST_F(PatrolSeries, WalksTheNumberedFilesUntilOneIsMissing)
         // Waiting on file 1: the picture is up, Continue live, the opening commands off.
         openDisabled = !Find<QAction>("mnuopen")->isEnabled() && !Find<QAction>("mnufilepatr")->isEnabled();
         EXPECT_TRUE(Continue()->isEnabled());
-        EXPECT_EQ(form->RunSession().patrolRunning, 0);
     });
     Trigger(QStringLiteral("mnufilepatr"));
 
@@ -41,11 +40,11 @@ TEST_F(PatrolSeries, WalksTheNumberedFilesUntilOneIsMissing)
     EXPECT_EQ(Beeps(), 1);
     EXPECT_EQ(FileNumber(), 3);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Lumvane - ") + File("m31.003"));
-    EXPECT_EQ(form->StatusText(4), QStringLiteral("Ready"));
+    EXPECT_EQ(StatusText(4), QStringLiteral("Ready"));
     EXPECT_FALSE(Continue()->isEnabled());
     EXPECT_TRUE(Find<QAction>("mnuopen")->isEnabled());
     EXPECT_TRUE(Find<QAction>("mnufilepatr")->isEnabled());
-    EXPECT_EQ(form->RunSession().patrolRunning, 0);
+    EXPECT_EQ(State(), PatrolState::Idle);
     // Declined: neither frame was read.
     EXPECT_EQ(form->RunSession().store.ds.Width(), 0);
     EXPECT_EQ(form->RunSession().store.ff.Width(), 0);
@@ -119,9 +118,9 @@ TEST_F(PatrolSeries, ALostMainStandardStopsTheWalkUntilItIsClickedAgain)
         // The driver waits on file 2 with nothing of it recorded; the user
         // clicks St1 where it now is and presses Continue.
         WhenContinueWaits([&] {
-            waited = FileNumber() == 2 && Continue()->isEnabled() && form->RunSession().patrolRunning == 0
+            waited = FileNumber() == 2 && Continue()->isEnabled()
                 && Table().Cell(ResultsTable::NetColumn(1), ResultsTable::ValueRow(2, 0)) == 0.0F;
-            form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(kSt1.x + 1, kSt1.y));
+            Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(kSt1.x + 1, kSt1.y));
             QTest::mouseClick(Continue(), Qt::LeftButton);
         });
     });
@@ -135,7 +134,7 @@ TEST_F(PatrolSeries, ALostMainStandardStopsTheWalkUntilItIsClickedAgain)
     EXPECT_GT(Table().Cell(ResultsTable::NetColumn(0), ResultsTable::ValueRow(3, 0)), 30000.0F);
 }
 
-TEST_F(PatrolSeries, AClickWhileTheWalkRunsCentresWithTheWalksSearchRadius)
+TEST_F(PatrolSeries, AClickWhileTheWalkRunsIsSilentAndCentresWithTheWalksSearchRadius)
 {
     // Five pixels right of the second star: St1's radius (7 with "2") reaches
     // it, the box's 2 does not.
@@ -145,15 +144,20 @@ TEST_F(PatrolSeries, AClickWhileTheWalkRunsCentresWithTheWalksSearchRadius)
     const QPointF beside(kStar2.x + 5, kStar2.y);
     std::optional<float> duringWalk;
     WhenWaiting({ { 0, kSt1 } }, {}, [&] {
-        form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, beside);
+        // Shift held means no quick sum, and empty sky no message.
+        Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::ShiftModifier, beside);
         duringWalk = form->RunSession().lastStar.centreX;
+        Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(50, 75));
+        // The walk goes on from the last star clicked: St1, where it now is.
+        Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(kSt1.x + 1, kSt1.y));
     });
     Trigger(QStringLiteral("mnufilepatr"));
     ASSERT_TRUE(duringWalk.has_value());
     EXPECT_LE(std::abs(*duringWalk - static_cast<float>(kStar2.x)), 2.5F);
+    EXPECT_EQ(Messages(), (std::vector<std::string> { kStop, kDark, kFlat, kEnd }));
 
     // No series: the box's radius.
-    form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, beside);
+    Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, beside);
     EXPECT_GE(std::abs(form->RunSession().lastStar.centreX - static_cast<float>(kStar2.x)), 3.0F);
 }
 
@@ -166,7 +170,7 @@ TEST_F(PatrolSeries, ClosingTheWindowWhileWaitingEndsTheSeriesQuietly)
 
     EXPECT_EQ(Messages(), (std::vector<std::string> { kStop, kDark, kFlat }));
     EXPECT_EQ(FileNumber(), 1);
-    EXPECT_EQ(form->RunSession().patrolRunning, 0);
+    EXPECT_EQ(State(), PatrolState::Idle);
 }
 
 TEST_F(PatrolSeries, ACalibrationFrameSmallerThanTheImageIsRefusedFromTheMenu)
@@ -257,11 +261,11 @@ TEST_F(PatrolSeries, TheProgressBarCountsTheFilesWalkedOfThoseFoundBeforeTheWalk
     AnswerStart(File("m31.001"));
     dialogs.AnswerMessage(MessageAnswer::Ok);
     std::vector<std::string> seen; // "value/maximum" as each file is measured
-    QObject::connect(form->findChild<PatrolDriver*>(), &PatrolDriver::FileMeasured, form.get(), [&](int fileNumber) {
+    QObject::connect(Driver(), &PatrolDriver::FileMeasured, form.get(), [&](int fileNumber) {
         seen.push_back(std::to_string(fileNumber) + ": " + std::to_string(progress->value()) + "/"
             + std::to_string(progress->maximum()) + (progress->isVisible() ? "" : " hidden"));
         // Panel 4 keeps its own text beside the bar.
-        EXPECT_EQ(form->StatusText(4), QStringLiteral(" %1 - patrol file").arg(fileNumber));
+        EXPECT_EQ(StatusText(4), QStringLiteral(" %1 - patrol file").arg(fileNumber));
     });
     bool shownWhileWaiting = false;
     WhenWaiting({ { 0, kSt1 } }, [&] {

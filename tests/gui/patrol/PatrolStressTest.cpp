@@ -23,7 +23,6 @@ class PatrolStress : public PatrolSeries {
 protected:
     std::string Recovery() const { return ReadFileBytes(dir.File(std::string(kRecoveryFileName))); }
     bool RecoveryExists() const { return std::filesystem::exists(dir.File(std::string(kRecoveryFileName))); }
-    PatrolDriver* Driver() const { return form->findChild<PatrolDriver*>(); }
 
     /// The lines of a results text that hold a file's values.
     static int FileLines(const std::string& text)
@@ -176,7 +175,7 @@ TEST_F(PatrolStress, ClosingTheWindowDuringTheWalkEndsItQuietlyAndKeepsTheFilesD
     EXPECT_EQ(Messages(), (std::vector<std::string> { kStop, kDark, kFlat }));
     EXPECT_FALSE(form->isVisible());
     EXPECT_LE(FileNumber(), 4);
-    EXPECT_FALSE(Driver()->Running());
+    EXPECT_EQ(State(), PatrolState::Idle);
     // The night so far is in the recovery file.
     EXPECT_EQ(FileLines(Recovery()), 3);
     form.reset();

@@ -105,7 +105,7 @@ TEST_F(ClickPhotometry, MagnitudeIsRelativeToSt1RememberedOnThisFile)
     EXPECT_FALSE(Text("lblepssum_0").isEmpty());
 
     // The patrol driver's path: image coordinates, the addend 0.0001.
-    form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, { 80.0, 50.0 });
+    Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, { 80.0, 50.0 });
     EXPECT_EQ(Text("lblmv_0"), QStringLiteral(" 11.505"));
     EXPECT_EQ(Last().net[0], 2500.0F);
 }
@@ -201,15 +201,6 @@ TEST_F(ClickPhotometry, NotFoundMessageOncePerRadiusWhileNoPatrolRuns)
     EXPECT_EQ(Last().centreX, 0.0F);
     EXPECT_EQ(PixelsIn(FullSize(), around, kCentreCircleColour), renderedCyan);
     EXPECT_GT(PixelsIn(FullSize(), around, kClickCircleColour), 10);
-
-    // During a patrol series: silent, and Shift does not mean a quick sum.
-    form->RunSession().patrolRunning = 1;
-    form->Picture1_MouseDown(Qt::LeftButton, Qt::ShiftModifier, { kEmptySky.x, kEmptySky.y });
-    EXPECT_EQ(MessageBoxes().size(), 2U);
-    form->Picture1_MouseDown(Qt::LeftButton, Qt::ShiftModifier, { kBrightStar.x, kBrightStar.y });
-    EXPECT_EQ(Last().net, (std::array<float, 4> { 10000, 0, 10000, 0 }));
-    // The last diaphragm measured, radius 5, not the quick sum's 29 pixels.
-    EXPECT_EQ(Text("lblpx"), QStringLiteral(" 81"));
 }
 
 TEST_F(ClickPhotometry, CornerMessageOncePerRadiusWhileNoPatrolRuns)
@@ -229,9 +220,6 @@ TEST_F(ClickPhotometry, CornerMessageOncePerRadiusWhileNoPatrolRuns)
     }
     // Nothing was found: no cyan circle, and nothing to remember.
     EXPECT_EQ(Last().centreX, 0.0F);
-    form->RunSession().patrolRunning = 1;
-    form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, { 30, 30 });
-    EXPECT_EQ(MessageBoxes().size(), 2U);
 }
 
 TEST_F(ClickPhotometry, St1MagnitudeBeyondSinglePrecisionEndsAtTheTrap)
@@ -266,7 +254,7 @@ TEST_F(ClickPhotometry, ScrolledViewClickFindsTheImagePointAndMarksStayWhenScrol
     EXPECT_EQ(Last().centreX, 398.0F);
     EXPECT_EQ(Last().centreY, 298.0F);
     const ViewPoint centre { 398, 298 };
-    auto visibleCentre = [&] { return ViewPointOfImage(centre, form->Images().Scroll(), kHeight); };
+    auto visibleCentre = [&] { return ViewPointOfImage(centre, Images().Scroll(), kHeight); };
     EXPECT_GT(RingPixels(PicTwo()->Picture(), visibleCentre(), 8, kCentreCircleColour), 20);
 
     // Scrolling copies the full-size picture, which holds the circle too.

@@ -69,14 +69,14 @@ protected:
     }
     void OpenSky() { OpenImage(kSkyWidth, kSkyHeight, Sky); }
 
-    PictureView* PicTwo() const { return form->Images().PicTwo(); }
-    const QImage& FullSize() const { return form->Images().Picture1(); }
+    PictureView* PicTwo() const { return Images().PicTwo(); }
+    const QImage& FullSize() const { return Images().Picture1(); }
 
     /// A press on the scrolled view where it shows image point (x, y).
     void ClickOnView(
         ViewPoint image, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        const ViewPoint pixel = ViewPointOfImage(image, form->Images().Scroll(), form->Images().ImageHeight());
+        const ViewPoint pixel = ViewPointOfImage(image, Images().Scroll(), Images().ImageHeight());
         const QPoint position = PicTwo()->contentsRect().topLeft()
             + QPoint(static_cast<int>(std::lround(pixel.x)), static_cast<int>(std::lround(pixel.y)));
         QTest::mouseClick(PicTwo(), button, modifiers, position);

@@ -142,17 +142,5 @@ TEST_F(StarSlots, ResultsFileThatCannotBeWrittenSaysSo)
     EXPECT_EQ(shown.icon, MessageIcon::Critical);
 }
 
-class NoImage : public test::PhotometryFixture { };
-
-TEST_F(NoImage, SaveResultsBeforeAnyFileHasNothingToSave)
-{
-    dialogs.AnswerMessage(MessageAnswer::Ok);
-    form->SaveResults();
-    ASSERT_EQ(dialogs.Shown().size(), 1U);
-    EXPECT_EQ(dialogs.Shown()[0].text, QStringLiteral("No result to save!"));
-    EXPECT_EQ(dialogs.Shown()[0].title, QStringLiteral("ERROR"));
-    EXPECT_EQ(dialogs.Shown()[0].icon, MessageIcon::Critical);
-}
-
 } // namespace
 } // namespace lumvane

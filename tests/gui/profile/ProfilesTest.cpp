@@ -42,7 +42,7 @@ protected:
         const std::string name = dir.File("field.fts");
         test::WritePhysicalImage(name, kFieldWidth, kFieldHeight, Field);
         OpenThroughMenu(QString::fromStdString(name));
-        ASSERT_EQ(form->Images().ImageHeight(), kFieldHeight);
+        ASSERT_EQ(Images().ImageHeight(), kFieldHeight);
         m_opened = dialogs.Shown().size();
     }
 
@@ -52,7 +52,7 @@ protected:
         return { dialogs.Shown().begin() + static_cast<std::ptrdiff_t>(m_opened), dialogs.Shown().end() };
     }
 
-    PictureView* PicTwo() const { return form->Images().PicTwo(); }
+    PictureView* PicTwo() const { return Images().PicTwo(); }
     PictureView* PlotArea() const { return Find<PictureView>(QStringLiteral("pictprof")); }
     QPoint OnPicTwo(QPoint pixel) const { return PicTwo()->contentsRect().topLeft() + pixel; }
 
@@ -110,13 +110,13 @@ private:
 
 TEST_F(Profiles, DragOnScrolledViewTakesTheLineInImageCoordinatesAndShowsTheProfilesTab)
 {
-    const QImage before = form->Images().Picture1();
+    const QImage before = Images().Picture1();
     // The marks must be told from the picture under them.
     ASSERT_FALSE(IsGreen(before, { 10, 8 }));
     ASSERT_FALSE(IsGreen(before, { 48, 10 }));
-    ASSERT_NE(form->Tabs().CurrentIndex(), 1);
+    ASSERT_NE(Tabs().CurrentIndex(), 1);
 
-    LineControl* band = form->Images().LineProf2();
+    LineControl* band = Images().LineProf2();
     QTest::mousePress(PicTwo(), Qt::RightButton, Qt::NoModifier, OnPicTwo({ 10, 10 }));
     QTest::mouseMove(PicTwo(), OnPicTwo({ 110, 10 }));
     // The rubber band follows the cursor while the button is held.
@@ -126,12 +126,12 @@ TEST_F(Profiles, DragOnScrolledViewTakesTheLineInImageCoordinatesAndShowsTheProf
     QTest::mouseRelease(PicTwo(), Qt::RightButton, Qt::NoModifier, OnPicTwo({ 110, 10 }));
 
     EXPECT_FALSE(band->isVisible());
-    EXPECT_EQ(form->Tabs().CurrentIndex(), 1);
-    EXPECT_EQ(form->Tabs().TabText(1), QStringLiteral("Profiles"));
+    EXPECT_EQ(Tabs().CurrentIndex(), 1);
+    EXPECT_EQ(Tabs().TabText(1), QStringLiteral("Profiles"));
     EXPECT_GT(BlackPixels(PlotArea()->Picture()), 0);
 
     // Green end circles of radius 2 on both views (no scroll: the same pixels).
-    for (const QImage* picture : { &form->Images().Picture1(), &PicTwo()->Picture() }) {
+    for (const QImage* picture : { &Images().Picture1(), &PicTwo()->Picture() }) {
         EXPECT_TRUE(IsGreen(*picture, { 10, 8 }));
         EXPECT_TRUE(IsGreen(*picture, { 10, 12 }));
         EXPECT_TRUE(IsGreen(*picture, { 110, 8 }));
@@ -162,10 +162,10 @@ TEST_F(Profiles, DragOnAScrolledWindowTakesTheScrollIntoAccount)
     const std::string name = dir.File("large.fts");
     test::WritePhysicalImage(name, 700, 560, Field);
     OpenThroughMenu(QString::fromStdString(name));
-    form->Images().HorizontalScrollBar()->setValue(50);
-    form->Images().VerticalScrollBar()->setValue(30);
-    ASSERT_EQ(form->Images().Scroll().h, 50);
-    ASSERT_EQ(form->Images().Scroll().v, 30);
+    Images().HorizontalScrollBar()->setValue(50);
+    Images().VerticalScrollBar()->setValue(30);
+    ASSERT_EQ(Images().Scroll().h, 50);
+    ASSERT_EQ(Images().Scroll().v, 30);
 
     Type("txtprofwidth", QStringLiteral("0"));
     Drag({ 10, 10 }, { 110, 10 });
@@ -177,13 +177,14 @@ TEST_F(Profiles, DragOnAScrolledWindowTakesTheScrollIntoAccount)
     // The start circle on the scrolled view and at its image point on the
     // full-size picture.
     EXPECT_TRUE(IsGreen(PicTwo()->Picture(), { 10, 8 }));
-    EXPECT_TRUE(IsGreen(form->Images().Picture1(), { 60, 38 }));
+    EXPECT_TRUE(IsGreen(Images().Picture1(), { 60, 38 }));
 }
 
 TEST_F(Profiles, LineShorterThanOnePixelGivesNoProfileAndNoInputBox)
 {
-    form->PicTwo_MouseDown(Qt::RightButton, Qt::NoModifier, QPointF(10, 10));
-    form->PicTwo_MouseUp(Qt::RightButton, Qt::NoModifier, QPointF(10.9, 10));
+    // The view's own events, between pixels as a mouse gives them.
+    emit PicTwo()->MouseDown(Qt::RightButton, Qt::NoModifier, QPointF(10, 10));
+    emit PicTwo()->MouseUp(Qt::RightButton, Qt::NoModifier, QPointF(10.9, 10));
     EXPECT_EQ(BlackPixels(PlotArea()->Picture()), 0);
     // The end circles stay.
     EXPECT_TRUE(IsGreen(PicTwo()->Picture(), { 10, 8 }));

@@ -61,8 +61,8 @@ protected:
         WhenWaiting([this, whileWaiting = std::move(whileWaiting)] {
             for (const auto& [slot, at] :
                 { std::pair { 0, kSt1 }, std::pair { 1, kCheck }, std::pair { 19, kVariable } }) {
-                form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(at.x, at.y));
-                form->btnstar_Click(slot);
+                Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(at.x, at.y));
+                PressStar(slot);
             }
             if (whileWaiting)
                 whileWaiting();
@@ -75,7 +75,7 @@ protected:
     void WhenWaiting(std::function<void()> action)
     {
         QTimer::singleShot(0, form.get(), [this, action = std::move(action)]() mutable {
-            if (Find<QPushButton>(QStringLiteral("btnconti"))->isEnabled() && form->RunSession().patrolRunning == 0)
+            if (form->findChild<PatrolDriver*>()->State() == PatrolState::Waiting)
                 action();
             else
                 WhenWaiting(std::move(action));
@@ -166,6 +166,7 @@ TEST_F(ResultsMenu, ExportsNeedResults)
         Trigger(QString::fromLatin1(item));
         EXPECT_EQ(LastShown().text, QStringLiteral("No result to save!")) << item;
         EXPECT_EQ(LastShown().title, QStringLiteral("ERROR"));
+        EXPECT_EQ(LastShown().icon, MessageIcon::Critical);
     }
 }
 

@@ -38,9 +38,9 @@ protected:
     {
         form = std::make_unique<Form1>(answering, File(""));
         WritePhysicalImage(dir.File("sky.fts"), kSkyWidth, kSkyHeight, Sky);
-        form->OpenSingleImage(File("sky.fts"));
+        form->OpenStartupFile(File("sky.fts"));
         ClickOnView(kBrightStar);
-        form->btnstar_Click(0);
+        PressStar(0);
         DrawProfileLine();
         answering.messages.clear();
     }
@@ -51,7 +51,7 @@ protected:
     void DrawProfileLine()
     {
         const auto onView = [&](ViewPoint image) {
-            const ViewPoint pixel = ViewPointOfImage(image, form->Images().Scroll(), form->Images().ImageHeight());
+            const ViewPoint pixel = ViewPointOfImage(image, Images().Scroll(), Images().ImageHeight());
             return PicTwo()->contentsRect().topLeft()
                 + QPoint(static_cast<int>(std::lround(pixel.x)), static_cast<int>(std::lround(pixel.y)));
         };

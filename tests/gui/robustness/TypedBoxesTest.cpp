@@ -53,7 +53,7 @@ protected:
     void UseTheBoxes()
     {
         ClickOnView(kGaussianStar);
-        form->btnstar_Click(1);
+        PressStar(1);
         DrawProfileLine();
         QTest::mouseClick(Find<QPushButton>(QStringLiteral("btndispreplot")), Qt::LeftButton);
         Trigger(QStringLiteral("mnusave"));

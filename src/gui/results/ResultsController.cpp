@@ -1,15 +1,12 @@
-// The main window's Results menu: the light curve window, the AAVSO report
-// and the CSV file of the results.
+#include "gui/results/ResultsController.h"
 
-#include "gui/app/Form1.h"
-
+#include "core/app/Session.h"
 #include "core/common/FileWrite.h"
+#include "core/results/ResultsFile.h"
 #include "core/results/AavsoFile.h"
 #include "core/results/CsvFile.h"
 #include "gui/app/Dialogs.h"
-#include "gui/patrol/PatrolDriver.h"
-#include "gui/photometry/OptionsPanel.h"
-#include "gui/photometry/PhotometryPanel.h"
+#include "gui/photometry/TabSettings.h"
 #include "gui/results/AavsoDialog.h"
 #include "gui/results/LightCurveWindow.h"
 
@@ -18,6 +15,7 @@
 #include <QFile>
 
 namespace lumvane {
+
 namespace {
 
 const QString kAavsoTitle = QStringLiteral("Export AAVSO");
@@ -40,28 +38,22 @@ bool WriteOrReport(Dialogs& dialogs, const QString& fileName, const std::string&
 
 } // namespace
 
-void Form1::ConnectResults()
+ResultsController::ResultsController(const Session& session, Dialogs& dialogs, const TabSettings& tabs,
+    Controls controls, const QString& programFolder, QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_dialogs(dialogs)
+    , m_tabs(tabs)
+    , m_controls(controls)
+    , m_programFolder(programFolder)
 {
-    connect(
-        findChild<QAction*>(QStringLiteral("mnulightcurve")), &QAction::triggered, this, &Form1::mnulightcurve_Click);
-    connect(
-        findChild<QAction*>(QStringLiteral("mnuexportaavso")), &QAction::triggered, this, &Form1::mnuexportaavso_Click);
-    connect(findChild<QAction*>(QStringLiteral("mnuexportcsv")), &QAction::triggered, this, &Form1::mnuexportcsv_Click);
-    // The curve grows as a series walks, and starts anew with a series.
-    const auto refresh = [this] {
-        if (m_lightCurve && m_lightCurve->isVisible())
-            m_lightCurve->Refresh();
-    };
-    connect(m_patrol, &PatrolDriver::FileMeasured, this, refresh);
-    connect(m_patrol, &PatrolDriver::RunningChanged, this, refresh);
+    connect(m_controls.mnusave, &QAction::triggered, this, &ResultsController::mnusave_Click);
+    connect(m_controls.mnulightcurve, &QAction::triggered, this, &ResultsController::mnulightcurve_Click);
+    connect(m_controls.mnuexportaavso, &QAction::triggered, this, &ResultsController::mnuexportaavso_Click);
+    connect(m_controls.mnuexportcsv, &QAction::triggered, this, &ResultsController::mnuexportcsv_Click);
 }
 
-ResultsFileSettings Form1::ResultsSettingsFromTabs() const
-{
-    return { m_photometry->St1Magnitude(), m_options->SaveRelative(), m_photometry->Radii() };
-}
-
-bool Form1::HasResults()
+bool ResultsController::HasResults()
 {
     if (m_session.store.files.CurrentFile() > 0)
         return true;
@@ -70,17 +62,41 @@ bool Form1::HasResults()
     return false;
 }
 
-void Form1::mnulightcurve_Click()
+void ResultsController::mnusave_Click()
+{
+    SaveResults();
+}
+
+void ResultsController::SaveResults()
+{
+    if (!HasResults())
+        return;
+    const std::optional<QString> fileName
+        = m_dialogs.Input(QStringLiteral("Enter path and filename of resultfile being saved."), QStringLiteral("SAVE"),
+            QStringLiteral("filename.txt"));
+    if (!fileName || fileName->isEmpty())
+        return;
+    // The name as typed: a relative one lands in the current (program's) folder.
+    WriteOrReport(m_dialogs, *fileName, ResultsFileText(m_session.results, m_session.store.files, m_tabs.Results()));
+}
+
+void ResultsController::mnulightcurve_Click()
 {
     if (!m_lightCurve)
         m_lightCurve = new LightCurveWindow(
-            m_dialogs, m_session, [this] { return ResultsSettingsFromTabs(); }, m_programFolder, this);
+            m_dialogs, m_session, [this] { return m_tabs.Results(); }, m_programFolder, m_controls.window);
     m_lightCurve->Refresh();
     m_lightCurve->show();
     m_lightCurve->raise();
 }
 
-void Form1::mnuexportcsv_Click()
+void ResultsController::RefreshLightCurve()
+{
+    if (m_lightCurve && m_lightCurve->isVisible())
+        m_lightCurve->Refresh();
+}
+
+void ResultsController::mnuexportcsv_Click()
 {
     if (!HasResults())
         return;
@@ -90,17 +106,16 @@ void Form1::mnuexportcsv_Click()
         .fileName = QStringLiteral("results.csv"),
         .defaultExtension = QStringLiteral("csv") });
     if (!fileName.isEmpty())
-        WriteOrReport(
-            m_dialogs, fileName, ResultsCsvText(m_session.results, m_session.store.files, ResultsSettingsFromTabs()));
+        WriteOrReport(m_dialogs, fileName, ResultsCsvText(m_session.results, m_session.store.files, m_tabs.Results()));
 }
 
-void Form1::mnuexportaavso_Click()
+void ResultsController::mnuexportaavso_Click()
 {
     if (!HasResults())
         return;
     if (!m_aavso) {
-        m_aavso = new AavsoDialog(m_dialogs, this);
-        connect(m_aavso, &QDialog::accepted, this, &Form1::ExportAavso);
+        m_aavso = new AavsoDialog(m_dialogs, m_controls.window);
+        connect(m_aavso, &QDialog::accepted, this, &ResultsController::ExportAavso);
     }
     QFile remembered(AavsoSettingsFile(m_programFolder));
     AavsoSettings settings;
@@ -110,12 +125,11 @@ void Form1::mnuexportaavso_Click()
     m_aavso->open();
 }
 
-void Form1::ExportAavso()
+void ResultsController::ExportAavso()
 {
     const AavsoSettings settings = m_aavso->Settings();
     WriteOrReport(m_dialogs, AavsoSettingsFile(m_programFolder), AavsoSettingsText(settings));
-    const AavsoReport report
-        = AavsoReportText(m_session.results, m_session.store.files, ResultsSettingsFromTabs(), settings);
+    const AavsoReport report = AavsoReportText(m_session.results, m_session.store.files, m_tabs.Results(), settings);
     if (!report.problem.empty()) {
         m_dialogs.Message(
             QString::fromStdString(report.problem), kAavsoTitle, MessageIcon::Critical, MessageButtons::Ok);

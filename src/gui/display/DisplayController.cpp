@@ -1,0 +1,115 @@
+#include "gui/display/DisplayController.h"
+
+#include "core/app/Session.h"
+#include "core/display/ColourTable.h"
+#include "core/display/CursorReadout.h"
+#include "core/image/Flips.h"
+#include "gui/app/StatusBar.h"
+#include "gui/app/WaitCursor.h"
+#include "gui/display/DisplayPanel.h"
+#include "gui/display/ImageArea.h"
+#include "gui/display/PictureBitmap.h"
+#include "gui/display/PictureView.h"
+#include "gui/profile/ProfilesController.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QScreen>
+
+namespace lumvane {
+
+DisplayController::DisplayController(
+    Session& session, Dialogs& dialogs, ProfilesController& profiles, Controls controls, QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_dialogs(dialogs)
+    , m_profiles(profiles)
+    , m_controls(controls)
+{
+    const DisplayPanel* panel = m_controls.panel;
+    connect(m_controls.images->PicTwo(), &PictureView::MouseMove, this, &DisplayController::PicTwo_MouseMove);
+    connect(panel->ReplotButton(), &QPushButton::clicked, this, &DisplayController::Replot);
+    connect(panel->FlipHorButton(), &QPushButton::clicked, this, &DisplayController::FlipHor_Click);
+    connect(panel->FlipVerButton(), &QPushButton::clicked, this, &DisplayController::FlipVer_Click);
+    connect(panel->NegativeButton(), &QPushButton::clicked, this, &DisplayController::Negative_Click);
+    connect(m_controls.mnurep, &QAction::triggered, this, &DisplayController::Replot);
+    connect(m_controls.mnuimagehor, &QAction::triggered, this, &DisplayController::FlipHor_Click);
+    connect(m_controls.mnuimagever, &QAction::triggered, this, &DisplayController::FlipVer_Click);
+    connect(m_controls.mnuimageneg, &QAction::triggered, this, &DisplayController::Negative_Click);
+    connect(m_controls.mnubmp, &QAction::triggered, this, &DisplayController::mnubmp_Click);
+}
+
+void DisplayController::PlotImage()
+{
+    ImageArea& images = *m_controls.images;
+    m_controls.status->ShowNow(4, QStringLiteral("Processing"));
+    images.setToolTip({});
+    images.LineProf()->hide();
+    for (QAction* item : { m_controls.mnuimagedark, m_controls.mnuimageflat, m_controls.mnubmp, m_controls.mnurep,
+             m_controls.mnuimageneg, m_controls.mnuimagehor, m_controls.mnuimagever })
+        item->setEnabled(true);
+    images.PicTwo()->show();
+
+    // The rendered size is IMG's own, whatever frame was read since.
+    const ImagePlane& img = m_session.store.img;
+    const QSize screen = images.screen()->size();
+    images.LayoutViews(img.Width(), img.Height(), { screen.width(), screen.height() });
+    {
+        WaitCursor busy;
+        images.RenderPicture1(img, ColourTable(m_controls.panel->Cuts(), m_controls.panel->Scale()));
+    }
+    images.ArrangeViews();
+    images.RefreshScrolledView();
+    m_controls.status->ShowNow(4, QStringLiteral("Ready"));
+}
+
+void DisplayController::SetCuts(DisplayCuts cuts)
+{
+    m_controls.panel->SetCuts(cuts);
+}
+
+void DisplayController::Replot()
+{
+    m_controls.images->LineProf()->hide();
+    PlotImage();
+}
+
+void DisplayController::FlipHor_Click()
+{
+    FlipHorizontal(m_session.store.img);
+    PlotImage();
+}
+
+void DisplayController::FlipVer_Click()
+{
+    FlipVertical(m_session.store.img);
+    PlotImage();
+}
+
+void DisplayController::Negative_Click()
+{
+    m_controls.panel->ExchangeCuts();
+    PlotImage();
+}
+
+void DisplayController::mnubmp_Click()
+{
+    SaveBmpAs(m_dialogs, m_controls.images->PicTwo()->Picture());
+}
+
+void DisplayController::PicTwo_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF position)
+{
+    if (m_profiles.MouseMove(position))
+        return;
+    ImageArea& images = *m_controls.images;
+    const ScrollPosition scroll = images.Scroll();
+    const int imageHeight = images.ImageHeight();
+    const CursorReadout readout
+        = ReadCursorOnView(m_session.store.img, { position.x(), position.y() }, scroll, imageHeight);
+    images.LineProf()->show();
+    m_controls.status->ShowReadout(QString::fromStdString(readout.xText), QString::fromStdString(readout.yText),
+        QString::fromStdString(readout.valueText));
+    m_controls.panel->PaintZoom(images.PicTwo()->Picture(), readout.image, scroll, imageHeight);
+}
+
+} // namespace lumvane

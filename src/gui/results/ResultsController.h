@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QWidget;
+
+namespace lumvane {
+
+class AavsoDialog;
+class Dialogs;
+class LightCurveWindow;
+struct Session;
+class TabSettings;
+
+/// @brief The results of the run: File > Save Data writes the results file,
+/// the Results menu shows the light curve and exports the AAVSO report and
+/// the CSV file.
+class ResultsController : public QObject {
+    Q_OBJECT
+
+public:
+    struct Controls {
+        QWidget* window; ///< over which the light curve and the AAVSO dialog open
+        QAction* mnusave;
+        QAction* mnulightcurve;
+        QAction* mnuexportaavso;
+        QAction* mnuexportcsv;
+    };
+
+    ResultsController(const Session& session, Dialogs& dialogs, const TabSettings& tabs, Controls controls,
+        const QString& programFolder, QObject* parent);
+
+    /// Asks for a name and writes the results file.
+    void SaveResults();
+
+public slots:
+    void mnusave_Click();
+    void mnulightcurve_Click();
+    void mnuexportaavso_Click();
+    void mnuexportcsv_Click();
+    /// The results changed under a patrol series: a light curve on show
+    /// takes them anew.
+    void RefreshLightCurve();
+
+private:
+    /// "No result to save!" when no file was read yet; false then.
+    bool HasResults();
+    /// Writes the AAVSO report with the dialog's settings, once it is accepted.
+    void ExportAavso();
+
+    const Session& m_session;
+    Dialogs& m_dialogs;
+    const TabSettings& m_tabs;
+    Controls m_controls;
+    QString m_programFolder;
+    LightCurveWindow* m_lightCurve = nullptr; ///< made when first asked for
+    AavsoDialog* m_aavso = nullptr; ///< made when first asked for
+};
+
+} // namespace lumvane
