@@ -12,8 +12,11 @@
 #include "core/image/FitsReader.h"
 #include "gui/app/Form1.h"
 #include "gui/app/QtDialogs.h"
+#include "gui/display/DisplayController.h"
 #include "gui/display/ImageArea.h"
 #include "gui/display/PictureView.h"
+#include "gui/image/ImageController.h"
+#include "gui/photometry/PhotometryController.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,10 +39,21 @@ QString SkyFile(int side)
         lumvane::bench::WriteBenchImage("lumvane-bench-sky", side, lumvane::bench::SkyImage(side)));
 }
 
+lumvane::ImageArea& Images()
+{
+    return *g_form->findChild<lumvane::ImageArea*>(QStringLiteral("ImageArea"));
+}
+
+// File > Open Single Image once its dialog named the file.
+void Open(const QString& fileName)
+{
+    g_form->findChild<lumvane::ImageController*>()->OpenStartupFile(fileName);
+}
+
 // Paints the scrolled view now and waits until the display server has it.
 void Show()
 {
-    g_form->Images().PicTwo()->repaint();
+    Images().PicTwo()->repaint();
     QGuiApplication::sync();
 }
 
@@ -47,24 +61,24 @@ void OpenToPicture(benchmark::State& state)
 {
     const QString fileName = SkyFile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        g_form->OpenSingleImage(fileName);
+        Open(fileName);
         Show();
     }
 }
 
 void Replot(benchmark::State& state)
 {
-    g_form->OpenSingleImage(SkyFile(static_cast<int>(state.range(0))));
+    Open(SkyFile(static_cast<int>(state.range(0))));
     for (auto _ : state) {
-        g_form->PlotImage();
+        g_form->findChild<lumvane::DisplayController*>()->PlotImage();
         Show();
     }
 }
 
 void ScrollStep(benchmark::State& state)
 {
-    g_form->OpenSingleImage(SkyFile(static_cast<int>(state.range(0))));
-    QScrollBar* bar = g_form->Images().HorizontalScrollBar();
+    Open(SkyFile(static_cast<int>(state.range(0))));
+    QScrollBar* bar = Images().HorizontalScrollBar();
     int step = 0;
     for (auto _ : state) {
         bar->setValue(++step % 2 == 0 ? 0 : 1);
@@ -120,7 +134,7 @@ void OpenBigImage(benchmark::State& state)
 {
     const QString fileName = QString::fromStdString(BigFile());
     for (auto _ : state) {
-        g_form->OpenSingleImage(fileName);
+        Open(fileName);
         Show();
     }
     ReportPeakMemory(state);
@@ -128,10 +142,10 @@ void OpenBigImage(benchmark::State& state)
 
 void ClickOnBigImage(benchmark::State& state)
 {
-    g_form->OpenSingleImage(QString::fromStdString(BigFile()));
+    Open(QString::fromStdString(BigFile()));
     const QPointF star(kWidth / 2 + kStarSpacing / 2 + 1, kHeight / 2 + kStarSpacing / 2 - 1);
     for (auto _ : state) {
-        g_form->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, star);
+        g_form->findChild<lumvane::PhotometryController*>()->Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, star);
         Show();
     }
     ReportPeakMemory(state);
@@ -139,8 +153,8 @@ void ClickOnBigImage(benchmark::State& state)
 
 void ScrollBigImage(benchmark::State& state)
 {
-    g_form->OpenSingleImage(QString::fromStdString(BigFile()));
-    QScrollBar* bar = g_form->Images().HorizontalScrollBar();
+    Open(QString::fromStdString(BigFile()));
+    QScrollBar* bar = Images().HorizontalScrollBar();
     int step = 0;
     for (auto _ : state) {
         bar->setValue(++step % 2 == 0 ? 0 : bar->maximum());

@@ -120,7 +120,8 @@ void PhotometryController::DrawClickCircle(const ClickCircle& circle, bool onPic
     const Rgb colour = CircleColour(circle.kind);
     DrawCircle(images.Picture1(), ViewPointOfImage(centre, {}, height), circle.radius, colour);
     if (onPicTwo)
-        DrawCircle(images.PicTwo()->Picture(), ViewPointOfImage(centre, images.Scroll(), height), circle.radius, colour);
+        DrawCircle(
+            images.PicTwo()->Picture(), ViewPointOfImage(centre, images.Scroll(), height), circle.radius, colour);
 }
 
 void PhotometryController::ShowStarStatus(StarStatus status)

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/patrol/PatrolWalk.h"
-#include "core/results/ResultsFile.h"
 #include "core/photometry/ClickPhotometry.h"
 #include "core/photometry/OptionRules.h"
+#include "core/results/ResultsFile.h"
 
 #include <optional>
 
