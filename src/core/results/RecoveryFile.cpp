@@ -1,6 +1,5 @@
 #include "core/results/RecoveryFile.h"
 
-#include "core/common/AtomicFileWrite.h"
 
 namespace lumvane {
 
@@ -13,7 +12,7 @@ WriteResult WriteRecoveryFile(
     const std::filesystem::path& folder, const ResultsTable& table, const FileList& files, ResultsFileSettings settings)
 {
     settings.relativeToSt1 = true;
-    return WriteFileAtomically(RecoveryFilePath(folder).string(), ResultsFileText(table, files, settings));
+    return WriteFileBytes(RecoveryFilePath(folder).string(), ResultsFileText(table, files, settings));
 }
 
 } // namespace lumvane

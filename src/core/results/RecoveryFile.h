@@ -15,7 +15,7 @@ inline constexpr std::string_view kRecoveryFileName = "patrol-recovery.txt";
 
 /// @brief Replaces "patrol-recovery.txt" in `folder` with the results file
 /// text of the files measured so far, magnitudes relative to St1 whatever
-/// `settings` says, written whole or not at all (see WriteFileAtomically).
+/// `settings` says, written whole or not at all (see WriteFileBytes).
 ///
 /// A series calls it after each file, so that a crash or a power cut loses at
 /// most the measurements of the file being worked on.

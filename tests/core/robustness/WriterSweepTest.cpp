@@ -1,8 +1,8 @@
 // Every writer against a destination it can't write: a folder that isn't
-// there, a read-only file, a full device, a folder in the file's place. Each
-// says "Cannot write file NAME: REASON" and leaves everything else as it was.
+// there, a read-only file, a full disk or device, a folder in the file's
+// place. Each says "Cannot write file NAME: REASON" and leaves everything else
+// as it was; a save that succeeds replaces the file whole.
 
-#include "core/common/AtomicFileWrite.h"
 #include "core/common/FileWrite.h"
 #include "core/display/BmpWriter.h"
 #include "core/notes/NotesFile.h"
@@ -18,6 +18,7 @@
 #include <map>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace lumvane {
 namespace {
@@ -34,6 +35,7 @@ std::map<std::string, std::string> FolderContent(const std::filesystem::path& fo
 struct Writer {
     const char* what;
     std::function<WriteResult(const std::string&)> write;
+    std::string bytes; ///< what the file holds once written
 };
 
 /// The program's writers, each with a payload big enough to need more than
@@ -45,12 +47,14 @@ std::vector<Writer> Writers()
     picture.width = 300;
     picture.height = 200;
     picture.pixels.assign(300 * 200, 0xFF336699u);
+    test::TempDir reference;
+    WriteBmp(reference.File("reference.bmp"), picture);
     return {
-        { "results, settings, profile data and exports",
-            [text](const std::string& name) { return WriteFileBytes(name, text); } },
-        { "bitmaps", [picture](const std::string& name) { return WriteBmp(name, picture); } },
-        { "notes", [text](const std::string& name) { return WriteNotesFile(name, text); } },
-        { "recovery file", [text](const std::string& name) { return WriteFileAtomically(name, text); } },
+        { "results, recovery, settings, profile data and exports",
+            [text](const std::string& name) { return WriteFileBytes(name, text); }, text },
+        { "bitmaps", [picture](const std::string& name) { return WriteBmp(name, picture); },
+            test::ReadFileBytes(reference.File("reference.bmp")) },
+        { "notes", [text](const std::string& name) { return WriteNotesFile(name, text); }, NotesFileText(text) },
     };
 }
 
@@ -59,41 +63,6 @@ void ExpectRefused(const WriteResult& result, const std::string& name, const cha
     EXPECT_FALSE(result.written);
     EXPECT_EQ(result.reason, reason);
     EXPECT_EQ(CannotWriteFileText(name, result.reason), "Cannot write file " + name + ": " + reason);
-}
-
-TEST(WriterSweep, UnwritableNamesAreRefusedAndChangeNothing)
-{
-    for (const Writer& writer : Writers()) {
-        SCOPED_TRACE(writer.what);
-        test::TempDir dir;
-        test::WriteFileBytes(dir.File("night.txt"), "an earlier night\r\n");
-        std::filesystem::create_directory(dir.File("folder.txt"));
-        test::WriteFileBytes(dir.File("folder.txt/inside.txt"), "kept\r\n");
-        const auto before = FolderContent(dir.Path());
-
-        const std::string missingFolder = dir.File("no/such/folder/out.txt");
-        ExpectRefused(writer.write(missingFolder), missingFolder, "No such file or directory");
-        const std::string folder = dir.File("folder.txt");
-        ExpectRefused(writer.write(folder), folder, "Is a directory");
-        {
-            const std::string readOnly = dir.File("night.txt");
-            test::ReadOnlyFile guard(readOnly);
-            ExpectRefused(writer.write(readOnly), readOnly, "Permission denied");
-        }
-        EXPECT_EQ(FolderContent(dir.Path()), before);
-    }
-}
-
-TEST(WriterSweep, AFullDeviceIsRefused)
-{
-    // The recovery file never goes to a device: it is always a file of its
-    // own name in a folder (see the disk-full case below).
-    for (const Writer& writer : Writers()) {
-        if (std::string(writer.what) == "recovery file")
-            continue;
-        SCOPED_TRACE(writer.what);
-        ExpectRefused(writer.write("/dev/full"), "/dev/full", "No space left on device");
-    }
 }
 
 /// A disk that fills up after `bytes` more bytes of any one file.
@@ -119,38 +88,71 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-TEST(WriterSweep, TheRecoveryFileKeepsItsLastWholeTextWhenTheDiskFills)
+TEST(WriterSweep, UnwritableNamesAreRefusedAndChangeNothing)
 {
-    test::TempDir dir;
-    const std::string name = dir.File("patrol-recovery.txt");
-    ASSERT_TRUE(WriteFileAtomically(name, "files 1 to 3\r\n").written);
-    WriteResult result;
-    {
-        FileSizeLimit limit(4096);
-        result = WriteFileAtomically(name, std::string(100000, 'x'));
-    }
-    ExpectRefused(result, name, "File too large");
-    EXPECT_EQ(test::ReadFileBytes(name), "files 1 to 3\r\n");
-    EXPECT_FALSE(std::filesystem::exists(name + ".tmp"));
+    for (const Writer& writer : Writers()) {
+        SCOPED_TRACE(writer.what);
+        test::TempDir dir;
+        test::WriteFileBytes(dir.File("night.txt"), "an earlier night\r\n");
+        std::filesystem::create_directory(dir.File("folder.txt"));
+        test::WriteFileBytes(dir.File("folder.txt/inside.txt"), "kept\r\n");
+        const auto before = FolderContent(dir.Path());
 
-    // The same writer with room again replaces the file whole.
-    ASSERT_TRUE(WriteFileAtomically(name, std::string(100000, 'y')).written);
-    EXPECT_EQ(test::ReadFileBytes(name), std::string(100000, 'y'));
-    EXPECT_FALSE(std::filesystem::exists(name + ".tmp"));
+        const std::string missingFolder = dir.File("no/such/folder/out.txt");
+        ExpectRefused(writer.write(missingFolder), missingFolder, "No such file or directory");
+        const std::string folder = dir.File("folder.txt");
+        ExpectRefused(writer.write(folder), folder, "Is a directory");
+        {
+            const std::string readOnly = dir.File("night.txt");
+            test::ReadOnlyFile guard(readOnly);
+            ExpectRefused(writer.write(readOnly), readOnly, "Permission denied");
+        }
+        // The disk fills up half-way: the old night stays whole, and no
+        // temporary file is left behind.
+        const std::string night = dir.File("night.txt");
+        {
+            FileSizeLimit limit(4096);
+            ExpectRefused(writer.write(night), night, "File too large");
+        }
+        ExpectRefused(writer.write("/dev/full"), "/dev/full", "No space left on device");
+        EXPECT_EQ(FolderContent(dir.Path()), before);
+    }
 }
 
-TEST(WriterSweep, TheRecoveryFileReplacesAStaleTemporaryFileAndKeepsRelativeNamesInTheCurrentFolder)
+TEST(WriterSweep, ASaveReplacesTheFileWholeAndKeepsItsPermissionsAndLinks)
 {
-    test::TempDir dir;
-    // A power cut during an earlier write left a half temporary file.
-    test::WriteFileBytes(dir.File("patrol-recovery.txt.tmp"), "half of an old wri");
-    const auto current = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    const WriteResult result = WriteFileAtomically("patrol-recovery.txt", "file 1\r\n");
-    std::filesystem::current_path(current);
-    EXPECT_TRUE(result.written);
-    EXPECT_EQ(test::ReadFileBytes(dir.File("patrol-recovery.txt")), "file 1\r\n");
-    EXPECT_FALSE(std::filesystem::exists(dir.File("patrol-recovery.txt.tmp")));
+    for (const Writer& writer : Writers()) {
+        SCOPED_TRACE(writer.what);
+        test::TempDir dir;
+        test::WriteFileBytes(dir.File("night.txt"), "an earlier night\r\n");
+        std::filesystem::permissions(dir.File("night.txt"), std::filesystem::perms(0640));
+        std::filesystem::create_symlink("night.txt", dir.File("link.txt"));
+        const auto current = std::filesystem::current_path();
+        std::filesystem::current_path(dir.Path());
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        const struct {
+            std::string name; ///< as typed: relative names land in the current folder
+            std::string file; ///< the file that gets the bytes
+            unsigned mode;
+        } cases[] = {
+            { "new.txt", "new.txt", 0666 & ~mask },
+            { "night.txt", "night.txt", 0640 },
+            { "link.txt", "night.txt", 0640 },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            EXPECT_TRUE(writer.write(c.name).written);
+            EXPECT_EQ(test::ReadFileBytes(dir.File(c.file)), writer.bytes);
+            const auto status = std::filesystem::status(dir.File(c.file));
+            EXPECT_EQ(static_cast<unsigned>(status.permissions()), c.mode);
+        }
+        std::filesystem::current_path(current);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
+        // Devices are written in place.
+        EXPECT_TRUE(writer.write("/dev/null").written);
+        EXPECT_EQ(FolderContent(dir.Path()).size(), 3U);
+    }
 }
 
 } // namespace
