@@ -11,14 +11,12 @@
 #include "core/results/CsvFile.h"
 #include "core/results/RecoveryFile.h"
 #include "core/results/ResultsFile.h"
+#include "core/routines/SequentialFile.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -53,6 +51,7 @@ const char* const kPatrolUsage
 namespace {
 
 const char* const kPrefix = "lumvane-cli patrol: ";
+constexpr std::size_t kStarsFileLimit = 1 << 20;
 
 /// One line of the stars file.
 struct StarPosition {
@@ -158,13 +157,12 @@ std::optional<int> SlotOf(const std::string& name)
 /// Reads the stars file; the text of what is wrong otherwise.
 std::string ReadStars(const std::string& fileName, std::vector<StarPosition>& stars, bool& unreadable)
 {
-    std::ifstream file(fileName);
-    // A folder opens for reading here and would read as an empty list.
-    std::error_code error;
-    if (!file || std::filesystem::is_directory(fileName, error)) {
+    const SmallFile text = SmallFileBytes(fileName, kStarsFileLimit);
+    if (!text.read) {
         unreadable = true;
-        return "Cannot open file " + fileName + ": " + std::strerror(file ? EISDIR : errno);
+        return CannotOpenFileText(fileName, text.tooBig ? "larger than the 1 MB a stars file may hold" : text.reason);
     }
+    std::istringstream file(text.bytes);
     int lineNumber = 0;
     for (std::string line; std::getline(file, line);) {
         ++lineNumber;

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace lumvane {
 namespace {
 
@@ -32,6 +34,9 @@ TEST(CliBadInput, DamagedStarListsAreRefusedWithTheirReasonAndNoResultsWritten)
     test::TempDir dir;
     WriteStarImage(dir.File("field.001"));
     std::filesystem::create_directory(dir.File("folder.txt"));
+    ::mkfifo(dir.File("pipe.txt").c_str(), 0600);
+    const std::string tooBig = "St1 20 20\n" + std::string(1 << 20, '#');
+    const char* const notRegular = ": not a regular file";
     const struct {
         const char* name;
         std::string bytes; ///< written unless the case is a folder or a missing file
@@ -40,6 +45,10 @@ TEST(CliBadInput, DamagedStarListsAreRefusedWithTheirReasonAndNoResultsWritten)
     } cases[] = {
         { "missing.txt", "", 2, "Cannot open file " + dir.File("missing.txt") + ": No such file or directory" },
         { "folder.txt", "", 2, "Cannot open file " + dir.File("folder.txt") + ": Is a directory" },
+        { "pipe.txt", "", 2, "Cannot open file " + dir.File("pipe.txt") + notRegular },
+        { "/dev/zero", "", 2, "Cannot open file /dev/zero" + std::string(notRegular) },
+        { "big.txt", tooBig, 2,
+            "Cannot open file " + dir.File("big.txt") + ": larger than the 1 MB a stars file may hold" },
         { "empty.txt", "", 1, dir.File("empty.txt") + ": no St1 given; the series follows the field by it" },
         { "cut.txt", "St1 20 20\nSt2 3", 1, dir.File("cut.txt") + " line 2: a line holds SLOT X Y" },
         { "junk.txt", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1,
@@ -49,8 +58,8 @@ TEST(CliBadInput, DamagedStarListsAreRefusedWithTheirReasonAndNoResultsWritten)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string name = dir.File(c.name);
-        if (std::string(c.name) != "missing.txt" && std::string(c.name) != "folder.txt")
+        const std::string name = c.name[0] == '/' ? c.name : dir.File(c.name);
+        if (!std::filesystem::exists(name) && std::string(c.name) != "missing.txt")
             test::WriteFileBytes(name, c.bytes);
         const test::CliRun run
             = test::RunCli({ "patrol", dir.File("field.001"), "--stars", name, "-o", dir.File("results.txt") });

@@ -1,17 +1,16 @@
 #include "core/app/SettingsFile.h"
 
 #include "core/common/FileWrite.h"
-
 #include "core/common/NumberText.h"
 #include "core/common/NumericValue.h"
-
-#include <fstream>
-#include <sstream>
+#include "core/routines/SequentialFile.h"
 
 namespace lumvane {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
+// Far more than the two lines the program writes.
+constexpr std::size_t kSettingsFileLimit = 4096;
 
 /// Line `index` (from 0) of a text whose lines end with CR LF, LF or CR;
 /// empty when the text has fewer lines.
@@ -88,14 +87,10 @@ SettingsLoadResult LoadSettings(const std::filesystem::path& file)
     SettingsLoadResult result;
     std::error_code error;
     if (std::filesystem::exists(file, error)) {
-        // A file that can't be read leaves the controls at their design values;
-        // a folder opens for reading here but holds no options line.
-        std::ifstream in(file, std::ios::binary);
-        if (!in || std::filesystem::is_directory(file, error))
-            return result;
-        std::ostringstream text;
-        text << in.rdbuf();
-        result.tab = OptionsOfSettingsText(text.str());
+        // A file that can't be read leaves the controls at their design values.
+        const SmallFile text = SmallFileBytes(file.string(), kSettingsFileLimit);
+        if (text.read)
+            result.tab = OptionsOfSettingsText(text.bytes);
         return result;
     }
     const WriteResult written = WriteFileBytes(file.string(), NewSettingsText());

@@ -429,7 +429,7 @@ FitsReadResult ReadFitsImage(
     SequentialFile file(fileName);
     if (!file.IsOpen()) {
         result.status = FitsReadStatus::CannotOpen;
-        result.message = "Cannot open file " + fileName;
+        result.message = CannotOpenFileText(fileName, file.Reason());
         return result;
     }
 

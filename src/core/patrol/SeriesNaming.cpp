@@ -1,7 +1,8 @@
 #include "core/patrol/SeriesNaming.h"
 
+#include "core/routines/SequentialFile.h"
+
 #include <cstdio>
-#include <fstream>
 
 namespace lumvane {
 
@@ -29,8 +30,7 @@ int CountFollowingSeriesFiles(std::string_view firstFile)
     const std::string stem = SeriesStem(firstFile);
     int count = 0;
     for (int fileNumber = 2; fileNumber <= kMaxSeriesFiles; ++fileNumber) {
-        const std::ifstream file(*SeriesFileName(stem, fileNumber), std::ios::binary);
-        if (!file.is_open())
+        if (!SequentialFile(*SeriesFileName(stem, fileNumber)).IsOpen())
             break;
         ++count;
     }

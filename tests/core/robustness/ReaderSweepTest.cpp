@@ -14,8 +14,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumvane {
 namespace {
@@ -32,6 +38,19 @@ std::string Junk(std::size_t size)
     for (char& c : bytes)
         c = static_cast<char>(generator() & 0xFF);
     return bytes;
+}
+
+/// Runs a read of `name`, failing when it has not returned after a second (a
+/// reader waiting for a pipe's writer); the pipe then gets a writer for a
+/// moment, so that the read ends.
+template <class Read> auto WithoutWaiting(const std::string& name, Read read)
+{
+    auto reading = std::async(std::launch::async, read);
+    if (reading.wait_for(std::chrono::seconds(1)) != std::future_status::ready) {
+        ADD_FAILURE() << name << " is still being read after a second";
+        ::close(::open(name.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    return reading.get();
 }
 
 /// A whole, valid image of the given size; pixel n holds n.
@@ -102,7 +121,7 @@ protected:
     }
 
     /// Reads `name` into IMG and checks the outcome the case states.
-    void Check(const std::string& name, const FitsCase& expected)
+    FitsReadResult Check(const std::string& name, const FitsCase& expected)
     {
         SCOPED_TRACE(expected.what);
         const StoreState before(store);
@@ -126,6 +145,7 @@ protected:
             EXPECT_TRUE(result.cuts);
             break;
         }
+        return result;
     }
 
     test::TempDir dir;
@@ -156,10 +176,19 @@ TEST_F(FitsReaderSweep, BadFilesGiveAMessageAndKeepWhatTheUserHas)
         test::WriteFileBytes(dir.File(c.name), c.bytes);
         Check(dir.File(c.name), c.expected);
     }
-    Check(dir.File("missing.fts"), { "a missing file", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+    // Names that are no file to read are refused before anything could wait on them.
     std::filesystem::create_directory(dir.File("folder.fts"));
-    Check(dir.File("folder.fts"), { "a folder", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
-    Check(dir.File(""), { "the folder itself", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+    ::mkfifo(dir.File("pipe.fts").c_str(), 0600);
+    const std::pair<std::string, const char*> unopenable[]
+        = { { dir.File("missing.fts"), "No such file or directory" }, { dir.File("folder.fts"), "Is a directory" },
+              { dir.File(""), "Is a directory" }, { dir.File("pipe.fts"), "not a regular file" },
+              { "/dev/zero", "not a regular file" }, { "/proc/self/status", "not a regular file" } };
+    for (const auto& [name, reason] : unopenable) {
+        const FitsReadResult result = WithoutWaiting(name, [&] {
+            return Check(name, { reason, FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+        });
+        EXPECT_EQ(result.message, "Cannot open file " + name + ": " + reason);
+    }
 }
 
 TEST_F(FitsReaderSweep, ACutFileKeepsTheRowsItHoldsAndZerosTheRest)
@@ -337,14 +366,21 @@ TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
         EXPECT_EQ(test::ReadFileBytes(file.string()), d.bytes);
     }
 
-    // A folder where the file should be can't be read: the controls keep
-    // their design values, and the folder stays.
-    test::TempDir other;
-    std::filesystem::create_directory(SettingsFilePath(other.Path()));
-    const SettingsLoadResult folder = LoadSettings(SettingsFilePath(other.Path()));
-    EXPECT_FALSE(folder.created);
-    EXPECT_TRUE(folder.tab == design);
-    EXPECT_TRUE(std::filesystem::is_directory(SettingsFilePath(other.Path())));
+    // A folder or a pipe where the file should be can't be read: the
+    // controls keep their design values, and the folder or pipe stays.
+    using std::filesystem::file_type;
+    for (const file_type type : { file_type::directory, file_type::fifo }) {
+        test::TempDir other;
+        const std::filesystem::path file = SettingsFilePath(other.Path());
+        if (type == file_type::directory)
+            std::filesystem::create_directory(file);
+        else
+            ::mkfifo(file.c_str(), 0600);
+        const SettingsLoadResult unreadable = WithoutWaiting(file.string(), [&] { return LoadSettings(file); });
+        EXPECT_FALSE(unreadable.created);
+        EXPECT_TRUE(unreadable.tab == design);
+        EXPECT_EQ(std::filesystem::status(file).type(), type);
+    }
 
     // A missing program folder: nothing created, and the reason told.
     const SettingsLoadResult missing = LoadSettings(SettingsFilePath(dir.Path() / "gone"));

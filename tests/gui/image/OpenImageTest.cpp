@@ -186,7 +186,7 @@ TEST_F(OpenImage, ReaderMessagesShowWithTitleErrorAndTheirIconWhileProcessing)
 
     ASSERT_EQ(dialogs.Shown().size(), 6U);
     const ShownDialog& cannotOpen = dialogs.Shown()[1];
-    EXPECT_EQ(cannotOpen.text, "Cannot open file " + missing);
+    EXPECT_EQ(cannotOpen.text, "Cannot open file " + missing + ": No such file or directory");
     EXPECT_EQ(cannotOpen.title, "Error!");
     EXPECT_EQ(cannotOpen.icon, MessageIcon::Critical);
     EXPECT_EQ(cannotOpen.buttons, MessageButtons::Ok);
