@@ -5,6 +5,8 @@
 #include "core/common/NumericValue.h"
 #include "core/routines/SequentialFile.h"
 
+#include <algorithm>
+
 namespace lumvane {
 namespace {
 
@@ -57,9 +59,14 @@ std::string SavedSettingsText(std::string_view optionsRecord)
     return std::string("Do not change this file!") + kLineEnd + std::string(optionsRecord) + kLineEnd;
 }
 
-OptionsTab OptionsOfSettingsText(std::string_view text)
+std::optional<OptionsTab> OptionsOfSettingsText(std::string_view text)
 {
     const std::string_view line = Line(text, 1);
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isFlag = [](char c) { return c == '0' || c == '1'; };
+    if (line.size() != 8 || !std::all_of(line.begin(), line.begin() + 6, isDigit) || !isFlag(line[6])
+        || !isFlag(line[7]))
+        return std::nullopt;
     OptionsTab tab;
 
     tab.inner = NumberText((FieldValue(line, 1) - 10.0) / 10.0);
@@ -89,8 +96,9 @@ SettingsLoadResult LoadSettings(const std::filesystem::path& file)
     if (std::filesystem::exists(file, error)) {
         // A file that can't be read leaves the controls at their design values.
         const SmallFile text = SmallFileBytes(file.string(), kSettingsFileLimit);
-        if (text.read)
-            result.tab = OptionsOfSettingsText(text.bytes);
+        const std::optional<OptionsTab> tab = text.read ? OptionsOfSettingsText(text.bytes) : std::nullopt;
+        result.tab = tab.value_or(OptionsTab {});
+        result.unreadable = !tab;
         return result;
     }
     const WriteResult written = WriteFileBytes(file.string(), NewSettingsText());

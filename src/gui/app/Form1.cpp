@@ -1,5 +1,6 @@
 #include "gui/app/Form1.h"
 
+#include "core/app/SettingsFile.h"
 #include "core/display/WindowLayout.h"
 #include "gui/app/HelpController.h"
 #include "gui/app/HelpWindow.h"
@@ -224,7 +225,8 @@ void Form1::Form_Load()
     m_imageArea->PlaceScrollBars(layout.verticalBarLeft, layout.horizontalBarTop);
     show();
     PlaceTabPanel();
-    m_optionsController->LoadSettings();
+    if (!m_optionsController->LoadSettings())
+        m_statusBar->ShowNow(4, QString::fromUtf8(kSettingsUnreadableText));
     // Relative names typed later (results, notes) land in the program's folder.
     QDir::setCurrent(m_programFolder);
     // The options in force come from the boxes as the settings file left them.

@@ -338,7 +338,7 @@ TEST(NotesReaderSweep, BadFilesAreRefusedWithTheirReasonOrReadAsText)
     EXPECT_EQ(ReadNotesFile(dir.File("cut.txt")).text, "first line\nsecond li\n");
 }
 
-TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
+TEST(SettingsReaderSweep, DamagedSettingsFilesGiveTheDesignValuesAndStayAsTheyAre)
 {
     test::TempDir dir;
     const OptionsTab design;
@@ -351,6 +351,8 @@ TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
         { "cut in its options line", "Do not change this file!\r\n0" },
         { "only the first line", "Do not change this file!\r\n" },
         { "typed values out of range", "Do not change this file!\r\n-9-9-91\r\n" },
+        { "junk in a line of the right length", "Do not change this file!\r\n2030x011\r\n" },
+        { "larger than any settings file", "Do not change this file!\r\n20302011\r\n" + std::string(5000, ' ') },
     };
     for (const auto& d : damaged) {
         SCOPED_TRACE(d.what);
@@ -359,10 +361,9 @@ TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
         const SettingsLoadResult loaded = LoadSettings(file);
         EXPECT_FALSE(loaded.created);
         EXPECT_TRUE(loaded.reason.empty());
-        // Whatever the line held, the range checks leave boxes that apply.
-        const OptionsTab& tab = loaded.tab;
-        OptionsInForce inForce;
-        EXPECT_TRUE(ApplyOptions(tab, inForce)) << tab.inner << ' ' << tab.outer << ' ' << tab.median;
+        // Nothing of a damaged file is taken: the controls keep their design values.
+        EXPECT_TRUE(loaded.unreadable);
+        EXPECT_TRUE(loaded.tab == design);
         EXPECT_EQ(test::ReadFileBytes(file.string()), d.bytes);
     }
 
@@ -378,6 +379,7 @@ TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
             ::mkfifo(file.c_str(), 0600);
         const SettingsLoadResult unreadable = WithoutWaiting(file.string(), [&] { return LoadSettings(file); });
         EXPECT_FALSE(unreadable.created);
+        EXPECT_TRUE(unreadable.unreadable);
         EXPECT_TRUE(unreadable.tab == design);
         EXPECT_EQ(std::filesystem::status(file).type(), type);
     }
