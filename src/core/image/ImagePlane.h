@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace lumvane {
 
@@ -27,21 +27,27 @@ class ImagePlane {
 public:
     ImagePlane() = default;
     /// A plane of W x H pixels, every cell 0. Throws std::bad_alloc when the
-    /// memory can't be had.
+    /// memory can't be had. The zeros cost no memory until a row is written
+    /// or read: a plane that a file fills only in part takes what it holds.
     ImagePlane(int width, int height);
+    ImagePlane(const ImagePlane& other);
+    ImagePlane& operator=(const ImagePlane& other);
+    ImagePlane(ImagePlane&&) noexcept = default;
+    ImagePlane& operator=(ImagePlane&&) noexcept = default;
+    ~ImagePlane() = default;
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     /// True before the first read: the plane has no cells at all.
-    bool HasCells() const { return !m_cells.empty(); }
+    bool HasCells() const { return m_cells != nullptr; }
     bool Contains(int x, int y) const { return x >= 1 && x <= m_width && y >= 1 && y <= m_height; }
 
     std::int16_t At(int x, int y) const { return m_cells[Index(x, y)]; }
     std::int16_t& At(int x, int y) { return m_cells[Index(x, y)]; }
 
     /// Row y as an array indexed by x = 0..W.
-    const std::int16_t* Row(int y) const { return m_cells.data() + Index(0, y); }
-    std::int16_t* Row(int y) { return m_cells.data() + Index(0, y); }
+    const std::int16_t* Row(int y) const { return m_cells.get() + Index(0, y); }
+    std::int16_t* Row(int y) { return m_cells.get() + Index(0, y); }
 
 private:
     std::size_t Index(int x, int y) const
@@ -49,9 +55,11 @@ private:
         return static_cast<std::size_t>(x) + static_cast<std::size_t>(m_width + 1) * static_cast<std::size_t>(y);
     }
 
+    std::size_t CellCount() const { return Index(0, m_height + 1); }
+
     int m_width = 0;
     int m_height = 0;
-    std::vector<std::int16_t> m_cells;
+    std::unique_ptr<std::int16_t[]> m_cells;
 };
 
 } // namespace lumvane

@@ -2,6 +2,7 @@
 
 #include "core/app/FileNameText.h"
 #include "core/app/Session.h"
+#include "core/display/RenderImage.h"
 #include "core/image/Calibration.h"
 #include "core/image/CutProposal.h"
 #include "gui/app/Dialogs.h"
@@ -13,6 +14,8 @@
 
 #include <QAction>
 #include <QFile>
+
+#include <limits>
 
 namespace lumvane {
 
@@ -80,7 +83,9 @@ FitsReadResult ImageController::ReadImage(const QString& fileName, PlaneId plane
     FitsReadResult result;
     {
         WaitCursor busy;
-        result = ReadFitsImage(m_session.store, QFile::encodeName(fileName).toStdString(), plane, m_session.random);
+        // Only the image is shown; a dark or flat frame is not.
+        result = ReadFitsImage(m_session.store, QFile::encodeName(fileName).toStdString(), plane, m_session.random,
+            nullptr, plane == PlaneId::Img ? kMaxShownPixels : std::numeric_limits<long long>::max());
     }
     ShowReadResult(result);
     return result;

@@ -20,7 +20,9 @@
 #include <random>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace lumvane {
@@ -236,6 +238,62 @@ TEST_F(FitsReaderSweep, APlaneThatCannotBeAllocatedLeavesEverythingAsItWas)
     }
     // The store still works: the next good file reads.
     EXPECT_EQ(ReadFitsImage(store, dir.File("good.fts"), PlaneId::Img, random).status, FitsReadStatus::Read);
+}
+
+/// How much the peak memory of the process grows while `work` runs, in bytes:
+/// measured in a child of its own, so that what this process used before
+/// does not count; the child ends without freeing anything.
+template <class Work> long PeakMemoryGrowth(Work work)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rusage before {};
+        rusage after {};
+        ::getrusage(RUSAGE_SELF, &before);
+        work();
+        ::getrusage(RUSAGE_SELF, &after);
+        const long growth = (after.ru_maxrss - before.ru_maxrss) * 1024;
+        _exit(::write(pipeEnds[1], &growth, sizeof growth) == sizeof growth ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    long growth = -1;
+    if (::read(pipeEnds[0], &growth, sizeof growth) != sizeof growth)
+        growth = -1;
+    ::close(pipeEnds[0]);
+    ::waitpid(child, nullptr, 0);
+    return growth;
+}
+
+TEST_F(FitsReaderSweep, AHeaderOfAHugeImageCostsOnlyTheRowsTheFileHolds)
+{
+    // 2880 bytes that declare a plane of 2 GB: the rows the file does not
+    // hold are zeros, never touched.
+    const std::string name = dir.File("huge.fts");
+    test::WriteFileBytes(name, HeaderBlocks(ImageCards(32767, 32767)));
+    long limit = 100L << 20;
+#ifdef __SANITIZE_ADDRESS__
+    limit += (2L << 30) / 8; // the sanitizer's own record of every byte allocated
+#endif
+    for (PlaneId plane : { PlaneId::Img, PlaneId::Ds }) {
+        ImageStore fresh;
+        const long growth = PeakMemoryGrowth([&] {
+            const FitsReadResult read = ReadFitsImage(fresh, name, plane, random);
+            if (read.status != FitsReadStatus::Truncated || fresh.Plane(plane).At(32767, 32767) != 0)
+                _exit(1);
+        });
+        EXPECT_GE(growth, 0);
+        EXPECT_LT(growth, limit);
+    }
+
+    // A caller that shows images refuses it, and keeps what it had.
+    const StoreState before(store);
+    const FitsReadResult refused = ReadFitsImage(store, name, PlaneId::Img, random, nullptr, 200'000'000);
+    EXPECT_EQ(refused.status, FitsReadStatus::TooLarge);
+    EXPECT_EQ(refused.message, "An image of 32767 x 32767 pixels is larger than the 200 megapixels that can be shown");
+    EXPECT_TRUE(StoreState(store) == before);
 }
 
 TEST_F(FitsReaderSweep, SizesBeyondSixteenBitsOrBelowOneReadAsNoPixels)
