@@ -9,7 +9,9 @@
 
 #include <filesystem>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumvane {
 namespace {
@@ -68,6 +70,30 @@ TEST(CliBadInput, DamagedStarListsAreRefusedWithTheirReasonAndNoResultsWritten)
         EXPECT_FALSE(std::filesystem::exists(dir.File("results.txt")));
         EXPECT_FALSE(std::filesystem::exists(dir.File("patrol-recovery.txt")));
     }
+}
+
+TEST(CliBadInput, StandardOutputThatCannotBeWrittenIsToldAndAClosedPipeEndsQuietly)
+{
+    test::TempDir dir;
+    const std::string star = dir.File("star.fts");
+    WriteStarImage(star);
+    const std::vector<std::string> commands[] = { { "info", star }, { "phot", star, "--at", "20,20" },
+        { "profile", star, "--from", "1,1", "--to", "40,40" }, { "--help" } };
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+    ::close(pipeEnds[0]);
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const test::CliRun toFull = test::RunProgram(LUMVANE_CLI_PATH, command, full);
+        EXPECT_EQ(toFull.exitCode, 2);
+        EXPECT_EQ(toFull.err, "lumvane-cli: cannot write standard output: No space left on device\n");
+        const test::CliRun toClosedPipe = test::RunProgram(LUMVANE_CLI_PATH, command, pipeEnds[1]);
+        EXPECT_EQ(toClosedPipe.exitCode, 141);
+        EXPECT_EQ(toClosedPipe.err, "");
+    }
+    ::close(full);
+    ::close(pipeEnds[1]);
 }
 
 TEST(CliBadInput, MistypedNumbersAreRefusedByEveryOptionThatTakesOne)
