@@ -46,4 +46,9 @@ std::vector<int> SavedStarSlots(const ResultsTable& table);
 std::vector<ResultLine> ResultLines(
     const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
 
+/// @brief The lines of one file (diaphragms 0..3) as ResultLines gives them,
+/// `carry` holding what the lines before left and then what these leave.
+std::vector<ResultLine> FileResultLines(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int file, St1Carry& carry);
+
 } // namespace lumvane

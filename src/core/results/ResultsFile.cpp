@@ -55,7 +55,7 @@ std::string FlooredText(float value)
 
 } // namespace
 
-std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+std::string ResultsFileHeading(const ResultsTable& table)
 {
     // A star has a column when it was remembered on the first file.
     std::string starHeadings;
@@ -68,9 +68,15 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
     lines.Write(starHeadings);
     lines.End();
     lines.End();
+    return lines.Text();
+}
 
-    for (const ResultLine& line : ResultLines(table, files, settings)) {
-        const FileEntry& entry = files.Entry(line.file);
+std::string ResultsFileLines(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int file, St1Carry& carry)
+{
+    Lines lines;
+    const FileEntry& entry = files.Entry(file);
+    for (const ResultLine& line : FileResultLines(table, files, settings, file, carry)) {
         std::string fields;
         for (const StarValue& star : line.stars) {
             std::string value = " 99.999";
@@ -90,10 +96,18 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
             lines.Write(fields);
             lines.End();
         }
-        if (line.diaphragm == ResultsTable::kDiaphragms - 1)
-            lines.End();
     }
+    lines.End();
     return lines.Text();
+}
+
+std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+{
+    std::string text = ResultsFileHeading(table);
+    St1Carry carry;
+    for (int file = 1; file <= files.CurrentFile(); ++file)
+        text += ResultsFileLines(table, files, settings, file, carry);
+    return text;
 }
 
 } // namespace lumvane

@@ -39,4 +39,21 @@ struct ResultsFileSettings {
 /// continues on the next line at that column.
 std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
 
+/// @brief What a line of the results file hands on to the next: St1's
+/// instrumental magnitude and offset as last known.
+struct St1Carry {
+    float instrumental = 0.0F;
+    float offset = 0.0F;
+};
+
+/// @brief The results file's heading and the empty line after it: the start
+/// of ResultsFileText.
+std::string ResultsFileHeading(const ResultsTable& table);
+
+/// @brief The lines of one file and the empty line that ends them, as
+/// ResultsFileText writes them; `carry` holds what the files before left (see
+/// FileResultLines) and then what this one leaves.
+std::string ResultsFileLines(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int file, St1Carry& carry);
+
 } // namespace lumvane
