@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -86,9 +87,12 @@ void Series999(benchmark::State& state)
         lumvane::PatrolWalk walk(first, lumvane::SeriesCalibration());
         lumvane::PatrolObserver quiet;
         const lumvane::ResultsFileSettings resultsSettings;
+        std::optional<lumvane::RecoveryFile> recoveryFile;
+        if (recovery)
+            recoveryFile.emplace(folder / "night.recovery.txt");
         while (walk.Step(data, settings, quiet).step == lumvane::PatrolStep::FileDone) {
-            if (recovery)
-                lumvane::WriteRecoveryFile(folder, table, store.files, resultsSettings);
+            if (recoveryFile)
+                recoveryFile->Write(table, store.files, resultsSettings);
         }
         files = store.files.CurrentFile();
         elapsed += std::chrono::steady_clock::now() - start;
@@ -99,8 +103,69 @@ void Series999(benchmark::State& state)
         = 1000.0 * elapsed.count() / (static_cast<double>(files) * static_cast<double>(state.iterations()));
 }
 
+/// File `file` of a series measured: 22 stars in the one diaphragm of
+/// radius 8, recorded as remembering the stars records them.
+void MeasureFile(lumvane::ResultsTable& table, lumvane::FileList& files, int file)
+{
+    files.SetCurrentFile(file);
+    lumvane::FileEntry entry;
+    entry.exposure = 30.0F;
+    entry.time = "21:15";
+    char name[16];
+    std::snprintf(name, sizeof name, "night.%03d", file);
+    entry.name = std::string(" ") + name + "  ";
+    files.RecordCurrent(entry, true);
+    for (int slot = 0; slot < lumvane::kSavedStars; ++slot) {
+        const int row = lumvane::ResultsTable::ValueRow(file, 0);
+        table.SetCell(lumvane::ResultsTable::NetColumn(slot), row, 10000.0F + 37.0F * slot + file);
+        table.SetCell(lumvane::ResultsTable::ErrorColumn(slot), row, 0.0123F);
+    }
+    for (int k = 0; k < lumvane::ResultsTable::kDiaphragms; ++k)
+        table.SetCell(lumvane::ResultsTable::kRadiusColumn, file + k, k == 0 ? 8.0F : 0.0F);
+}
+
+/// The recovery file's cost for the file that brings a series to
+/// state.range(0) files: Arg 1 as the series writes it (the new file's lines
+/// added), Arg 0 its whole text formatted and replaced, as before.
+void RecoveryWriteAtFile(benchmark::State& state)
+{
+    const int fileCount = static_cast<int>(state.range(0));
+    const bool appended = state.range(1) != 0;
+    const auto folder = std::filesystem::temp_directory_path() / "lumvane-bench-recovery";
+    std::filesystem::create_directories(folder);
+    lumvane::ResultsTable table;
+    lumvane::FileList files;
+    for (int file = 1; file < fileCount; ++file)
+        MeasureFile(table, files, file);
+    const lumvane::ResultsFileSettings settings;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::optional<lumvane::RecoveryFile> recovery;
+        recovery.emplace(folder / "night.recovery.txt");
+        MeasureFile(table, files, fileCount - 1);
+        recovery->Write(table, files, settings);
+        MeasureFile(table, files, fileCount);
+        state.ResumeTiming();
+        if (appended)
+            recovery->Write(table, files, settings);
+        else
+            lumvane::WriteFileBytes(
+                (folder / "night.recovery.txt").string(), lumvane::ResultsFileText(table, files, settings));
+        state.PauseTiming();
+        recovery.reset();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
 BENCHMARK(Series999)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(RecoveryWriteAtFile)
+    ->Args({ 10, 1 })
+    ->Args({ 999, 1 })
+    ->Args({ 10, 0 })
+    ->Args({ 999, 0 })
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -37,7 +37,8 @@ void PrintUsage(std::ostream& out)
     out << "\n'lumvane-cli SUBCOMMAND --help' prints the subcommand's options and their defaults.\n"
            "Exit codes: 0 done, 1 bad usage, 2 an input that can't be read or an output that can't be\n"
            "written (standard output included), 3 a patrol series ended on a file where St1 is\n"
-           "probably lost. Output to a pipe whose reader has gone ends quietly with 141.\n";
+           "probably lost, 4 a patrol series ended early on an unreadable file. Output to a pipe\n"
+           "whose reader has gone ends quietly with 141.\n";
 }
 
 int Run(int argc, char** argv, std::ostream& out)

@@ -68,7 +68,7 @@ TEST(CliBadInput, DamagedStarListsAreRefusedWithTheirReasonAndNoResultsWritten)
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_NE(run.err.find("lumvane-cli patrol: " + c.told), std::string::npos) << run.err;
         EXPECT_FALSE(std::filesystem::exists(dir.File("results.txt")));
-        EXPECT_FALSE(std::filesystem::exists(dir.File("patrol-recovery.txt")));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("results.txt.recovery.txt")));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "SampleSeries.h"
 
 #include "support/CliRunner.h"
+#include "support/FitsWriter.h"
 #include "support/TempDir.h"
 
 #include "core/image/FitsReader.h"
@@ -12,8 +13,11 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace lumvane {
 namespace {
@@ -140,22 +144,41 @@ TEST(PatrolCommand, WritesWhatTheCoresWalkGivesByteForByte)
     EXPECT_EQ(store.files.CurrentFile(), 12);
 }
 
-TEST(PatrolCommand, St1LostEndsWithTheResultsSoFarAndStatus3)
+TEST(PatrolCommand, ASeriesEndedEarlyKeepsTheResultsSoFarAndSaysWhy)
 {
     SampleSeries sample;
-    HideSt1(sample.File("field.003"), 148.9, 358.8);
+    const std::string third = sample.File("field.003");
     const std::string results = sample.File("results.txt");
-    const test::CliRun run = test::RunCli(
-        { "patrol", sample.File("field.001"), "--stars", sample.Stars(), "--st1-mag", "10", "-o", results });
-    EXPECT_EQ(run.exitCode, 3) << run.err;
-    EXPECT_NE(run.err.find("lumvane-cli patrol: Main standard is probably not found on " + sample.File("field.003")),
-        std::string::npos)
-        << run.err;
-    const auto lines = ValueLines(test::ReadFileBytes(results));
-    ASSERT_EQ(lines.size(), 2U);
-    EXPECT_TRUE(lines[0][0].ends_with("/field.001")) << lines[0][0];
-    EXPECT_TRUE(lines[1][0].ends_with("/field.002")) << lines[1][0];
-    EXPECT_EQ(lines[1].size(), 13U); // name, time, radius and five stars
+    const struct {
+        std::function<void()> spoil;
+        int exitCode;
+        std::vector<std::string> told;
+    } cases[] = {
+        { [&] { HideSt1(third, 148.9, 358.8); }, 3, { "Main standard is probably not found on " + third } },
+        { [&] { test::WriteFileBytes(third, test::HeaderBlocks(test::ImageCards(512, 512, 8))); }, 4,
+            { "This file most probably is not in a 16 bit FITS format and might not be displayed",
+                "series ended early on an unreadable file: " + third } },
+        { [&] {
+             std::filesystem::remove(third);
+             ::mkfifo(third.c_str(), 0600);
+         },
+            4,
+            { "Cannot open file " + third + ": not a regular file",
+                "series ended early on an unreadable file: " + third } },
+    };
+    for (const auto& c : cases) {
+        c.spoil();
+        const test::CliRun run = test::RunCli(
+            { "patrol", sample.File("field.001"), "--stars", sample.Stars(), "--st1-mag", "10", "-o", results });
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        for (const std::string& told : c.told)
+            EXPECT_NE(run.err.find("lumvane-cli patrol: " + told + "\n"), std::string::npos) << run.err;
+        const auto lines = ValueLines(test::ReadFileBytes(results));
+        ASSERT_EQ(lines.size(), 2U);
+        EXPECT_TRUE(lines[0][0].ends_with("/field.001")) << lines[0][0];
+        EXPECT_TRUE(lines[1][0].ends_with("/field.002")) << lines[1][0];
+        EXPECT_EQ(lines[1].size(), 13U); // name, time, radius and five stars
+    }
 }
 
 TEST(PatrolCommand, ResultsThatCantBeWrittenGiveTheReasonAndStatus2)
@@ -164,10 +187,9 @@ TEST(PatrolCommand, ResultsThatCantBeWrittenGiveTheReasonAndStatus2)
     const std::string nowhere = sample.File("no/such/folder/results.txt");
     const test::CliRun run
         = test::RunCli({ "patrol", sample.File("field.011"), "--stars", sample.Stars(), "-o", nowhere });
+    // Found before any file is measured.
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("lumvane-cli patrol: Cannot write file " + nowhere + ": No such file or directory\n"),
-        std::string::npos)
-        << run.err;
+    EXPECT_EQ(run.err, "lumvane-cli patrol: Cannot write file " + nowhere + ": No such file or directory\n");
 }
 
 TEST(PatrolCommand, BadArgumentsAndStarsFilesGiveAMessage)

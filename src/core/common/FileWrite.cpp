@@ -46,6 +46,28 @@ fs::path Resolved(const std::string& fileName)
     return fileName;
 }
 
+/// Where the bytes for a name go, and how.
+struct Destination {
+    fs::path target; ///< the file a link leads to, else the name
+    bool exists = false;
+    struct stat old { };
+    bool inPlace = false; ///< a device or the like, written as it stands
+    int error = 0; ///< why it may not be written; 0 when it may
+};
+
+Destination DestinationOf(const std::string& fileName)
+{
+    Destination destination;
+    destination.target = Resolved(fileName);
+    destination.exists = ::stat(destination.target.c_str(), &destination.old) == 0;
+    destination.inPlace = IsSystemName(fileName) || (destination.exists && !S_ISREG(destination.old.st_mode));
+    // A file its owner made read-only stays as it is.
+    if (!destination.inPlace && destination.exists
+        && ::faccessat(AT_FDCWD, destination.target.c_str(), W_OK, AT_EACCESS) != 0)
+        destination.error = errno;
+    return destination;
+}
+
 WriteResult WriteInPlace(const std::string& fileName, std::string_view bytes)
 {
     const OpenFile file(::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
@@ -128,20 +150,19 @@ WriteResult OpenFile::Write(std::string_view bytes) const
 
 WriteResult WriteFileBytes(const std::string& fileName, std::string_view bytes, OpenFile* kept)
 {
-    const fs::path target = Resolved(fileName);
-    struct stat old { };
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (IsSystemName(fileName) || (exists && !S_ISREG(old.st_mode)))
+    const Destination destination = DestinationOf(fileName);
+    if (destination.inPlace)
         return WriteInPlace(fileName, bytes);
-    // A file its owner made read-only stays as it is.
-    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        return Failed(errno);
+    if (destination.error != 0)
+        return Failed(destination.error);
 
+    const fs::path& target = destination.target;
+    const struct stat& old = destination.old;
     std::string temporary;
     OpenFile file = CreateTemporary(target, temporary);
     if (!file.IsOpen())
         return Failed(errno);
-    if (exists) {
+    if (destination.exists) {
         // Only the superuser gives a file away; a file the writer then owns
         // keeps no set-user or set-group bit.
         const bool sameOwner = ::fchown(file.Descriptor(), old.st_uid, old.st_gid) == 0;
@@ -164,6 +185,21 @@ WriteResult WriteFileBytes(const std::string& fileName, std::string_view bytes, 
     if (kept)
         *kept = std::move(file);
     return result;
+}
+
+WriteResult CanReplaceFile(const std::string& fileName)
+{
+    const Destination destination = DestinationOf(fileName);
+    if (destination.inPlace)
+        return destination.exists && S_ISDIR(destination.old.st_mode) ? Failed(EISDIR) : WriteResult { true, {} };
+    if (destination.error != 0)
+        return Failed(destination.error);
+    std::string temporary;
+    const OpenFile file = CreateTemporary(destination.target, temporary);
+    if (!file.IsOpen())
+        return Failed(errno);
+    ::unlink(temporary.c_str());
+    return { true, {} };
 }
 
 std::string CannotWriteFileText(std::string_view fileName, std::string_view reason)

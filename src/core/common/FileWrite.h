@@ -47,6 +47,11 @@ private:
 /// a replaced file stays open there, positioned at its end.
 WriteResult WriteFileBytes(const std::string& fileName, std::string_view bytes, OpenFile* kept = nullptr);
 
+/// @brief Whether WriteFileBytes could replace the file, found before the work
+/// that makes its bytes: a temporary file is created beside it and removed,
+/// and a file of that name must be writable; devices are taken as they are.
+WriteResult CanReplaceFile(const std::string& fileName);
+
 /// @brief "Cannot write file NAME: REASON", what every writer reports.
 std::string CannotWriteFileText(std::string_view fileName, std::string_view reason);
 

@@ -191,6 +191,7 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
 {
     const PatrolData data { m_session.store, m_session.results, m_session.lastStar, m_session.random };
     PatrolWalk walk(QFile::encodeName(firstFile).toStdString(), calibration);
+    RecoveryFile recovery(std::filesystem::path(QFile::encodeName(m_programFolder).toStdString()) / kRecoveryFileName);
     WindowObserver observer(*this);
     while (m_state != PatrolState::Closing) {
         const PatrolStepResult step = walk.Step(data, m_tabs.Patrol(), observer);
@@ -204,7 +205,7 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
         }
         ShowStep(step);
         if (step.step == PatrolStep::FileDone) {
-            WriteRecovery();
+            WriteRecovery(recovery);
             emit FileMeasured(step.fileNumber);
         }
         if (step.step == PatrolStep::St1Lost) {
@@ -233,13 +234,12 @@ void PatrolDriver::ShowStep(const PatrolStepResult& step)
     }
 }
 
-void PatrolDriver::WriteRecovery()
+void PatrolDriver::WriteRecovery(RecoveryFile& recovery)
 {
-    const std::filesystem::path folder(QFile::encodeName(m_programFolder).toStdString());
-    const WriteResult written = WriteRecoveryFile(folder, m_session.results, m_session.store.files, m_tabs.Results());
+    const WriteResult written = recovery.Write(m_session.results, m_session.store.files, m_tabs.Results());
     if (!written.written && !m_recoveryFailureShown) {
         m_recoveryFailureShown = true;
-        ShowCannotWriteFile(m_dialogs, QFile::decodeName(RecoveryFilePath(folder).c_str()), written);
+        ShowCannotWriteFile(m_dialogs, QFile::decodeName(recovery.Name().c_str()), written);
     }
 }
 

@@ -19,6 +19,7 @@ class Dialogs;
 class ImageArea;
 class ImageController;
 class PatrolProgress;
+class RecoveryFile;
 class ResultsController;
 struct Session;
 class StatusBar;
@@ -109,7 +110,7 @@ private:
     void ShowStep(const PatrolStepResult& step);
     /// The results so far to the recovery file in the program's folder; a
     /// failure is told once a series, and the walk goes on.
-    void WriteRecovery();
+    void WriteRecovery(RecoveryFile& recovery);
     void EndOfSeries();
 
     Session& m_session;

@@ -6,12 +6,14 @@
 #include "core/common/FileWrite.h"
 #include "core/display/BmpWriter.h"
 #include "core/notes/NotesFile.h"
+#include "core/results/RecoveryFile.h"
 
 #include "support/ReadOnlyFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -153,6 +155,74 @@ TEST(WriterSweep, ASaveReplacesTheFileWholeAndKeepsItsPermissionsAndLinks)
         EXPECT_TRUE(writer.write("/dev/null").written);
         EXPECT_EQ(FolderContent(dir.Path()).size(), 3U);
     }
+}
+
+/// A series' table and file lists, one file measured at a time: three stars
+/// in diaphragm 0, recorded as remembering them records them.
+struct Series {
+    ResultsTable table;
+    FileList files;
+    ResultsFileSettings settings { 11.2, true, { 8, 0, 0, 0 } };
+
+    void Measure(int file, float brightness)
+    {
+        files.SetCurrentFile(file);
+        FileEntry entry;
+        entry.exposure = 30.0F;
+        entry.name = "  night." + std::to_string(100 + file);
+        files.RecordCurrent(entry);
+        for (int slot = 0; slot < 3; ++slot) {
+            table.SetCell(ResultsTable::NetColumn(slot), ResultsTable::ValueRow(file, 0), brightness * (slot + 1));
+            table.SetCell(ResultsTable::ErrorColumn(slot), ResultsTable::ValueRow(file, 0), 0.01F * file);
+        }
+        for (int k = 0; k < ResultsTable::kDiaphragms; ++k)
+            table.SetCell(ResultsTable::kRadiusColumn, file + k, k == 0 ? 8.0F : 0.0F);
+    }
+    std::string Text() const { return ResultsFileText(table, files, settings); }
+};
+
+TEST(WriterSweep, RecoveryFilesOfSeriesInOneFolderAreWholeAfterEveryFile)
+{
+    // Two series of their own, and a third under the first one's name, as two
+    // windows of one program folder would have it.
+    test::TempDir dir;
+    std::array<Series, 3> series;
+    std::array<RecoveryFile, 3> recovery { RecoveryFile(dir.File("a.txt.recovery.txt")),
+        RecoveryFile(dir.File("b.txt.recovery.txt")), RecoveryFile(dir.File("a.txt.recovery.txt")) };
+    for (int file = 1; file <= 30; ++file) {
+        for (std::size_t s = 0; s < series.size(); ++s) {
+            SCOPED_TRACE("file " + std::to_string(file) + " of series " + std::to_string(s));
+            series[s].Measure(file, 1000.0F * (s + 1) + file);
+            // St1's magnitude typed anew changes every line written.
+            if (s == 1 && file == 15)
+                series[s].settings.st1Magnitude = 9.8;
+            ASSERT_TRUE(recovery[s].Write(series[s].table, series[s].files, series[s].settings).written);
+            EXPECT_EQ(test::ReadFileBytes(recovery[s].Name().string()), series[s].Text());
+        }
+    }
+    EXPECT_EQ(FolderContent(dir.Path()).size(), 2U);
+}
+
+TEST(WriterSweep, ARecoveryFileCutShortByAFullDiskGoesBackToTheFilesItHeldWhole)
+{
+    test::TempDir dir;
+    Series series;
+    RecoveryFile recovery(dir.File("night.txt.recovery.txt"));
+    for (int file = 1; file <= 3; ++file)
+        series.Measure(file, 2000.0F + file);
+    ASSERT_TRUE(recovery.Write(series.table, series.files, series.settings).written);
+    const std::string threeFiles = series.Text();
+    for (int file = 4; file <= 40; ++file)
+        series.Measure(file, 2000.0F + file);
+    {
+        FileSizeLimit limit(threeFiles.size() + 100);
+        ExpectRefused(
+            recovery.Write(series.table, series.files, series.settings), recovery.Name().string(), "File too large");
+    }
+    EXPECT_EQ(test::ReadFileBytes(recovery.Name().string()), threeFiles);
+    // With room again the next write brings it up to date.
+    ASSERT_TRUE(recovery.Write(series.table, series.files, series.settings).written);
+    EXPECT_EQ(test::ReadFileBytes(recovery.Name().string()), series.Text());
 }
 
 } // namespace
