@@ -85,7 +85,8 @@ OpenFile CreateTemporary(const fs::path& target, std::string& temporaryName)
     if (folder.empty())
         folder = ".";
     // Short enough that the added 8 characters keep within a name's limit.
-    const std::string stem = "." + target.filename().string().substr(0, 200) + ".";
+    std::string stem(1, '.');
+    stem.append(target.filename().string(), 0, 200).append(1, '.');
     std::random_device device;
     std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -108,15 +108,5 @@ TEST(SettingsFile, TheShutDownTextCarriesTheAppliedOptionsToTheNextStart)
     EXPECT_EQ(next.saveRelative, tab.saveRelative);
 }
 
-TEST(SettingsFile, AFileThatCannotBeWrittenGivesTheSystemsReason)
-{
-    const TempDir dir;
-    const std::string file = dir.File("missing/tr_ini.int");
-    const SettingsLoadResult loaded = LoadSettings(file);
-    EXPECT_FALSE(loaded.created);
-    EXPECT_EQ(loaded.reason, "No such file or directory");
-    EXPECT_EQ(loaded.tab, OptionsTab {});
-}
-
 } // namespace
 } // namespace lumvane
