@@ -204,11 +204,8 @@ TEST(PatrolCommand, BadArgumentsAndStarsFilesGiveAMessage)
         std::string message;
         int exitCode;
     } cases[] = {
-        { "St2 10 10\n", {}, stars + ": no St1 given; the series follows the field by it", 1 },
-        { "St1 10 10\nSt20 5 5\n", {}, stars + " line 2: no star slot 'St20' (St1..St19, Var1..Var4 or 0..22)", 1 },
-        { "St1 10\n", {}, stars + " line 1: a line holds SLOT X Y", 1 },
+        // The stars file's damage is the bad input sweep's; this one is the command's own.
         { "0 10 10\nSt1 12 12\n", {}, stars + " line 2: St1 is given twice", 1 },
-        { "St1 10 x\n", {}, stars + " line 1: X and Y are numbers, not '10 x'", 1 },
         { "St1 150 361\n", { "--st1-mag", "bright" }, "--st1-mag takes a magnitude, not 'bright'", 1 },
         { "St1 150 361\n", { "--radius", "20" }, "a diaphragm radius is 1 to 16 pixels, not '20'", 1 },
     };
@@ -225,10 +222,6 @@ TEST(PatrolCommand, BadArgumentsAndStarsFilesGiveAMessage)
     EXPECT_EQ(noOutput.exitCode, 1);
     EXPECT_EQ(
         noOutput.err.substr(0, noOutput.err.find('\n')), "lumvane-cli patrol: no results file given (-o RESULTS)");
-    const test::CliRun missing = test::RunCli({ "patrol", first, "--stars", sample.File("none.txt"), "-o", out });
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(missing.err,
-        "lumvane-cli patrol: Cannot open file " + sample.File("none.txt") + ": No such file or directory\n");
 }
 
 } // namespace
