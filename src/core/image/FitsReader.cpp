@@ -100,11 +100,12 @@ public:
         return value ? std::optional(value->substr(0, value->find('\''))) : std::nullopt;
     }
 
-    /// The 8 characters after the card's first apostrophe, blank-padded.
-    std::optional<std::string> QuotedField(std::string_view keyword) const
+    /// The quoted text in a field of `width` characters: cut, or padded
+    /// with blanks; never the closing quote.
+    std::optional<std::string> QuotedField(std::string_view keyword, std::size_t width = 8) const
     {
-        const auto value = AfterApostrophe(keyword);
-        return value ? std::optional(Field(*value, 8)) : std::nullopt;
+        const auto value = Quoted(keyword);
+        return value ? std::optional(Field(*value, width)) : std::nullopt;
     }
 
     /// 10 characters from a column offset of the keyword's card; an absent
@@ -253,7 +254,7 @@ ObservationTime ReadObservationTime(const Cards& cards)
     return result;
 }
 
-HeaderValues ParseHeader(const RawHeader& raw, const HeaderValues& previous, ObservationTime& observation)
+HeaderValues ParseHeader(const RawHeader& raw, ObservationTime& observation)
 {
     const Cards cards(raw);
     HeaderValues values;
@@ -263,27 +264,28 @@ HeaderValues ParseHeader(const RawHeader& raw, const HeaderValues& previous, Obs
         AssignRounded(values.naxis1, *naxis1);
     if (const auto naxis2 = cards.Number("NAXIS2"))
         AssignRounded(values.naxis2, *naxis2);
-    const auto bzero = cards.Number("BZERO");
-    const auto bscale = cards.Number("BSCALE");
-    values.bzero = bzero ? ToSingle(*bzero) : previous.bzero;
-    values.bscale = bscale ? ToSingle(*bscale) : previous.bscale;
+    // Each header stands alone: without BZERO and BSCALE the values are the
+    // file's own, as the FITS standard reads them.
+    values.bzero = ToSingle(cards.Number("BZERO").value_or(0.0));
+    values.bscale = ToSingle(cards.Number("BSCALE").value_or(1.0));
     if (values.bscale == 0.0F)
         values.bscale = 1.0F;
 
-    if (const auto exptime = cards.Number("EXPTIME"))
-        AssignRounded(values.exposure, *exptime);
-    if (values.exposure == 0) {
-        if (const auto exposure = cards.Number("EXPOSURE"))
+    for (const char* keyword : { "EXPTIME", "EXPOSURE", "ITIME" }) {
+        if (values.exposure != 0)
+            break;
+        if (const auto exposure = cards.Number(keyword))
             AssignRounded(values.exposure, *exposure);
     }
-    if (const auto temperature = cards.Number("TEMPERAT"))
+    if (const auto temperature = cards.Number("TEMPERAT") ? cards.Number("TEMPERAT") : cards.Number("CCD-TEMP"))
         values.temperature = ToSingle(*temperature);
 
     observation = ReadObservationTime(cards);
     values.date = observation.date;
     values.time = observation.time;
     values.history = cards.ColumnText("HISTORY", 10);
-    values.filter = cards.ColumnText("FILTER", 11);
+    // A quoted filter name is shown without its closing quote.
+    values.filter = cards.QuotedField("FILTER", 10).value_or(cards.ColumnText("FILTER", 11));
 
     values.headerText = raw.text;
     if (values.headerText.size() < kStoredHeaderMinimum)
@@ -436,7 +438,7 @@ FitsReadResult ReadFitsImage(
     const RawHeader raw = ReadHeader(file);
     result.headerBytes = static_cast<long long>(raw.text.size());
     ObservationTime observation;
-    HeaderValues values = ParseHeader(raw, store.header, observation);
+    HeaderValues values = ParseHeader(raw, observation);
 
     const auto recordHeader = [&] {
         store.files.RecordCurrent(MakeEntry(values, observation, fileName), plane == PlaneId::Img);

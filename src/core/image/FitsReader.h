@@ -52,7 +52,8 @@ protected:
 /// The header runs to the end of the 2880-byte block that holds its END card;
 /// keywords are the names in columns 1 to 8 of its cards (the first card of a
 /// name counts). Pixels convert by the FITS rule, physical = BSCALE * s + BZERO
-/// with s the signed 16-bit value, and are stored as physical - 32767 rounded
+/// with s the signed 16-bit value (BSCALE 1 and BZERO 0 where the header lacks
+/// them, whatever an earlier file had), and are stored as physical - 32767 rounded
 /// half-even and clipped to physical 0..65534. The first row of the file
 /// becomes y = NAXIS2. A read into IMG also proposes display cuts, drawing from
 /// `random`. A `finisher` is given every row of a read that reaches the pixels
