@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumvane {
 
@@ -23,6 +24,15 @@ struct ResultsFileSettings {
     std::array<double, ResultsTable::kDiaphragms> radii {};
 };
 
+/// The value field of a magnitude that does not exist or cannot be shown.
+inline constexpr std::string_view kUndefinedValueField = " 99.999";
+
+/// @brief The number text of `value` for a fixed field of `width` characters,
+/// sign included: rounded half-even to the decimals the field can show after
+/// the integer part (" 12.346", "-.00001", " 0"), never in exponent form.
+/// Nothing when the integer part does not fit, or for a value that is not finite.
+std::optional<std::string> FieldNumberText(double value, std::size_t width);
+
 /// @brief The results file as text, every line ending with CR LF.
 ///
 /// A heading ("File         Time   R", then from column 24 "Star n  " and
@@ -34,9 +44,11 @@ struct ResultsFileSettings {
 /// field and a 5-character error field; an empty line ends each file.
 /// Magnitudes are -2.5 log10(net / exposure + 0.000001), shifted by St1's
 /// offset when relative to St1; for an exposure of 0 the value field holds the
-/// net counts floored to three decimals. Where the logarithm has no value the
-/// field reads " 99.999". A line that runs past a column being moved to
-/// continues on the next line at that column.
+/// net counts floored to three decimals. Each number is written with
+/// FieldNumberText, so its field shows it rounded to the field's width; where
+/// the logarithm has no value, or the number cannot fit, the value field reads
+/// " 99.999". A line that runs past a column being moved to continues on the
+/// next line at that column.
 std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
 
 } // namespace lumvane

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace lumvane {
 namespace {
 
@@ -40,6 +42,32 @@ ResultsFileSettings Settings(std::optional<double> st1, bool relative, std::arra
     return ResultsFileSettings { st1, relative, radii };
 }
 
+TEST(ResultsFile, FieldsShowTheirNumberRoundedToTheirWidthNeverAnExponent)
+{
+    const struct {
+        double value;
+        std::size_t width;
+        std::optional<std::string> text;
+    } cases[] = {
+        { -7.28391e-08, 7, " 0" }, // St1 against itself
+        { 9.99999999891426, 7, " 10" },
+        { 11.57734, 7, " 11.577" },
+        { -7.50000000108574, 7, "-7.5" },
+        { 0.742654, 7, " .74265" },
+        { 0.000012345, 7, " .00001" },
+        { -12.3456, 8, "-12.3456" },
+        { 1234567.4, 8, " 1234567" },
+        { 123456.5, 7, " 123456" }, // halves to even
+        { 0.0625, 5, " .062" },
+        { 1.2345, 5, " 1.23" },
+        { 12345678.0, 8, std::nullopt },
+        { 999999.6, 7, std::nullopt },
+        { std::nan(""), 7, std::nullopt },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FieldNumberText(c.value, c.width), c.text) << c.value;
+}
+
 TEST(ResultsFile, InstrumentalMagnitudeOfTenThousandCountsInTenSeconds)
 {
     ResultsTable table;
@@ -49,7 +77,7 @@ TEST(ResultsFile, InstrumentalMagnitudeOfTenThousandCountsInTenSeconds)
         "File         Time   R  Star 1  Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
-        " -7.5000"
+        " -7.5   "
         " .012"
         "\r\n"
         "\r\n");
@@ -66,7 +94,7 @@ TEST(ResultsFile, RelativeToSt1KeepsTheOffsetInSinglePrecision)
         "File         Time   R  Star 1  Err  Star 10 Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
-        "  9.9999"
+        "  10    "
         " .012"
         "  11.505"
         " .5  "
@@ -76,9 +104,9 @@ TEST(ResultsFile, RelativeToSt1KeepsTheOffsetInSinglePrecision)
         "File         Time   R  Star 1  Err  Star 10 Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
-        " -7.5000"
+        " -7.5   "
         " .012"
-        " -5.9948"
+        " -5.9949"
         " .5  "
         "\r\n"
         "\r\n");
@@ -94,11 +122,11 @@ TEST(ResultsFile, LongRadiusTextWrapsTheStarFieldsToColumn23)
         "m31.001      21:15  12.5"
         "\r\n"
         "                      "
-        " -7.5000"
+        " -7.5   "
         " .012"
         "\r\n"
         "m31.001      21:15  10"
-        " -7.5000"
+        " -7.5   "
         " .02 "
         "\r\n"
         "\r\n");
@@ -131,7 +159,7 @@ TEST(ResultsFile, EmptyRadiusBoxesDropTheirLinesOnEveryFile)
         "File         Time   R  Star 1  Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
-        " -7.5000"
+        " -7.5   "
         " .01 "
         "\r\n"
         "m31.001      21:15  6 "
@@ -140,7 +168,7 @@ TEST(ResultsFile, EmptyRadiusBoxesDropTheirLinesOnEveryFile)
         "\r\n"
         "\r\n"
         "m31.002      21:15  8 "
-        " -5.0000"
+        " -5     "
         " .1  "
         "\r\n"
         "m31.002      21:15  6 "
@@ -172,7 +200,7 @@ TEST(ResultsFile, MagnitudeWithoutAValueReads99999)
         "File         Time   R  Star 1  Err  Star 2  Err  \r\n"
         "\r\n"
         "m31.001      21:15  8 "
-        " -7.5000"
+        " -7.5   "
         " .01 "
         " 99.999 "
         " .01 "
