@@ -10,6 +10,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <stdexcept>
 #include <string_view>
@@ -335,6 +336,27 @@ void ConvertOffsetRow(const unsigned char* bytes, std::size_t count, std::int16_
     }
 }
 
+// The largest stored value of a row: a whole vector of lanes at a time.
+LUMVANE_VECTOR_CLONES
+std::int16_t RowMaximum(const std::int16_t* row, std::size_t count)
+{
+    std::int16_t maximum = std::numeric_limits<std::int16_t>::min();
+    for (std::size_t n = 0; n < count; ++n)
+        maximum = std::max(maximum, row[n]);
+    return maximum;
+}
+
+// Marks the pixels of row y (values from x = 1) that hold the top of the
+// range: physical 65534, where the conversion put every larger value.
+void MarkSaturated(ImagePlane& plane, int y, const std::int16_t* row, std::size_t count)
+{
+    if (RowMaximum(row, count) < kStoredMax)
+        return;
+    for (std::size_t n = 0; n < count; ++n)
+        if (row[n] == kStoredMax)
+            plane.SetSaturated(static_cast<int>(n) + 1, y, true);
+}
+
 class PixelConverter {
 public:
     PixelConverter(float bscale, float bzero)
@@ -378,12 +400,14 @@ private:
 };
 
 // Reads the rows that follow the header into the plane, the first file row at
-// y = H, handing each row above `heldRows` to the finisher as soon as it is
-// filled. Cells the file does not reach are set to 0; returns false when the
-// file ends early.
+// y = H, marking its saturated pixels and handing each row above `heldRows`
+// to the finisher as soon as it is filled. Cells the file does not reach are
+// set to 0 and their rows marked missing; returns false when the file ends
+// early.
 bool ReadPixels(
     SequentialFile& file, ImagePlane& plane, const PixelConverter& converter, RowFinisher* finisher, int heldRows)
 {
+    plane.ClearMarks();
     const auto width = static_cast<std::size_t>(plane.Width());
     const int height = plane.Height();
     if (width == 0 || height == 0)
@@ -406,12 +430,15 @@ bool ReadPixels(
             const std::size_t values = rowStart < got ? std::min(width, (got - rowStart) / 2) : 0;
             std::int16_t* row = plane.Row(y) + 1;
             converter.ConvertRow(chunk.data() + rowStart, values, row);
+            MarkSaturated(plane, y, row, values);
             if (values < width) {
                 std::fill(row + values, row + width, std::int16_t { 0 });
-                finish(y);
-                for (int below = y - 1; below >= 1; --below) {
-                    std::fill_n(plane.Row(below) + 1, width, std::int16_t { 0 });
-                    finish(below);
+                // The row the file ends in is missing as well as those below it.
+                for (int missing = y; missing >= 1; --missing) {
+                    if (missing < y)
+                        std::fill_n(plane.Row(missing) + 1, width, std::int16_t { 0 });
+                    plane.SetRowMissing(missing, true);
+                    finish(missing);
                 }
                 return false;
             }

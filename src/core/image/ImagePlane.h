@@ -43,6 +43,24 @@ public:
     const std::int16_t* Row(int y) const { return m_cells.data() + Index(0, y); }
     std::int16_t* Row(int y) { return m_cells.data() + Index(0, y); }
 
+    // Marks of the pixels as their file gave them, which calibration keeps:
+    // the reader sets them, flips move them with the pixels. Without a mark
+    // of a kind no memory is taken for it.
+
+    /// The pixel held the top of the range as read: physical 65534 or above.
+    bool Saturated(int x, int y) const
+    {
+        return !m_saturated.empty() && (m_saturated[Index(x, y) / 64] >> (Index(x, y) % 64) & 1U) != 0;
+    }
+    void SetSaturated(int x, int y, bool saturated);
+    bool AnySaturated() const { return !m_saturated.empty(); }
+    /// Row y was not in the file (a file that ends inside its data).
+    bool RowMissing(int y) const { return !m_missingRows.empty() && m_missingRows[static_cast<std::size_t>(y)]; }
+    void SetRowMissing(int y, bool missing);
+    bool AnyRowMissing() const { return !m_missingRows.empty(); }
+    /// No pixel saturated, no row missing.
+    void ClearMarks();
+
 private:
     std::size_t Index(int x, int y) const
     {
@@ -52,6 +70,8 @@ private:
     int m_width = 0;
     int m_height = 0;
     std::vector<std::int16_t> m_cells;
+    std::vector<std::uint64_t> m_saturated; ///< a bit per cell, or empty
+    std::vector<bool> m_missingRows; ///< per row 0..H, or empty
 };
 
 } // namespace lumvane

@@ -38,13 +38,16 @@ protected:
 
 TEST_F(FitsReaderTest, UnsignedDataWithBzero32768StoresPhysicalMinus32767)
 {
-    const auto result = Read(
-        With(ImageCards(4, 1), { ValueCard("BZERO", "32768"), ValueCard("BSCALE", "1") }), { -32768, 0, 32766, 32767 });
+    const auto result = Read(With(ImageCards(5, 1), { ValueCard("BZERO", "32768"), ValueCard("BSCALE", "1") }),
+        { -32768, 0, 32766, 32767, 32765 });
     ASSERT_EQ(result.status, FitsReadStatus::Read);
     EXPECT_EQ(store.img.At(1, 1), -32767); // physical 0
     EXPECT_EQ(store.img.At(2, 1), 1); // physical 32768
     EXPECT_EQ(store.img.At(3, 1), 32767); // physical 65534
     EXPECT_EQ(store.img.At(4, 1), 32767); // physical 65535 clips to 65534
+    // The top of the range is marked saturated, whatever calibration does later.
+    for (int x = 1; x <= 5; ++x)
+        EXPECT_EQ(store.img.Saturated(x, 1), x == 3 || x == 4) << x;
 }
 
 TEST_F(FitsReaderTest, SignedDataClipsNegativeValuesToZero)
@@ -303,6 +306,11 @@ TEST_F(FitsReaderTest, ShortFilesKeepTheRowsReadAndWarn)
     EXPECT_EQ(Physical(store.img.At(1, 2)), 3);
     EXPECT_EQ(store.img.At(2, 2), 0);
     EXPECT_EQ(store.img.At(1, 1), 0);
+    // The rows not wholly in the file are marked missing, until the next read.
+    EXPECT_EQ(std::vector<bool>({ store.img.RowMissing(1), store.img.RowMissing(2), store.img.RowMissing(3) }),
+        std::vector<bool>({ true, true, false }));
+    Read(ImageCards(2, 3), std::vector<std::int16_t>(6, 9));
+    EXPECT_FALSE(store.img.AnyRowMissing());
 }
 
 TEST_F(FitsReaderTest, HeaderWithoutEndLeavesThePlane)
