@@ -152,7 +152,7 @@ TEST(PatrolExports, AFileWithoutADateSaysNa)
 TEST(PatrolExports, WrittenWithTheResultsWhenSt1IsLost)
 {
     SampleSeries sample;
-    HideSt1(sample.File("field.003"), 148.9, 358.8);
+    Hide(sample.File("field.003"), 1, 1, 1000); // clouds
     const test::CliRun run = test::RunCli(Patrol(sample, Exports(sample)));
     EXPECT_EQ(run.exitCode, 3) << run.err;
     EXPECT_EQ(CommaLines(test::ReadFileBytes(sample.File("aavso.txt"))).size(), 6U + 2);

@@ -1,5 +1,6 @@
 #include "core/patrol/SeriesNaming.h"
 
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 
@@ -15,6 +16,19 @@ std::string SeriesStem(std::string_view firstFile)
     return std::string(firstFile.substr(0, dot));
 }
 
+int SeriesFirstNumber(std::string_view firstFile)
+{
+    const std::string stem = SeriesStem(firstFile);
+    if (stem.size() == firstFile.size())
+        return 1;
+    const std::string_view extension = firstFile.substr(stem.size() + 1);
+    int number = 0;
+    const auto [end, error] = std::from_chars(extension.data(), extension.data() + extension.size(), number);
+    const bool digits = error == std::errc() && end == extension.data() + extension.size()
+        && extension.find_first_not_of("0123456789") == std::string_view::npos;
+    return digits && extension.size() <= 3 ? number : 1;
+}
+
 std::optional<std::string> SeriesFileName(std::string_view stem, int fileNumber)
 {
     if (fileNumber < 1 || fileNumber > kMaxSeriesFiles)
@@ -28,8 +42,8 @@ int CountFollowingSeriesFiles(std::string_view firstFile)
 {
     const std::string stem = SeriesStem(firstFile);
     int count = 0;
-    for (int fileNumber = 2; fileNumber <= kMaxSeriesFiles; ++fileNumber) {
-        const std::ifstream file(*SeriesFileName(stem, fileNumber), std::ios::binary);
+    for (int number = SeriesFirstNumber(firstFile) + 1; number <= kMaxSeriesFiles; ++number) {
+        const std::ifstream file(*SeriesFileName(stem, number), std::ios::binary);
         if (!file.is_open())
             break;
         ++count;

@@ -4,6 +4,7 @@
 #include "core/common/Rounding.h"
 #include "core/results/ResultValues.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumvane {
@@ -80,8 +81,12 @@ std::optional<std::string> FieldNumberText(double value, std::size_t width)
     // Beyond 15 digits no field of the file could hold the number anyway.
     if (!std::isfinite(value) || std::fabs(value) >= 1.0e15 || width < 2)
         return std::nullopt;
-    // The most decimals first: sign, point and decimals fill the field.
-    for (int decimals = static_cast<int>(width) - 2; decimals >= 0; --decimals) {
+    // Sign, integer digits, point and decimals fill the field; one decimal
+    // less where rounding carries into another integer digit.
+    int integerDigits = 0;
+    for (double whole = std::fabs(value); whole >= 1.0; whole /= 10.0)
+        ++integerDigits;
+    for (int decimals = std::max(0, static_cast<int>(width) - 2 - integerDigits); decimals >= 0; --decimals) {
         const auto k = static_cast<std::int64_t>(RoundHalfEven(value * std::pow(10.0, decimals)));
         const std::string text = (k < 0 ? "-" : " ") + ScaledDigits(k, decimals);
         if (text.size() <= width)
@@ -110,12 +115,17 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
         for (const StarValue& star : line.stars) {
             // The 8-character value field holds a blank and a 7-character
             // magnitude, or 8 characters of net counts.
-            std::optional<std::string> value
-                = entry.exposure <= 0.0F ? NumberIn(FlooredToThousandths(star.net), 8) : NumberIn(star.magnitude, 7);
+            std::optional<std::string> value;
+            if (star.Measured() && entry.exposure <= 0.0F)
+                value = NumberIn(FlooredToThousandths(star.net), 8);
+            else if (star.Measured())
+                value = NumberIn(star.magnitude, 7);
             if (value && entry.exposure > 0.0F)
                 value->insert(0, 1, ' ');
-            const auto error = NumberIn(FlooredToThousandths(star.error), 5);
-            fields += Field(value.value_or(std::string(kUndefinedValueField)), 8) + Field(error.value_or(""), 5);
+            // An undefined value has no error either.
+            const auto error = value ? NumberIn(FlooredToThousandths(star.error), 5) : std::nullopt;
+            fields += Field(value.value_or(std::string(kUndefinedValueField)), 8)
+                + Field(error.value_or(std::string(kNoErrorField)), 5);
         }
         if (!fields.empty()) {
             lines.Write(Field(entry.name, 12));

@@ -99,6 +99,27 @@ TEST(RememberStar, RecordsNothingWithoutAStar)
     EXPECT_EQ(table.Rows(), 0);
 }
 
+TEST(RecordedStatus, TheWorstOfTheDiaphragmsWithARadius)
+{
+    using enum MeasureStatus;
+    const struct {
+        std::array<MeasureStatus, 4> status;
+        std::array<float, 4> radius;
+        MeasureStatus recorded;
+    } cases[] = {
+        { { Ok, Ok, Unmeasured, Ok }, { 8, 5, 0, 0.5F }, Ok }, // 0.5 holds no radius
+        { { Ok, Saturated, Unmeasured, Ok }, { 8, 5, 0, 0 }, Saturated },
+        { { Saturated, Ok, Unmeasured, Ok }, { 8, 5, 10, 0 }, Unmeasured },
+        { { Ok, Ok, Ok, Ok }, { 0, 0, 0, 0 }, Unmeasured },
+    };
+    for (const auto& c : cases) {
+        StarRecord star;
+        star.status = c.status;
+        star.radius = c.radius;
+        EXPECT_EQ(RecordedStatus(star), c.recorded);
+    }
+}
+
 TEST(ResultsTable, CellsOutsideTheColumnsAreNeitherWrittenNorRead)
 {
     ResultsTable table;
@@ -109,8 +130,13 @@ TEST(ResultsTable, CellsOutsideTheColumnsAreNeitherWrittenNorRead)
     table.SetCell(49, 2, 5.0F);
     EXPECT_EQ(table.Cell(49, 2), 5.0F);
     EXPECT_EQ(table.Cell(50, 2), 0.0F);
+    table.SetStatus(22, 1, 3, MeasureStatus::Saturated);
+    table.SetShift(2, { 1, 2 });
+    EXPECT_EQ(table.Status(22, 1, 3), MeasureStatus::Saturated);
     table.Clear();
     EXPECT_EQ(table.Cell(49, 2), 0.0F);
+    EXPECT_EQ(table.Status(22, 1, 3), MeasureStatus::None);
+    EXPECT_FALSE(table.ShiftOf(2).has_value());
 }
 
 TEST(St1NetCounts, ReadSt1sColumnOfTheFilesValueRows)
@@ -142,10 +168,11 @@ TEST(StarRecordOf, ADiaphragmSkippedOnTheLastClickRecordsAnEarlierClick)
     EXPECT_EQ(table.Cell(14, 1), second.diaphragms[0].measurement.starNet);
     EXPECT_EQ(table.Cell(14, 2), first.diaphragms[1].measurement.starNet);
     EXPECT_EQ(table.Cell(15, 2), first.diaphragms[1].measurement.magError);
-    // The centre is that of the last diaphragm measured.
-    EXPECT_EQ(table.Cell(14, 5), second.diaphragms[3].measurement.centreX);
-    EXPECT_EQ(table.Cell(15, 5), second.diaphragms[3].measurement.centreY);
-    EXPECT_NE(table.Cell(14, 5), 0.0F);
+    // The centre is the one that follows the star (LastStar), with each status.
+    EXPECT_EQ(table.Cell(14, 5), last.centreX);
+    EXPECT_EQ(table.Cell(15, 5), last.centreY);
+    EXPECT_EQ(table.Status(5, 1, 1), first.diaphragms[1].status);
+    EXPECT_EQ(table.Status(5, 1, 3), MeasureStatus::Ok);
     EXPECT_EQ(table.Cell(3, 1), 8.0F);
     EXPECT_EQ(table.Cell(3, 2), 0.0F); // the box is empty now
     EXPECT_EQ(table.Cell(3, 4), 12.5F); // the radius as typed, not floored

@@ -46,7 +46,7 @@ TEST_F(StarSlots, SixthSlotOnFileOneWritesItsCellsAndLabel)
     Type("txtr_2", QStringLiteral("5"));
     ClickOnView({ 60, 31 });
     const LastStar last = form->RunSession().lastStar;
-    ASSERT_NEAR(last.centreX, kGaussianStar.x, 1.0);
+    ASSERT_NEAR(last.centreX, kGaussianStar.x, 2.0);
 
     const QRect label = LabelArea(last.centreX, last.centreY);
     EXPECT_EQ(PixelsIn(FullSize(), label, StarLabelColour(5)), 0);
@@ -87,16 +87,15 @@ TEST_F(StarSlots, LabelsTakeTheirSlotColours)
     EXPECT_EQ(Table().Cell(4 + 2 * 19, 1), 2500.0F);
 }
 
-TEST_F(StarSlots, NothingIsRememberedAfterAStarWasNotFound)
+TEST_F(StarSlots, AStarNotFoundIsRememberedUnmeasuredWhereItWasClicked)
 {
     dialogs.AnswerMessage(MessageAnswer::Ok);
     ClickOnView(test::kEmptySky);
-    const QImage before = FullSize().copy();
+    const QRect label = LabelArea(static_cast<float>(test::kEmptySky.x), static_cast<float>(test::kEmptySky.y));
     PressStar(0);
-    EXPECT_EQ(Table().Rows(), 0);
-    EXPECT_FALSE(Find<QAction>("mnusave")->isEnabled());
-    EXPECT_EQ(FullSize(), before);
-    EXPECT_EQ(Text("lblst1"), QString());
+    EXPECT_EQ(Table().Status(0, 1, 0), MeasureStatus::Unmeasured);
+    EXPECT_TRUE(Find<QAction>("mnusave")->isEnabled());
+    EXPECT_GT(PixelsIn(FullSize(), label, StarLabelColour(0)), 10);
 }
 
 TEST_F(StarSlots, SaveDataWritesTheCoreResultsFile)
