@@ -14,7 +14,7 @@ namespace {
 constexpr double kThresholdDeviations = 5.0;
 constexpr double kMadToDeviation = 1.4826;
 // Enough bins for a steady median and MAD: larger frames give every n-th.
-constexpr std::size_t kStatisticsBins = 32768;
+constexpr std::size_t kStatisticsBins = 8192;
 // Of the 3 x 3 bins around a maximum; its sky from the border of a 9 x 9 box;
 // its centroid over 7 x 7 pixels.
 constexpr int kSkyHalf = 4;

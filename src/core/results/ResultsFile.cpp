@@ -88,7 +88,8 @@ std::optional<std::string> FieldNumberText(double value, std::size_t width)
         ++integerDigits;
     for (int decimals = std::max(0, static_cast<int>(width) - 2 - integerDigits); decimals >= 0; --decimals) {
         const auto k = static_cast<std::int64_t>(RoundHalfEven(value * std::pow(10.0, decimals)));
-        const std::string text = (k < 0 ? "-" : " ") + ScaledDigits(k, decimals);
+        std::string text(1, k < 0 ? '-' : ' ');
+        text += ScaledDigits(k, decimals);
         if (text.size() <= width)
             return text;
     }
