@@ -74,9 +74,8 @@ TEST(FieldShift, FoundFromTheBrightestStarsToAFractionOfAPixelOrNotAtAll)
 
 TEST(FieldShift, BinsOfARawFrameAreCalibratedAsItsPixels)
 {
-    // A dark of 300 and a flat whose left half gets half the light of its
-    // right: a raw frame of 800 on the left and 1300 on the right is an even
-    // 750 a pixel once calibrated, the flat taken relative to its mean.
+    // A dark of 300, a flat whose left half gets half the light of its right:
+    // a raw 800 on the left and 1300 on the right are both 750 calibrated.
     ImagePlane raw = test::UniformImage(8, 4, 1300);
     ImagePlane flat = test::UniformImage(8, 4, 20000);
     for (int y = 1; y <= 4; ++y)
@@ -84,17 +83,19 @@ TEST(FieldShift, BinsOfARawFrameAreCalibratedAsItsPixels)
             test::SetPhysical(raw, x, y, 800);
             test::SetPhysical(flat, x, y, 10000);
         }
-    BinnedFrame bins, dark, flats;
-    for (auto [frame, plane] : { std::pair { &bins, &raw }, std::pair { &flats, &flat } }) {
-        frame->Reset(8, 4);
-        frame->AddPlane(*plane);
-    }
-    dark.Reset(8, 4);
-    dark.AddPlane(test::UniformImage(8, 4, 300));
+    const auto bins = [](const ImagePlane& plane) {
+        BinnedFrame frame;
+        frame.Reset(8, 4);
+        frame.AddPlane(plane);
+        return frame;
+    };
+    BinnedFrame frame = bins(raw);
+    BinnedFrame flats = bins(flat);
     flats.Normalise();
-    bins.Calibrate(&dark, &flats);
-    EXPECT_FLOAT_EQ(bins.At(0, 0), 16 * 1000 * 0.75F);
-    EXPECT_FLOAT_EQ(bins.At(1, 0), 16 * 1000 * 0.75F);
+    const BinnedFrame dark = bins(test::UniformImage(8, 4, 300));
+    frame.Calibrate(&dark, &flats);
+    EXPECT_FLOAT_EQ(frame.At(0, 0), 16 * 750.0F);
+    EXPECT_FLOAT_EQ(frame.At(1, 0), 16 * 750.0F);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <span>
+#include <tuple>
 
 namespace lumvane {
 namespace {
@@ -60,10 +61,8 @@ void WriteFrame(const std::string& fileName, double dx, double dy, double st1Sca
 }
 
 struct Recorder : PatrolObserver {
-    std::vector<int> files;
     std::vector<PatrolMeasurement> measured;
 
-    void FileRead(int fileNumber, const std::string& /*fileName*/) override { files.push_back(fileNumber); }
     void Measured(const PatrolMeasurement& measurement) override { measured.push_back(measurement); }
 };
 
@@ -109,65 +108,6 @@ protected:
     Recorder m_recorder;
 };
 
-TEST_F(PatrolWalkTest, WalksEveryFileFollowingTheFieldUntilOneIsMissing)
-{
-    const double shifts[][2] = { { 0, 0 }, { 2, -1 }, { 5, 1 }, { 3, 3 } };
-    for (int n = 1; n <= 4; ++n)
-        WriteFrame(Frame(n), shifts[n - 1][0], shifts[n - 1][1]);
-    // The centroid finds each centre to a fraction of a pixel.
-    m_settings.click.method = CentringMethod::Centroid;
-    StartOnFirstFile();
-    PatrolWalk walk(Frame(1), SeriesCalibration());
-    for (int n = 2; n <= 4; ++n) {
-        const PatrolStepResult step = Step(walk);
-        ASSERT_EQ(step.step, PatrolStep::FileDone) << n;
-        EXPECT_EQ(step.fileNumber, n);
-        EXPECT_EQ(step.fileName, Frame(n));
-        EXPECT_EQ(step.standards.remembered, 3);
-        for (const FieldStar& star : kField) {
-            const auto [x, y] = Found(star.slot, n);
-            EXPECT_NEAR(x, star.x + shifts[n - 1][0], 1.0) << "slot " << star.slot << " file " << n;
-            EXPECT_NEAR(y, star.y + shifts[n - 1][1], 1.0) << "slot " << star.slot << " file " << n;
-        }
-    }
-    const PatrolStepResult end = Step(walk);
-    EXPECT_EQ(end.step, PatrolStep::EndOfSeries);
-    EXPECT_EQ(end.fileName, Frame(5));
-    EXPECT_EQ(end.fileNumber, 4);
-    EXPECT_EQ(m_store.files.CurrentFile(), 4); // the files read
-    EXPECT_EQ(m_recorder.files, (std::vector<int> { 2, 3, 4 }));
-
-    // Per file: St1 twice, then every remembered star in slot order.
-    ASSERT_EQ(m_recorder.measured.size(), 15U);
-    const PatrolMeasurementKind kinds[]
-        = { PatrolMeasurementKind::St1AtExpectedPlace, PatrolMeasurementKind::St1AtFoundCentre,
-              PatrolMeasurementKind::Star, PatrolMeasurementKind::Star, PatrolMeasurementKind::Star };
-    const int slots[] = { 0, 0, 0, 5, 19 };
-    for (std::size_t i = 0; i < m_recorder.measured.size(); ++i) {
-        EXPECT_EQ(m_recorder.measured[i].kind, kinds[i % 5]) << i;
-        EXPECT_EQ(m_recorder.measured[i].slot, slots[i % 5]) << i;
-    }
-    // File 3's St1 is measured first where it was found on file 2.
-    EXPECT_EQ(m_recorder.measured[5].x, Found(0, 2).first);
-    EXPECT_EQ(m_recorder.measured[5].y, Found(0, 2).second);
-}
-
-TEST_F(PatrolWalkTest, SkipsAStarWhoseStoredXIsZero)
-{
-    WriteFrame(Frame(1), 0, 0);
-    WriteFrame(Frame(2), 1, 0);
-    StartOnFirstFile();
-    m_table.SetCell(ResultsTable::NetColumn(5), ResultsTable::PositionRow(2), 0.0F);
-    PatrolWalk walk(Frame(1), SeriesCalibration());
-    const PatrolStepResult step = Step(walk);
-    ASSERT_EQ(step.step, PatrolStep::FileDone);
-    EXPECT_EQ(step.standards.remembered, 2);
-    for (const PatrolMeasurement& measurement : m_recorder.measured)
-        EXPECT_NE(measurement.slot, 5);
-    EXPECT_EQ(m_table.Cell(ResultsTable::NetColumn(5), ResultsTable::ValueRow(2, 0)), 0.0F);
-    EXPECT_EQ(Found(5, 2), std::make_pair(0.0F, 0.0F));
-}
-
 TEST_F(PatrolWalkTest, AMissingSecondFileEndsTheSeriesWithFileOne)
 {
     WriteFrame(Frame(1), 0, 0);
@@ -188,9 +128,11 @@ TEST_F(PatrolWalkTest, St1IsLostBelowAFifthOfItsCountsOnThePreviousFile)
     m_store.files.SetCurrentFile(2);
     ReadFitsImage(m_store, Frame(2), PlaneId::Img, m_random);
     const ResultsTable remembered = m_table;
-    // Three stars can't tell the field's shift: a fifth of St1's counts decides.
+    // Three stars can't tell the field's shift: St1 is looked for where it
+    // was, and a fifth of its counts decides.
     const FieldOnFile sparse;
     ASSERT_FALSE(FindStandards(Data(), m_settings, sparse, m_recorder).st1Lost);
+    EXPECT_EQ(m_recorder.measured.front().x, Found(0, 1).first);
     const float net = m_table.Cell(ResultsTable::NetColumn(0), ResultsTable::ValueRow(2, 0));
     ASSERT_GT(net, 150'000.0F);
 
@@ -248,23 +190,6 @@ TEST_F(PatrolWalkTest, WaitsOnTheFileWhereSt1IsLostUntilTheUserClicksIt)
     EXPECT_EQ(m_store.files.CurrentFile(), 3);
 }
 
-TEST_F(PatrolWalkTest, CalibratesTheFilesAfterTheFirst)
-{
-    WriteFrame(Frame(1), 0, 0);
-    WriteFrame(Frame(2), 1, 0);
-    StartOnFirstFile();
-    // A dark of physical 400 everywhere: file 2's sky is 600 after it.
-    m_store.ds = ImagePlane(kWidth, kHeight);
-    for (int y = 1; y <= kHeight; ++y)
-        for (int x = 1; x <= kWidth; ++x)
-            m_store.ds.At(x, y) = static_cast<std::int16_t>(400 - kPhysicalOffset);
-    PatrolWalk walk(Frame(1), SeriesCalibration(true, false));
-    const PatrolStepResult step = Step(walk);
-    ASSERT_EQ(step.step, PatrolStep::FileDone);
-    EXPECT_FALSE(step.calibration.darkRefused);
-    EXPECT_EQ(Physical(m_store.img.At(5, 5)), 600);
-}
-
 /// The stars the crowded night follows, and St1's neighbour (no slot).
 constexpr FieldStar kCrowded[] = {
     { 0, 200.3, 150.6, 150'000.0 }, // St1
@@ -319,6 +244,8 @@ TEST_F(PatrolWalkTest, FollowsACrowdedFieldThatJumpsAndMarksWhatItCanNotMeasure)
         { -5, -5, 0.03, 0, kNight, PatrolStep::FileDone, Ok, Saturated, Ok },
         // A file cut short under St1: what lies there is not measured.
         { 35, 25, 1, 190, kNight, PatrolStep::FileDone, Unmeasured, Unmeasured, Ok },
+        // Cut too short to place the field: no star is measured, each stays.
+        { 20, 10, 1, 285, kNight, PatrolStep::FileDone, Unmeasured, Unmeasured, Unmeasured },
         { -10, -35, 1, 0, kNight, PatrolStep::FileDone, Ok, Saturated, Ok },
         { 0, 0, 1, 0, 99, PatrolStep::St1Lost, None, None, None }, // another field
     };
@@ -330,6 +257,7 @@ TEST_F(PatrolWalkTest, FollowsACrowdedFieldThatJumpsAndMarksWhatItCanNotMeasure)
     m_settings.click.radii = { 5, 0, 0, 0 };
     StartOnFirstFile(10, kCrowded);
     PatrolWalk walk(Frame(10), SeriesCalibration());
+    int placed = 1; // the last file whose field was placed
     for (int n = 2; n <= static_cast<int>(std::size(files)); ++n) {
         const auto& file = files[n - 1];
         SCOPED_TRACE(n);
@@ -343,18 +271,32 @@ TEST_F(PatrolWalkTest, FollowsACrowdedFieldThatJumpsAndMarksWhatItCanNotMeasure)
         EXPECT_EQ(m_table.Status(22, n, 0), file.var3);
         if (file.step == PatrolStep::St1Lost)
             continue;
-        for (const PatrolMeasurement& measurement : m_recorder.measured)
-            EXPECT_EQ(measurement.searchRadius, measurement.kind == PatrolMeasurementKind::Star ? 6 : 13);
-        // The shift since the previous file, St1's own or the field's.
-        EXPECT_NEAR(step.standards.shift.x, file.dx - files[n - 2].dx, 1.0);
-        EXPECT_NEAR(step.standards.shift.y, file.dy - files[n - 2].dy, 1.0);
+        const bool unplaced = file.var3 == Unmeasured;
+        EXPECT_EQ(step.standards.unmeasured,
+            (unplaced                ? std::vector<int> { 0, 1, 21, 22 }
+                    : file.st1 == Ok ? std::vector<int> {}
+                                     : std::vector<int> { 0, 1 }));
+        // St1 twice, then every star remembered (none of the other slots) in
+        // slot order.
+        std::vector<std::tuple<PatrolMeasurementKind, int, int>> measured;
+        for (const PatrolMeasurement& m : m_recorder.measured)
+            measured.emplace_back(m.kind, m.slot, m.searchRadius);
+        using enum PatrolMeasurementKind;
+        const decltype(measured) walked = { { St1AtExpectedPlace, 0, 13 }, { St1AtFoundCentre, 0, 13 }, { Star, 0, 6 },
+            { Star, 1, 6 }, { Star, 21, 6 }, { Star, 22, 6 } };
+        EXPECT_EQ(measured, unplaced ? decltype(measured) {} : walked);
+        if (unplaced)
+            continue;
+        // The shift since the file the stars were last placed on, St1's own or the field's.
+        EXPECT_NEAR(step.standards.shift.x, file.dx - files[placed - 1].dx, 1.0);
+        EXPECT_NEAR(step.standards.shift.y, file.dy - files[placed - 1].dy, 1.0);
+        placed = n;
         // St1's diaphragm is measured around the pixel that holds its centre.
         const auto [x, y] = Found(0, n);
         if (file.st1 == Ok) {
             EXPECT_NEAR(std::floor(x), kCrowded[0].x + file.dx, 1.0);
             EXPECT_NEAR(std::floor(y), kCrowded[0].y + file.dy, 1.0);
         }
-        EXPECT_EQ(step.standards.unmeasured, (file.st1 == Ok ? std::vector<int> {} : std::vector<int> { 0, 1 }));
     }
 }
 

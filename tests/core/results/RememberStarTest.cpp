@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace lumvane {
@@ -150,32 +151,17 @@ TEST(St1NetCounts, ReadSt1sColumnOfTheFilesValueRows)
     EXPECT_EQ(St1NetCounts(table, 0), (std::array<float, 4> {})); // no file read yet
 }
 
-TEST(StarRecordOf, ADiaphragmSkippedOnTheLastClickRecordsAnEarlierClick)
+TEST(StarRecordOf, TheLastStarWithTheRadiiTypedAndWhereItWasClickedWhenNotFound)
 {
-    ImagePlane img = test::UniformImage(60, 60, 1000);
-    test::AddStar(img, 20, 20, 40'000, 1.5);
-    test::AddStar(img, 40, 40, 10'000, 1.5);
-    ClickSettings settings;
-    LastStar last;
-    settings.radii = { 8, 6, 0, 0 };
-    const ClickResult first = MeasureClick(img, 20, 20, settings, {}, last);
-    settings.radii = { 8, 0, 0, 12.5 };
-    const ClickResult second = MeasureClick(img, 40, 40, settings, {}, last);
-
-    // btnstar(5) while the file number is 1.
-    ResultsTable table;
-    ASSERT_TRUE(RememberStar(table, 5, 1, StarRecordOf(last, settings.radii)));
-    EXPECT_EQ(table.Cell(14, 1), second.diaphragms[0].measurement.starNet);
-    EXPECT_EQ(table.Cell(14, 2), first.diaphragms[1].measurement.starNet);
-    EXPECT_EQ(table.Cell(15, 2), first.diaphragms[1].measurement.magError);
-    // The centre is the one that follows the star (LastStar), with each status.
-    EXPECT_EQ(table.Cell(14, 5), last.centreX);
-    EXPECT_EQ(table.Cell(15, 5), last.centreY);
-    EXPECT_EQ(table.Status(5, 1, 1), first.diaphragms[1].status);
-    EXPECT_EQ(table.Status(5, 1, 3), MeasureStatus::Ok);
-    EXPECT_EQ(table.Cell(3, 1), 8.0F);
-    EXPECT_EQ(table.Cell(3, 2), 0.0F); // the box is empty now
-    EXPECT_EQ(table.Cell(3, 4), 12.5F); // the radius as typed, not floored
+    LastStar last { 31.5F, 42.25F, 30, 40, { 100, 200, 300, 400 }, { 0.1F, 0.2F, 0.3F, 0.4F },
+        { MeasureStatus::Ok, MeasureStatus::Saturated, MeasureStatus::Unmeasured, MeasureStatus::Ok } };
+    StarRecord record = StarRecordOf(last, { 8, 0, 5, 12.5 });
+    EXPECT_EQ(std::tuple(record.centreX, record.centreY, record.net, record.error, record.status),
+        std::tuple(last.centreX, last.centreY, last.net, last.error, last.status));
+    EXPECT_EQ(record.radius, (std::array<float, 4> { 8, 0, 5, 12.5F })); // as typed, not floored
+    last.centreX = last.centreY = 0.0F;
+    record = StarRecordOf(last, { 8, 0, 5, 12.5 });
+    EXPECT_EQ(std::pair(record.centreX, record.centreY), std::pair(30.0F, 40.0F));
 }
 
 } // namespace
