@@ -381,7 +381,7 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
         const PatrolMeasurement measurement = MeasureAndRemember(data, star.slot, star.x, star.y, settings.click);
         if (!measurement.remembered)
             err << kPrefix << StarLabel(star.slot) << " at " << Text(star.x) << ',' << Text(star.y)
-                << " can't be followed: no place there\n";
+                << " can't be followed: a place has no X or Y of 0\n";
         else if (measurement.status == MeasureStatus::Unmeasured)
             NotMeasured(err, star.slot, request.firstFile);
         remembered += measurement.remembered ? 1 : 0;
