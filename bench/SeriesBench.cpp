@@ -8,6 +8,7 @@
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
 #include "core/results/RecoveryFile.h"
+#include "core/results/RememberStar.h"
 
 #include <benchmark/benchmark.h>
 
@@ -86,7 +87,7 @@ void Series999(benchmark::State& state)
             lumvane::MeasureAndRemember(data, slot++, static_cast<float>(x), static_cast<float>(y), firstClick);
         lumvane::PatrolWalk walk(first, lumvane::SeriesCalibration());
         lumvane::PatrolObserver quiet;
-        const lumvane::ResultsFileSettings resultsSettings;
+        const lumvane::ResultsFileSettings resultsSettings { std::nullopt, true, settings.click.radii };
         std::optional<lumvane::RecoveryFile> recoveryFile;
         if (recovery)
             recoveryFile.emplace(folder / "night.recovery.txt");
@@ -103,8 +104,8 @@ void Series999(benchmark::State& state)
         = 1000.0 * elapsed.count() / (static_cast<double>(files) * static_cast<double>(state.iterations()));
 }
 
-/// File `file` of a series measured: 22 stars in the one diaphragm of
-/// radius 8, recorded as remembering the stars records them.
+/// File `file` of a series measured: every star slot in the one diaphragm
+/// of radius 8, recorded as remembering the stars records them.
 void MeasureFile(lumvane::ResultsTable& table, lumvane::FileList& files, int file)
 {
     files.SetCurrentFile(file);
@@ -116,12 +117,14 @@ void MeasureFile(lumvane::ResultsTable& table, lumvane::FileList& files, int fil
     entry.name = std::string(" ") + name + "  ";
     files.RecordCurrent(entry, true);
     for (int slot = 0; slot < lumvane::kSavedStars; ++slot) {
-        const int row = lumvane::ResultsTable::ValueRow(file, 0);
-        table.SetCell(lumvane::ResultsTable::NetColumn(slot), row, 10000.0F + 37.0F * slot + file);
-        table.SetCell(lumvane::ResultsTable::ErrorColumn(slot), row, 0.0123F);
+        lumvane::StarRecord star;
+        star.centreX = 100.0F;
+        star.centreY = 100.0F;
+        star.net[0] = 10000.0F + 37.0F * static_cast<float>(slot) + static_cast<float>(file);
+        star.error[0] = 0.0123F;
+        star.radius[0] = 8.0F;
+        lumvane::RememberStar(table, slot, file, star);
     }
-    for (int k = 0; k < lumvane::ResultsTable::kDiaphragms; ++k)
-        table.SetCell(lumvane::ResultsTable::kRadiusColumn, file + k, k == 0 ? 8.0F : 0.0F);
 }
 
 /// The recovery file's cost for the file that brings a series to
@@ -137,7 +140,7 @@ void RecoveryWriteAtFile(benchmark::State& state)
     lumvane::FileList files;
     for (int file = 1; file < fileCount; ++file)
         MeasureFile(table, files, file);
-    const lumvane::ResultsFileSettings settings;
+    const lumvane::ResultsFileSettings settings { std::nullopt, true, { 8, 0, 0, 0 } };
     for (auto _ : state) {
         state.PauseTiming();
         std::optional<lumvane::RecoveryFile> recovery;

@@ -10,6 +10,7 @@
 #include "core/results/AavsoFile.h"
 #include "core/results/CsvFile.h"
 #include "core/results/RecoveryFile.h"
+#include "core/results/ResultValues.h"
 #include "core/results/ResultsFile.h"
 #include "core/routines/SequentialFile.h"
 
@@ -29,15 +30,22 @@ const char* const kPatrolUsage
       "                          [--st1-mag M] [--instrumental] -o RESULTS [--csv FILE]\n"
       "                          [--aavso FILE --obscode X --name N --chart C [--check SLOT]\n"
       "                          [--variable SLOT] [--diaphragm K]]\n"
-      "Walks the patrol series that starts with FIRST (stem.001, stem.002, ... up to .999) as the\n"
-      "program's patrol driver does. --stars STARS names a file of lines 'SLOT X Y' (SLOT St1..St19,\n"
-      "Var1..Var4 or 0..22; '#' starts a comment): on FIRST each position is measured and remembered;\n"
-      "then every later file is read, calibrated with --dark and --flat, St1 found again (searched\n"
-      "within Int(2 N) + 3 pixels, at most 13), and slots St1..Var2 measured at St1's shift (searched\n"
-      "within N). The series ends at the first file that can't be read; -o RESULTS then receives the\n"
-      "results file, magnitudes relative to St1 of magnitude M unless --instrumental. When St1 is\n"
-      "probably not on a file, the results so far are written and the exit status is 3.\n"
-      "--csv writes every file, star and diaphragm as comma-separated values; --aavso writes the\n"
+      "Walks the patrol series that starts with FIRST (then the files numbered after it: stem.011,\n"
+      "stem.012, ... after stem.010, up to .999) as the program's patrol driver does. --stars STARS\n"
+      "names a file of lines 'SLOT X Y' (SLOT St1..St19, Var1..Var4 or 0..22; '#' starts a comment):\n"
+      "FIRST is calibrated with --dark and --flat and each position measured and remembered on it;\n"
+      "then every later file is read and calibrated, the field's shift against FIRST found from its\n"
+      "stars, St1 searched where the shift puts it (within Int(2 N) + 3 pixels, at most 13) and taken\n"
+      "when within 2 pixels of that place, and every star measured at the shift (searched within N).\n"
+      "A star that can't be measured on a file (none found, off the image, in rows the file lacks) is\n"
+      "named on stderr, written as 99.999 with no error, and looked for again on the next file.\n"
+      "The series ends at the first file that can't be read; -o RESULTS then receives the results\n"
+      "file, magnitudes relative to St1 of magnitude M unless --instrumental, and a line per star\n"
+      "tells on stderr its files measured (saturated among them) and unmeasured. When no shift is\n"
+      "found on a file (clouds, another field), St1 is probably lost: the results so far are written\n"
+      "and the exit status is 3.\n"
+      "--csv writes every file, star and diaphragm as comma-separated values (with each centre, its\n"
+      "status ok, saturated or unmeasured, and the file's shift); --aavso writes the\n"
       "AAVSO Extended File Format report of the variable SLOT (default Var1) in diaphragm K (1..4,\n"
       "default 1) for observer code X, star name N and chart C, with the check star SLOT (default\n"
       "St2 when the stars file has it; 'none' for none). Both need --st1-mag for magnitudes relative\n"
@@ -321,6 +329,20 @@ void WriteRecovery(std::optional<RecoveryFile>& recovery, const PatrolRequest& r
         err << kPrefix << CannotWriteFileText(recovery->Name().string(), written.reason) << '\n';
 }
 
+/// A star that could not be measured on a file: no value for it there.
+void NotMeasured(std::ostream& err, int slot, const std::string& fileName)
+{
+    err << kPrefix << StarLabel(slot) << " not measured on " << fileName << '\n';
+}
+
+/// Per star: the files it was measured on (saturated among them) and not.
+void Summary(std::ostream& err, const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+{
+    for (const StarTally& tally : StarTallies(table, files, settings))
+        err << StarLabel(tally.slot) << ": " << tally.measured << " files measured (" << tally.saturated
+            << " saturated), " << tally.unmeasured << " unmeasured\n";
+}
+
 } // namespace
 
 int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
@@ -356,9 +378,17 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
         err << kPrefix << first.message << '\n';
     if (!first.GaveImage())
         return kExitFileError;
-    const auto calibration = ReadCalibrationFrames(request.photometry, store, random, kPrefix, err);
+    auto calibration = ReadCalibrationFrames(request.photometry, store, random, kPrefix, err);
     if (!calibration)
         return kExitFileError;
+    if (calibration->Dark() || calibration->Flat()) {
+        // File 1 calibrated as every later file, its entry its own again.
+        SeriesCalibrationOutcome outcome;
+        if (!calibration->Read(store, request.firstFile, random, outcome).GaveImage()) {
+            err << kPrefix << "Cannot read file " << request.firstFile << " again\n";
+            return kExitFileError;
+        }
+    }
 
     PatrolSettings settings;
     settings.click = ClickSettingsOf(request.photometry);
@@ -368,11 +398,13 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
     // File 1 as the user leaves it: each star clicked, then its star button.
     int remembered = 0;
     for (const StarPosition& star : stars) {
-        if (MeasureAndRemember(data, star.slot, star.x, star.y, settings.click).remembered)
-            ++remembered;
-        else
-            err << kPrefix << "no star measured for " << StarLabel(star.slot) << " at " << Text(star.x) << ','
-                << Text(star.y) << " on " << request.firstFile << '\n';
+        const PatrolMeasurement measurement = MeasureAndRemember(data, star.slot, star.x, star.y, settings.click);
+        if (!measurement.remembered)
+            err << kPrefix << StarLabel(star.slot) << " at " << Text(star.x) << ',' << Text(star.y)
+                << " can't be followed: a place has no X or Y of 0\n";
+        else if (measurement.status == MeasureStatus::Unmeasured)
+            NotMeasured(err, star.slot, request.firstFile);
+        remembered += measurement.remembered ? 1 : 0;
     }
     err << "file 1: " << request.firstFile << ", " << remembered << " stars remembered\n";
     std::optional<RecoveryFile> recovery;
@@ -404,16 +436,20 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
             store.files.SetCurrentFile(step.fileNumber - 1);
             const bool saved = SaveResults(request, table, store.files, err);
             err << kPrefix << "Main standard is probably not found on " << step.fileName << '\n';
+            Summary(err, table, store.files, ResultsSettings(request));
             return saved ? kExitSt1Lost : kExitFileError;
         }
         const StandardsResult& standards = step.standards;
         err << "file " << step.fileNumber << ": " << step.fileName << ", St1 at "
-            << Text(standards.st1StoredX + standards.shiftX) << ',' << Text(standards.st1StoredY + standards.shiftY)
-            << ", shift " << Text(standards.shiftX) << ',' << Text(standards.shiftY) << ", " << standards.remembered
+            << Text(standards.st1StoredX + standards.shift.x) << ',' << Text(standards.st1StoredY + standards.shift.y)
+            << ", shift " << Text(standards.shift.x) << ',' << Text(standards.shift.y) << ", " << standards.remembered
             << " stars remembered\n";
+        for (const int slot : standards.unmeasured)
+            NotMeasured(err, slot, step.fileName);
         WriteRecovery(recovery, request, table, store.files, err);
     }
     err << store.files.CurrentFile() << " files measured\n";
+    Summary(err, table, store.files, ResultsSettings(request));
     if (!SaveResults(request, table, store.files, err))
         return kExitFileError;
     return endedOnUnreadableFile ? kExitUnreadableFile : kExitDone;

@@ -36,7 +36,7 @@ TEST(InfoCommand, PrintsHeaderValuesCutsAndPixelsInOrder)
               "temperature: -20.5\n"
               "date: 2026-12-06\n"
               "time: 21:15:30\n"
-              "filter: V'\n"
+              "filter: V\n"
               "history: \n"
               "black_cut: 31128\n"
               "white_cut: 63895\n"

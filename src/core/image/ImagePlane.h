@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace lumvane {
 
@@ -49,6 +50,25 @@ public:
     const std::int16_t* Row(int y) const { return m_cells.get() + Index(0, y); }
     std::int16_t* Row(int y) { return m_cells.get() + Index(0, y); }
 
+    // Marks of the pixels as their file gave them, which calibration keeps:
+    // the reader sets them, flips move them with the pixels. Without a mark
+    // of a kind no memory is taken for it, and the saturated marks, like the
+    // cells, cost memory only where they are set.
+
+    /// The pixel held the top of the range as read: physical 65534 or above.
+    bool Saturated(int x, int y) const
+    {
+        return m_saturated && (m_saturated[Index(x, y) / 64] >> (Index(x, y) % 64) & 1U) != 0;
+    }
+    void SetSaturated(int x, int y, bool saturated);
+    bool AnySaturated() const { return m_saturated != nullptr; }
+    /// Row y was not in the file (a file that ends inside its data).
+    bool RowMissing(int y) const { return !m_missingRows.empty() && m_missingRows[static_cast<std::size_t>(y)]; }
+    void SetRowMissing(int y, bool missing);
+    bool AnyRowMissing() const { return !m_missingRows.empty(); }
+    /// No pixel saturated, no row missing.
+    void ClearMarks();
+
 private:
     std::size_t Index(int x, int y) const
     {
@@ -56,10 +76,13 @@ private:
     }
 
     std::size_t CellCount() const { return Index(0, m_height + 1); }
+    std::size_t SaturatedWords() const { return (CellCount() + 63) / 64; }
 
     int m_width = 0;
     int m_height = 0;
     std::unique_ptr<std::int16_t[]> m_cells;
+    std::unique_ptr<std::uint64_t[]> m_saturated; ///< a bit per cell, or none
+    std::vector<bool> m_missingRows; ///< per row 0..H, or empty
 };
 
 } // namespace lumvane

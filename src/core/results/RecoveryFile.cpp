@@ -118,11 +118,9 @@ WriteResult RecoveryFile::Write(const ResultsTable& table, const FileList& files
     if (whole) {
         text = ResultsFileHeading(table);
         m_files = 0;
-        m_carry = {};
     }
-    St1Carry carry = m_carry;
     for (int file = m_files + 1; file <= fileCount; ++file)
-        text += ResultsFileLines(table, files, settings, file, carry);
+        text += ResultsFileLines(table, files, settings, file);
 
     WriteResult written;
     if (whole) {
@@ -145,7 +143,6 @@ WriteResult RecoveryFile::Write(const ResultsTable& table, const FileList& files
         return written;
     m_files = fileCount;
     m_shape = std::move(shape);
-    m_carry = carry;
     return written;
 }
 

@@ -65,7 +65,6 @@ private:
     std::uintmax_t m_size = 0; ///< bytes written to it
     int m_files = 0; ///< the files its text holds
     Shape m_shape;
-    St1Carry m_carry; ///< what the last file written hands on
     std::unique_ptr<Flusher> m_flusher;
 };
 

@@ -124,14 +124,19 @@ void PatrolDriver::ProcessPatrolFile(const QString& firstFile)
         QStringLiteral("DARK SUBTRACTION?"), QStringLiteral("Open Dark Subtract Image"), PlaneId::Ds);
     const bool flat = AskCalibrationFrame(QStringLiteral("Do you want flat fielding?"),
         QStringLiteral("FLAT FIELDING?"), QStringLiteral("Open Flat Field Image"), PlaneId::Ff);
-    // The first file is shown and measured as read; the frames apply from file 2 on.
+    SeriesCalibration calibration(dark, flat);
+    if ((dark || flat) && !ReadFirstFileCalibrated(firstFile, calibration)) {
+        m_session.store.files.SetCurrentFile(0);
+        EndOfSeries();
+        return;
+    }
     m_display.PlotImage();
     // Unless the window closed meanwhile.
     if (m_state == PatrolState::Opening)
         m_state = PatrolState::Waiting;
     m_controls.btnconti->setEnabled(true);
     if (WaitForContinue())
-        Walk(firstFile, SeriesCalibration(dark, flat));
+        Walk(firstFile, calibration);
     EndOfSeries();
 }
 
@@ -141,6 +146,19 @@ bool PatrolDriver::AskCalibrationFrame(
     if (m_dialogs.Message(question, questionTitle, MessageIcon::None, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
     return m_images.ReadCalibrationFrame(fileTitle, plane);
+}
+
+bool PatrolDriver::ReadFirstFileCalibrated(const QString& firstFile, SeriesCalibration& calibration)
+{
+    // The stars are marked on file 1 calibrated as every later file, and its
+    // entry names it again, not the calibration frame read last.
+    PatrolStepResult first;
+    first.read = calibration.Read(
+        m_session.store, QFile::encodeName(firstFile).toStdString(), m_session.random, first.calibration);
+    // A message about the file was shown with its first read.
+    first.read.message.clear();
+    ShowStep(first);
+    return first.read.GaveImage();
 }
 
 bool PatrolDriver::WaitForContinue()

@@ -104,6 +104,9 @@ private:
     /// declined or unusable.
     bool AskCalibrationFrame(
         const QString& question, const QString& questionTitle, const QString& fileTitle, PlaneId plane);
+    /// File 1 read again through the series' calibration once its frames
+    /// are chosen; false when it can't be read.
+    bool ReadFirstFileCalibrated(const QString& firstFile, SeriesCalibration& calibration);
     /// The walk over files 2, 3, ... until the series ends or the window closes.
     void Walk(const QString& firstFile, SeriesCalibration calibration);
     /// Shows what a step's read and calibration left, as an opened image would.

@@ -155,18 +155,17 @@ void PhotometryController::btnstar_Click(int index)
 
 void PhotometryController::RememberStar(int slot)
 {
-    const StarRecord record = StarRecordOf(m_session.lastStar, m_controls.panel->Radii());
-    // No star found by the last measurement: nothing is drawn or recorded.
-    if (!lumvane::RememberStar(m_session.results, slot, m_session.store.files.CurrentFile(), record))
-        return;
-    ShowRemembered(slot);
+    // A star the last click could not measure is remembered as unmeasured at
+    // the point clicked; before any click there is nothing to remember.
+    const auto record = RememberLastStar(
+        m_session.results, slot, m_session.store.files.CurrentFile(), m_session.lastStar, m_controls.panel->Radii());
+    if (record)
+        ShowRemembered(slot, record->centreX, record->centreY);
 }
 
-void PhotometryController::ShowRemembered(int slot)
+void PhotometryController::ShowRemembered(int slot, float x, float y)
 {
-    const LastStar& last = m_session.lastStar;
-    const ViewPoint label
-        = ViewPointOfImage(StarLabelPosition(last.centreX, last.centreY), {}, m_controls.images->ImageHeight());
+    const ViewPoint label = ViewPointOfImage(StarLabelPosition(x, y), {}, m_controls.images->ImageHeight());
     DrawLabel(m_controls.images->Picture1(), label, QString::fromStdString(StarLabel(slot)), StarLabelColour(slot));
     m_controls.mnusave->setEnabled(true);
     m_controls.panel->CopySumToSt1();
@@ -176,7 +175,7 @@ void PhotometryController::ShowMeasurement(const PatrolMeasurement& measurement)
 {
     ShowClick(measurement.click, false);
     if (measurement.remembered)
-        ShowRemembered(measurement.slot);
+        ShowRemembered(measurement.slot, measurement.recordedX, measurement.recordedY);
 }
 
 } // namespace lumvane

@@ -269,10 +269,16 @@ template <class Work> long PeakMemoryGrowth(Work work)
 
 TEST_F(FitsReaderSweep, AHeaderOfAHugeImageCostsOnlyTheRowsTheFileHolds)
 {
-    // 2880 bytes that declare a plane of 2 GB: the rows the file does not
-    // hold are zeros, never touched.
+    // A header that declares a plane of 2 GB and one row, saturated: the
+    // rows the file does not hold are zeros, never touched, and the marks
+    // take only what the row needs.
     const std::string name = dir.File("huge.fts");
-    test::WriteFileBytes(name, HeaderBlocks(ImageCards(32767, 32767)));
+    std::vector<std::string> cards = ImageCards(32767, 32767);
+    cards.push_back(test::ValueCard("BZERO", "32768"));
+    std::string saturatedRow;
+    for (int x = 0; x < 32767; ++x)
+        saturatedRow += "\x7f\xff";
+    test::WriteFileBytes(name, HeaderBlocks(cards) + saturatedRow);
     long limit = 100L << 20;
 #ifdef __SANITIZE_ADDRESS__
     limit += (2L << 30) / 8; // the sanitizer's own record of every byte allocated
@@ -280,8 +286,9 @@ TEST_F(FitsReaderSweep, AHeaderOfAHugeImageCostsOnlyTheRowsTheFileHolds)
     for (PlaneId plane : { PlaneId::Img, PlaneId::Ds }) {
         ImageStore fresh;
         const long growth = PeakMemoryGrowth([&] {
-            const FitsReadResult read = ReadFitsImage(fresh, name, plane, random);
-            if (read.status != FitsReadStatus::Truncated || fresh.Plane(plane).At(32767, 32767) != 0)
+            const FitsReadStatus status = ReadFitsImage(fresh, name, plane, random).status;
+            const ImagePlane& img = fresh.Plane(plane);
+            if (status != FitsReadStatus::Truncated || !img.Saturated(32767, 32767) || img.Saturated(1, 1))
                 _exit(1);
         });
         EXPECT_GE(growth, 0);

@@ -7,6 +7,7 @@
 #include "core/display/BmpWriter.h"
 #include "core/notes/NotesFile.h"
 #include "core/results/RecoveryFile.h"
+#include "core/results/RememberStar.h"
 
 #include "support/ReadOnlyFile.h"
 #include "support/TempDir.h"
@@ -172,11 +173,14 @@ struct Series {
         entry.name = "  night." + std::to_string(100 + file);
         files.RecordCurrent(entry);
         for (int slot = 0; slot < 3; ++slot) {
-            table.SetCell(ResultsTable::NetColumn(slot), ResultsTable::ValueRow(file, 0), brightness * (slot + 1));
-            table.SetCell(ResultsTable::ErrorColumn(slot), ResultsTable::ValueRow(file, 0), 0.01F * file);
+            StarRecord star;
+            star.centreX = 100.0F;
+            star.centreY = 100.0F;
+            star.net[0] = brightness * static_cast<float>(slot + 1);
+            star.error[0] = 0.01F * static_cast<float>(file);
+            star.radius[0] = 8.0F;
+            RememberStar(table, slot, file, star);
         }
-        for (int k = 0; k < ResultsTable::kDiaphragms; ++k)
-            table.SetCell(ResultsTable::kRadiusColumn, file + k, k == 0 ? 8.0F : 0.0F);
     }
     std::string Text() const { return ResultsFileText(table, files, settings); }
 };
