@@ -18,6 +18,7 @@ CursorReadout ReadCursorOnView(const ImagePlane& img, ViewPoint viewPixel, Scrol
     readout.yText = "Y =" + NumberText(y);
     readout.valueText = "Value =";
     if (x >= 1 && x <= img.Width() && y >= 1 && y <= img.Height()) {
+        img.Prepare(CellsAround(static_cast<int>(x), static_cast<int>(y), 0));
         readout.value = Physical(img.At(static_cast<int>(x), static_cast<int>(y)));
         readout.valueText += NumberText(*readout.value);
     }

@@ -30,6 +30,9 @@ void RenderImage(const ImagePlane& img, const ColourTable& colours, const Render
     if (firstColumn >= endColumn || firstRow >= endRow)
         return;
 
+    // The whole plane, not the window alone: a picture shows no value that
+    // still waits on frames that may be replaced later.
+    img.PrepareAll();
     const std::uint32_t* lookup = colours.Lookup();
     const int count = endColumn - firstColumn;
     for (int row = firstRow; row < endRow; ++row) {

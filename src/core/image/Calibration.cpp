@@ -2,6 +2,9 @@
 
 #include "core/common/VectorClones.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace lumvane {
 
 bool CoversImage(const ImagePlane& frame, const ImagePlane& img)
@@ -22,11 +25,27 @@ std::optional<float> FlatMean(const ImagePlane& flat, const ImagePlane& img, int
     if (!CoversImage(flat, img) || naxis1 <= 0 || naxis2 <= 0)
         return std::nullopt;
     // Single precision in this order is part of the result: every mean the
-    // program has given is reproduced to the last bit.
+    // program has given is reproduced to the last bit. The additions go
+    // column by column, but the memory is read row by row: a strip of columns
+    // is turned into column order first, so each cache line is fetched once.
+    // A column of the strip is a cache line longer than the image's: columns a
+    // power of two apart would share the cache's sets.
+    constexpr std::size_t kStrip = 32;
+    const auto height = static_cast<std::size_t>(img.Height());
+    const std::size_t column = height + 32;
+    std::vector<std::int16_t> strip(kStrip * column);
     float sum = 0.0F;
-    for (int x = 1; x <= img.Width(); ++x)
-        for (int y = 1; y <= img.Height(); ++y)
-            sum += static_cast<float>(flat.At(x, y));
+    for (int left = 1; left <= img.Width(); left += static_cast<int>(kStrip)) {
+        const auto columns = std::min(kStrip, static_cast<std::size_t>(img.Width() - left + 1));
+        for (std::size_t y = 1; y <= height; ++y) {
+            const std::int16_t* row = flat.Row(static_cast<int>(y)) + left;
+            for (std::size_t c = 0; c < columns; ++c)
+                strip[c * column + y - 1] = row[c];
+        }
+        for (std::size_t c = 0; c < columns; ++c)
+            for (std::size_t y = 0; y < height; ++y)
+                sum += static_cast<float>(strip[c * column + y]);
+    }
     return sum / static_cast<float>(naxis1) / static_cast<float>(naxis2) + static_cast<float>(kPhysicalOffset);
 }
 
@@ -45,13 +64,15 @@ namespace {
 // does it, in a form the compiler can vectorise.
 constexpr double kRoundingMagic = 6755399441055744.0;
 
-// One row: p - pd or 0 where a dark row is given; then, where a flat row is
-// given, (p * m / pf) - 32767 rounded half-even, a pixel keeping its value
-// where pf = 0 or the result can't be stored.
+// Pixels left..right of a row: p - pd or 0 where a dark row is given; then,
+// where a flat row is given, (p * m / pf) - 32767 rounded half-even, a pixel
+// keeping its value where pf = 0 or the result can't be stored. Whole frames
+// and tiles alike are calibrated here.
 LUMVANE_VECTOR_CLONES
-void CalibrateCells(std::int16_t* row, const std::int16_t* darkRow, const std::int16_t* flatRow, int width, double mean)
+void CalibrateCells(
+    std::int16_t* row, const std::int16_t* darkRow, const std::int16_t* flatRow, int left, int right, double mean)
 {
-    for (int x = 1; x <= width; ++x) {
+    for (int x = left; x <= right; ++x) {
         int v = row[x];
         if (darkRow) {
             const int d = darkRow[x];
@@ -74,13 +95,16 @@ void CalibrateCells(std::int16_t* row, const std::int16_t* darkRow, const std::i
 
 void Calibrate(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean)
 {
+    img.PrepareAll();
     for (int y = 1; y <= img.Height(); ++y)
-        CalibrateRow(img, y, dark, flat, mean);
+        CalibrateCells(img.Row(y), dark ? dark->Row(y) : nullptr, flat ? flat->Row(y) : nullptr, 1, img.Width(), mean);
 }
 
-void CalibrateRow(ImagePlane& img, int y, const ImagePlane* dark, const ImagePlane* flat, float mean)
+void CalibrateLazily(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean)
 {
-    CalibrateCells(img.Row(y), dark ? dark->Row(y) : nullptr, flat ? flat->Row(y) : nullptr, img.Width(), mean);
+    img.Defer([dark, flat, mean](std::int16_t* row, int y, int left, int right) {
+        CalibrateCells(row, dark ? dark->Row(y) : nullptr, flat ? flat->Row(y) : nullptr, left, right, mean);
+    });
 }
 
 } // namespace lumvane

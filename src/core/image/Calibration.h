@@ -36,8 +36,9 @@ bool FlatField(ImagePlane& img, const ImagePlane& flat, float mean);
 /// the image (CoversImage).
 void Calibrate(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean);
 
-/// @brief Calibrate for row y (1..H) alone, so that a row can be calibrated
-/// while it is still in cache from its reading.
-void CalibrateRow(ImagePlane& img, int y, const ImagePlane* dark, const ImagePlane* flat, float mean);
+/// @brief Calibrate deferred (ImagePlane::Defer): each tile is calibrated
+/// when it is first prepared, with the same results. The frames must stay
+/// as they are until the plane is prepared or read anew.
+void CalibrateLazily(ImagePlane& img, const ImagePlane* dark, const ImagePlane* flat, float mean);
 
 } // namespace lumvane

@@ -18,6 +18,7 @@ int ClampIntoPlane(double coordinate, int size)
 
 DisplayCuts ProposeCuts(const ImagePlane& img, UniformRandom& random)
 {
+    img.Prepare({ 1, 1, 25, 25 });
     float sum = 0.0F;
     for (int draw = 0; draw < 200; ++draw) {
         const double r1 = random.Next();

@@ -58,6 +58,8 @@ std::optional<std::pair<double, double>> StarCentreNear(const ImagePlane& img, i
 {
     PeakPixel peak;
     int brightest = kStoredMin - 1;
+    img.Prepare(
+        { kShiftBinSide * (i - 1) + 1, kShiftBinSide * (j - 1) + 1, kShiftBinSide * (i + 2), kShiftBinSide * (j + 2) });
     for (int y = kShiftBinSide * (j - 1) + 1; y <= kShiftBinSide * (j + 2); ++y)
         for (int x = kShiftBinSide * (i - 1) + 1; x <= kShiftBinSide * (i + 2); ++x)
             if (img.At(x, y) > brightest) {
@@ -68,6 +70,7 @@ std::optional<std::pair<double, double>> StarCentreNear(const ImagePlane& img, i
     if (peak.x - kSkyHalf < 1 || peak.x + kSkyHalf > img.Width() || peak.y - kSkyHalf < 1
         || peak.y + kSkyHalf > img.Height())
         return std::nullopt;
+    img.Prepare(CellsAround(peak.x, peak.y, kSkyHalf));
     for (int y = peak.y - kSkyHalf; y <= peak.y + kSkyHalf; ++y)
         if (img.RowMissing(y))
             return std::nullopt;
@@ -167,6 +170,7 @@ void BinnedFrame::AddRow(const ImagePlane& plane, int y)
 
 void BinnedFrame::AddPlane(const ImagePlane& plane)
 {
+    plane.PrepareAll();
     for (int y = 1; y <= m_rows * kShiftBinSide; ++y)
         AddRow(plane, y);
 }

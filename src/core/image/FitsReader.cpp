@@ -407,7 +407,7 @@ private:
 bool ReadPixels(SequentialFile& file, ImagePlane& plane, bool fresh, const PixelConverter& converter,
     RowFinisher* finisher, int heldRows)
 {
-    plane.ClearMarks();
+    plane.Renew();
     const auto width = static_cast<std::size_t>(plane.Width());
     const int height = plane.Height();
     if (width == 0 || height == 0)
@@ -485,6 +485,9 @@ FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, Pla
         return result;
     }
 
+    // Work deferred on the image may use the dark and flat frames.
+    if (plane != PlaneId::Img)
+        store.img.PrepareAll();
     // A plane of the same size is read into in place: a series of frames
     // then costs no allocation and no page faults.
     ImagePlane& target = store.Plane(plane);

@@ -18,6 +18,7 @@ void SwapSaturated(ImagePlane& img, int x1, int y1, int x2, int y2)
 
 void FlipHorizontal(ImagePlane& img)
 {
+    img.PrepareAll();
     for (int y = 1; y <= img.Height(); ++y) {
         std::reverse(img.Row(y) + 1, img.Row(y) + 1 + img.Width());
         for (int x = 1, mirror = img.Width(); img.AnySaturated() && x < mirror; ++x, --mirror)
@@ -27,6 +28,7 @@ void FlipHorizontal(ImagePlane& img)
 
 void FlipVertical(ImagePlane& img)
 {
+    img.PrepareAll();
     for (int y = 1, mirror = img.Height(); y < mirror; ++y, --mirror) {
         std::swap_ranges(img.Row(y) + 1, img.Row(y) + 1 + img.Width(), img.Row(mirror) + 1);
         for (int x = 1; img.AnySaturated() && x <= img.Width(); ++x)

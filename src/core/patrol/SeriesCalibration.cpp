@@ -4,8 +4,8 @@
 
 namespace lumvane {
 
-/// Calibrates each row of a read as it comes, with the frames chosen for the
-/// image the read's header describes.
+/// Chooses the frames for the image a read's header describes, and hands each
+/// row as read to the bins.
 class SeriesCalibration::RowCalibration final : public RowFinisher {
 public:
     RowCalibration(SeriesCalibration& series, const ImageStore& store, SeriesCalibrationOutcome& outcome,
@@ -30,14 +30,24 @@ public:
         const std::optional<float> mean = flat ? m_series.FlatMeanFor(m_store.ff, img, header) : std::nullopt;
         m_flat = mean ? &m_store.ff : nullptr;
         m_mean = mean.value_or(0.0F);
+        m_begun = true;
     }
 
     void FinishRow(ImagePlane& img, int y) override
     {
         if (m_bins)
             m_bins->AddRow(img, y);
-        if (m_dark || m_flat)
-            CalibrateRow(img, y, m_dark, m_flat, m_mean);
+    }
+
+    /// Calibrates the image now, if a read began, or as its tiles are read.
+    void Calibrate(ImagePlane& img, bool lazily) const
+    {
+        if (!m_begun || (!m_dark && !m_flat))
+            return;
+        if (lazily)
+            CalibrateLazily(img, m_dark, m_flat, m_mean);
+        else
+            lumvane::Calibrate(img, m_dark, m_flat, m_mean);
     }
 
 private:
@@ -48,6 +58,7 @@ private:
     const ImagePlane* m_dark = nullptr;
     const ImagePlane* m_flat = nullptr;
     float m_mean = 0.0F;
+    bool m_begun = false;
 };
 
 std::optional<float> SeriesCalibration::FlatMeanFor(
@@ -68,7 +79,9 @@ FitsReadResult SeriesCalibration::Read(ImageStore& store, const std::string& fil
     if (!m_dark && !m_flat && !bins)
         return ReadFitsImage(store, fileName, PlaneId::Img, random);
     RowCalibration calibration(*this, store, outcome, bins);
-    return ReadFitsImage(store, fileName, PlaneId::Img, random, &calibration);
+    FitsReadResult result = ReadFitsImage(store, fileName, PlaneId::Img, random, &calibration);
+    calibration.Calibrate(store.img, true);
+    return result;
 }
 
 SeriesCalibrationOutcome SeriesCalibration::Apply(ImageStore& store)
@@ -76,8 +89,7 @@ SeriesCalibrationOutcome SeriesCalibration::Apply(ImageStore& store)
     SeriesCalibrationOutcome outcome;
     RowCalibration calibration(*this, store, outcome);
     calibration.Begin(store.img, store.header);
-    for (int y = 1; y <= store.img.Height(); ++y)
-        calibration.FinishRow(store.img, y);
+    calibration.Calibrate(store.img, false);
     return outcome;
 }
 

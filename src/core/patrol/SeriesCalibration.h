@@ -40,9 +40,9 @@ public:
     bool Flat() const { return m_flat; }
 
     /// @brief Reads a frame of the series into IMG (ReadFitsImage) and
-    /// calibrates it with the chosen frames of the store, each row while it is
-    /// in cache from the read; the same values as DarkSubtract then FlatField
-    /// after the read. The flat's mean divides by NAXIS1 and NAXIS2 of the
+    /// calibrates it with the chosen frames of the store, each tile of IMG
+    /// when it is first read (CalibrateLazily); the same values as
+    /// DarkSubtract then FlatField after the read. The flat's mean divides by NAXIS1 and NAXIS2 of the
     /// frame's own header. A frame smaller than the image is refused (and
     /// `outcome` says so) and IMG keeps the values it read. `bins`, when
     /// given, take each row as read, before its calibration.

@@ -172,6 +172,7 @@ QuickSumResult QuickSum(const ImagePlane& img, float x, float y, double radiusVa
     const int radius = static_cast<int>(r);
     result.radius = radius;
     result.circle = { x, y, radius, CircleKind::Click };
+    img.Prepare(CellsSpanned(x, y, x, y, radius + 1));
     for (int dx = -radius; dx <= radius; ++dx) {
         const int h = static_cast<int>(std::floor(std::sqrt(static_cast<double>(radius * radius - dx * dx))));
         result.pixels += 2 * h + 1;

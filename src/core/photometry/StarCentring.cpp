@@ -166,6 +166,7 @@ StarMeasurement MeasureStarCentroid(
     const int insideRight = std::min(right, img.Width());
     const int insideBottom = std::max(bottom, 1);
     const int insideTop = std::min(top, img.Height());
+    img.Prepare({ insideLeft, insideBottom, insideRight, insideTop });
     std::vector<std::int32_t> values;
     if (insideLeft <= insideRight && insideBottom <= insideTop)
         values.reserve(static_cast<std::size_t>(insideRight - insideLeft + 1)

@@ -12,6 +12,7 @@ StarWindow::StarWindow(const ImagePlane& img, int centreX, int centreY, int reac
 {
     if (Empty())
         return;
+    img.Prepare({ m_left, m_bottom, m_right, m_top });
     const auto width = static_cast<std::size_t>(m_right - m_left + 1);
     m_cells.resize(width * static_cast<std::size_t>(m_top - m_bottom + 1));
     for (int y = m_bottom; y <= m_top; ++y) {

@@ -66,6 +66,7 @@ ProfileResult ComputeProfile(const ImagePlane& img, const ProfileLine& line, con
     result.values.assign(static_cast<std::size_t>(n), 0.0f);
 
     const int w = settings.width;
+    img.Prepare(CellsSpanned(line.x1, line.y1, line.x2, line.y2, w + 1));
     const double step = 1.0 / (2.0 * n);
     // Pixel (Fix(xs), Fix(ys)) lies within 1..W, 1..H exactly when xs and ys lie
     // in [1, W + 1) and [1, H + 1): testing the doubles keeps far samples from

@@ -60,11 +60,44 @@ void ExpectSamePixels(const ImagePlane& a, const ImagePlane& b)
 {
     ASSERT_EQ(a.Width(), b.Width());
     ASSERT_EQ(a.Height(), b.Height());
+    a.PrepareAll();
+    b.PrepareAll();
     int differing = 0;
     for (int y = 0; y <= a.Height(); ++y)
         for (int x = 0; x <= a.Width(); ++x)
             differing += a.At(x, y) != b.At(x, y) ? 1 : 0;
     EXPECT_EQ(differing, 0);
+}
+
+TEST(CalibrateLazily, EachTileAskedForEqualsTheWholeFrameCalibrated)
+{
+    std::mt19937 random(17);
+    // Odd sizes, a row and a column of tiles, and frames larger than the image.
+    struct Case {
+        int width, height, frameWidth, frameHeight;
+    };
+    for (const Case c : { Case { 131, 67, 131, 67 }, Case { 1, 201, 1, 201 }, Case { 97, 3, 150, 70 } }) {
+        ImageStore store = Store(c.frameWidth, c.frameHeight, random);
+        const ImagePlane frame = RandomPlane(c.width, c.height, random, 0, 65534);
+        const float mean = *FlatMean(store.ff, frame, c.width, c.height);
+        ImagePlane whole = frame;
+        Calibrate(whole, &store.ds, &store.ff, mean);
+        ImagePlane tiled = frame;
+        CalibrateLazily(tiled, &store.ds, &store.ff, mean);
+        const int w = c.width;
+        const int h = c.height;
+        // Corners, edges, the middle asked for twice, a window across tiles
+        // already done, one outside the image.
+        for (const CellRect window : { CellsAround(1, 1, 0), CellsAround(w, h, 2), CellsAround(1, h, 3),
+                 CellsAround(w, 1, 1), CellsAround(w / 2, h / 2, 1), CellsAround(w / 2, h / 2, 1),
+                 CellRect { 1, h / 2, w, h / 2 }, CellsAround(w / 2, h / 2, 40), CellsAround(-5, h + 9, 3) }) {
+            tiled.Prepare(window);
+            for (int y = std::max(window.bottom, 1); y <= std::min(window.top, h); ++y)
+                for (int x = std::max(window.left, 1); x <= std::min(window.right, w); ++x)
+                    ASSERT_EQ(tiled.At(x, y), whole.At(x, y)) << x << ", " << y;
+        }
+        ExpectSamePixels(tiled, whole);
+    }
 }
 
 TEST(SeriesCalibration, GivesExactlyWhatDarkSubtractThenFlatFieldGive)
@@ -111,6 +144,7 @@ TEST(SeriesCalibration, RoundsHalvesToEvenAndKeepsWhatCantBeStored)
     SeriesCalibration calibration(false, true);
     ReadFrame(calibration, store, frame);
     const int expected[] = { 1, 3, 40000, 6000, 1234 };
+    store.img.PrepareAll();
     for (int x = 1; x <= 5; ++x)
         EXPECT_EQ(Physical(store.img.At(x, 1)), expected[x - 1]) << x;
 }

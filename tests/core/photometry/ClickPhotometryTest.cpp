@@ -185,7 +185,7 @@ TEST_F(ClickOnStar, TheFirstDiaphragmFollowsTheStarAndEachSaysWhatItIsWorth)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        img.ClearMarks();
+        img.Renew();
         img.SetSaturated(c.saturatedX, 30, c.saturatedX != 0);
         img.SetRowMissing(c.missingRow, c.missingRow != 0);
         const ClickResult result = Click(30, 30, { 3, 12, 0, 0 });
