@@ -86,12 +86,27 @@ public:
     explicit SmallestSums(const std::vector<std::int32_t>& values)
         : m_values(values)
     {
-        const auto tallies = Tallies<2>([](std::int32_t value) { return High(value); },
-            [](std::int32_t value) { return std::array<std::int64_t, 2> { 1, value }; });
-        for (std::size_t high = 0; high < 256; ++high) {
-            m_counts[high] = tallies[high][0];
-            m_sums[high] = tallies[high][1];
+        // A sky's values share a few high bytes: four tables taken in turn
+        // keep each addition from waiting on the one before it.
+        constexpr std::size_t kTables = 4;
+        std::array<std::array<std::int32_t, 256>, kTables> counts {};
+        std::array<std::array<std::int64_t, 256>, kTables> sums {};
+        const std::size_t size = values.size();
+        std::size_t i = 0;
+        for (; i + kTables <= size; i += kTables)
+            for (std::size_t t = 0; t < kTables; ++t) {
+                ++counts[t][High(values[i + t])];
+                sums[t][High(values[i + t])] += values[i + t];
+            }
+        for (; i < size; ++i) {
+            ++counts[0][High(values[i])];
+            sums[0][High(values[i])] += values[i];
         }
+        for (std::size_t t = 0; t < kTables; ++t)
+            for (std::size_t high = 0; high < 256; ++high) {
+                m_counts[high] += counts[t][high];
+                m_sums[high] += sums[t][high];
+            }
     }
 
     /// The sum of the t smallest values, 0 <= t <= size.
@@ -105,7 +120,7 @@ public:
         }
         if (t == 0)
             return sum;
-        const std::array<std::int64_t, 256>& lowCounts = LowCounts(high);
+        const std::array<std::int32_t, 256>& lowCounts = LowCounts(high);
         const auto base = (static_cast<std::int64_t>(high) << 8) - kKeyOffset;
         for (std::size_t low = 0; t > 0; ++low) {
             const std::int64_t taken = std::min<std::int64_t>(t, lowCounts[low]);
@@ -122,45 +137,22 @@ private:
     static std::size_t High(std::int32_t value) { return static_cast<std::size_t>((value + kKeyOffset) >> 8); }
     static std::size_t Low(std::int32_t value) { return static_cast<std::size_t>((value + kKeyOffset) & 255); }
 
-    /// Per bin 0..255 that `bin` puts each value in, the sums of what `add`
-    /// gives for it. Four partial tables take the values in turn: a sky's
-    /// values share a few bins, and one table would make each addition wait
-    /// for the one before it.
-    template <std::size_t N, class Bin, class Add>
-    std::array<std::array<std::int64_t, N>, 256> Tallies(Bin bin, Add add) const
-    {
-        constexpr std::size_t kPartials = 4;
-        std::array<std::array<std::array<std::int64_t, N>, 256>, kPartials> partial {};
-        for (std::size_t i = 0; i < m_values.size(); ++i) {
-            std::array<std::int64_t, N>& tally = partial[i % kPartials][bin(m_values[i])];
-            const std::array<std::int64_t, N> added = add(m_values[i]);
-            for (std::size_t k = 0; k < N; ++k)
-                tally[k] += added[k];
-        }
-        for (std::size_t p = 1; p < kPartials; ++p)
-            for (std::size_t b = 0; b < 256; ++b)
-                for (std::size_t k = 0; k < N; ++k)
-                    partial[0][b][k] += partial[p][b][k];
-        return partial[0];
-    }
-
-    const std::array<std::int64_t, 256>& LowCounts(std::size_t high)
+    const std::array<std::int32_t, 256>& LowCounts(std::size_t high)
     {
         Bin& bin = m_bins[0].high == high || m_bins[0].high > 255 ? m_bins[0] : m_bins[1];
         if (bin.high != high) {
             bin.high = high;
-            // Values of other high bytes add 0.
-            const auto tallies = Tallies<1>([](std::int32_t value) { return Low(value); },
-                [high](std::int32_t value) { return std::array<std::int64_t, 1> { High(value) == high }; });
-            for (std::size_t low = 0; low < 256; ++low)
-                bin.counts[low] = tallies[low][0];
+            bin.counts.fill(0);
+            for (const std::int32_t value : m_values)
+                if (High(value) == high)
+                    ++bin.counts[Low(value)];
         }
         return bin.counts;
     }
 
     struct Bin {
         std::size_t high = 256;
-        std::array<std::int64_t, 256> counts;
+        std::array<std::int32_t, 256> counts;
     };
 
     const std::vector<std::int32_t>& m_values;

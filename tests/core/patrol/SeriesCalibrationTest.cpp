@@ -161,14 +161,6 @@ TEST(SeriesCalibration, RefusesFramesSmallerThanTheImage)
     EXPECT_TRUE(outcome.darkRefused);
     EXPECT_TRUE(outcome.flatRefused);
     ExpectSamePixels(store.img, frame);
-
-    // A larger frame is used in the image's cells.
-    store.ds = RandomPlane(25, 12, random, 0, 100);
-    ImagePlane expected = frame;
-    DarkSubtract(expected, store.ds);
-    SeriesCalibration dark(true, false);
-    EXPECT_FALSE(ReadFrame(dark, store, frame).darkRefused);
-    ExpectSamePixels(store.img, expected);
 }
 
 TEST(SeriesCalibration, AFrameOfAnotherSizeGetsItsOwnFlatMean)
