@@ -2,12 +2,13 @@
 
 #include "core/app/Session.h"
 #include "core/common/FileWrite.h"
-#include "core/results/ResultsFile.h"
 #include "core/results/AavsoFile.h"
 #include "core/results/CsvFile.h"
+#include "core/results/ResultsFile.h"
 #include "gui/app/Dialogs.h"
 #include "gui/photometry/TabSettings.h"
 #include "gui/results/AavsoDialog.h"
+#include "gui/results/ComparisonTable.h"
 #include "gui/results/LightCurveWindow.h"
 
 #include <QAction>
@@ -36,6 +37,17 @@ bool WriteOrReport(Dialogs& dialogs, const QString& fileName, const std::string&
     return written.written;
 }
 
+/// A line per file the report leaves out, with the reason.
+QString LeftOutText(const AavsoReport& report)
+{
+    QString text;
+    for (const AavsoLeftOut& file : report.leftOut)
+        text += QStringLiteral("\nfile %1 (%2): %3")
+                    .arg(file.file)
+                    .arg(QString::fromStdString(file.fileName), QString::fromStdString(file.reason));
+    return text;
+}
+
 } // namespace
 
 ResultsController::ResultsController(const Session& session, Dialogs& dialogs, const TabSettings& tabs,
@@ -46,7 +58,19 @@ ResultsController::ResultsController(const Session& session, Dialogs& dialogs, c
     , m_tabs(tabs)
     , m_controls(controls)
     , m_programFolder(programFolder)
+    , m_comparisons(new ComparisonTable(this))
 {
+    QFile remembered(AavsoSettingsFile(m_programFolder));
+    if (remembered.open(QIODevice::ReadOnly))
+        m_remembered = AavsoSettingsFromText(remembered.readAll().toStdString());
+    m_comparisons->SetComparisons(m_remembered.comparisons);
+    // The ensemble is remembered as soon as it is typed, in either window.
+    connect(m_comparisons, &QStandardItemModel::itemChanged, this, [this] {
+        AavsoSettings settings = m_remembered;
+        settings.comparisons = m_comparisons->Comparisons();
+        Remember(settings);
+        RefreshLightCurve();
+    });
     connect(m_controls.mnusave, &QAction::triggered, this, &ResultsController::mnusave_Click);
     connect(m_controls.mnulightcurve, &QAction::triggered, this, &ResultsController::mnulightcurve_Click);
     connect(m_controls.mnuexportaavso, &QAction::triggered, this, &ResultsController::mnuexportaavso_Click);
@@ -84,7 +108,8 @@ void ResultsController::mnulightcurve_Click()
 {
     if (!m_lightCurve)
         m_lightCurve = new LightCurveWindow(
-            m_dialogs, m_session, [this] { return m_tabs.Results(); }, m_programFolder, m_controls.window);
+            m_dialogs, m_session, [this] { return m_tabs.Results(); }, *m_comparisons, m_programFolder,
+            m_controls.window);
     m_lightCurve->Refresh();
     m_lightCurve->show();
     m_lightCurve->raise();
@@ -106,7 +131,8 @@ void ResultsController::mnuexportcsv_Click()
         .fileName = QStringLiteral("results.csv"),
         .defaultExtension = QStringLiteral("csv") });
     if (!fileName.isEmpty())
-        WriteOrReport(m_dialogs, fileName, ResultsCsvText(m_session.results, m_session.store.files, m_tabs.Results()));
+        WriteOrReport(m_dialogs, fileName,
+            ResultsCsvText(m_session.results, m_session.store.files, m_tabs.Results(), m_comparisons->Comparisons()));
 }
 
 void ResultsController::mnuexportaavso_Click()
@@ -114,25 +140,27 @@ void ResultsController::mnuexportaavso_Click()
     if (!HasResults())
         return;
     if (!m_aavso) {
-        m_aavso = new AavsoDialog(m_dialogs, m_controls.window);
+        m_aavso = new AavsoDialog(m_dialogs, *m_comparisons, m_controls.window);
         connect(m_aavso, &QDialog::accepted, this, &ResultsController::ExportAavso);
     }
-    QFile remembered(AavsoSettingsFile(m_programFolder));
-    AavsoSettings settings;
-    if (remembered.open(QIODevice::ReadOnly))
-        settings = AavsoSettingsFromText(remembered.readAll().toStdString());
-    m_aavso->SetSettings(settings);
+    m_aavso->SetSettings(m_remembered);
     m_aavso->open();
+}
+
+void ResultsController::Remember(const AavsoSettings& settings)
+{
+    m_remembered = settings;
+    WriteOrReport(m_dialogs, AavsoSettingsFile(m_programFolder), AavsoSettingsText(settings));
 }
 
 void ResultsController::ExportAavso()
 {
     const AavsoSettings settings = m_aavso->Settings();
-    WriteOrReport(m_dialogs, AavsoSettingsFile(m_programFolder), AavsoSettingsText(settings));
+    Remember(settings);
     const AavsoReport report = AavsoReportText(m_session.results, m_session.store.files, m_tabs.Results(), settings);
     if (!report.problem.empty()) {
-        m_dialogs.Message(
-            QString::fromStdString(report.problem), kAavsoTitle, MessageIcon::Critical, MessageButtons::Ok);
+        m_dialogs.Message(QString::fromStdString(report.problem) + LeftOutText(report), kAavsoTitle,
+            MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
     const QString fileName = m_dialogs.SaveFileName({ .title = kAavsoTitle,
@@ -142,12 +170,8 @@ void ResultsController::ExportAavso()
         .defaultExtension = QStringLiteral("txt") });
     if (fileName.isEmpty() || !WriteOrReport(m_dialogs, fileName, report.text) || report.leftOut.empty())
         return;
-    QString list = QStringLiteral("%1 lines written. Left out:").arg(report.lines);
-    for (const AavsoLeftOut& file : report.leftOut)
-        list += QStringLiteral("\nfile %1 (%2): %3")
-                    .arg(file.file)
-                    .arg(QString::fromStdString(file.fileName), QString::fromStdString(file.reason));
-    m_dialogs.Message(list, kAavsoTitle, MessageIcon::Information, MessageButtons::Ok);
+    m_dialogs.Message(QStringLiteral("%1 lines written. Left out:").arg(report.lines) + LeftOutText(report),
+        kAavsoTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
 } // namespace lumvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/results/AavsoFile.h"
+
 #include <QObject>
 #include <QString>
 
@@ -9,6 +11,7 @@ class QWidget;
 namespace lumvane {
 
 class AavsoDialog;
+class ComparisonTable;
 class Dialogs;
 class LightCurveWindow;
 struct Session;
@@ -49,12 +52,16 @@ private:
     bool HasResults();
     /// Writes the AAVSO report with the dialog's settings, once it is accepted.
     void ExportAavso();
+    /// Keeps the AAVSO settings in "aavso.ini"; a failure is reported.
+    void Remember(const AavsoSettings& settings);
 
     const Session& m_session;
     Dialogs& m_dialogs;
     const TabSettings& m_tabs;
     Controls m_controls;
     QString m_programFolder;
+    AavsoSettings m_remembered; ///< as "aavso.ini" keeps them
+    ComparisonTable* m_comparisons; ///< the ensemble's stars, shown by the AAVSO dialog and the light curve
     LightCurveWindow* m_lightCurve = nullptr; ///< made when first asked for
     AavsoDialog* m_aavso = nullptr; ///< made when first asked for
 };
