@@ -129,9 +129,11 @@ std::string AavsoSettingsText(const AavsoSettings& settings)
 {
     std::string comparisons;
     for (const ComparisonStar& c : settings.comparisons) {
-        char magnitude[32];
-        const auto end = std::to_chars(magnitude, magnitude + sizeof magnitude, c.catalogue).ptr;
-        comparisons += (comparisons.empty() ? "" : ",") + std::to_string(c.slot) + '=' + std::string(magnitude, end);
+        // Appended piece by piece: GCC 12 warns falsely on "," + std::string.
+        comparisons += comparisons.empty() ? "" : ",";
+        comparisons += std::to_string(c.slot);
+        comparisons += '=';
+        comparisons += ShortestText(c.catalogue);
     }
     return "OBSCODE=" + settings.observerCode + "\r\nNAME=" + settings.starName + "\r\nCHART=" + settings.chart
         + "\r\nVARIABLE=" + std::to_string(settings.variableSlot) + "\r\nCHECK=" + std::to_string(settings.checkSlot)

@@ -141,8 +141,8 @@ std::string SeriesSummaryCsvText(const std::vector<StarSummary>& summary)
     std::string text = "Star,Radius,Measured,Saturated,Unmeasured,Mean magnitude,Scatter,Mean error,"
                        "Reduced chi-square,Constant probability,Varies\r\n";
     for (const StarSummary& star : summary) {
-        const auto probability = star.constantProbability ? ShortestText(static_cast<float>(*star.constantProbability))
-                                                          : std::string(kNotAvailable);
+        const auto probability
+            = star.constantProbability ? ShortestText(*star.constantProbability) : std::string(kNotAvailable);
         text += StarLabel(star.slot) + ',' + ShortestText(star.radius) + ',' + std::to_string(star.measured) + ','
             + std::to_string(star.saturated) + ',' + std::to_string(star.unmeasured) + ',' + Number(star.mean, 4) + ','
             + Number(star.scatter, 4) + ',' + Number(star.meanError, 4) + ',' + Number(star.reducedChiSquare, 3) + ','
