@@ -90,7 +90,8 @@ QString DroppedFile(const QMimeData* data)
 Form1::Form1(Dialogs& dialogs, const QString& programFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
-    , m_dlog(dialogs)
+    , m_uiSettings(QDir(programFolder).filePath(QStringLiteral("lumvane-ui.ini")), QSettings::IniFormat)
+    , m_dlog(dialogs, m_uiSettings)
     , m_programFolder(programFolder)
     , m_imageArea(new ImageArea)
     , m_sstab1(new TabPanel)
@@ -140,6 +141,9 @@ Form1::Menus Form1::CreateMenus()
     QMenu* file = AddMenu(menuBar(), QStringLiteral("mnufile"), QStringLiteral("&File"));
     menus.mnuopen = AddItem(file, QStringLiteral("mnuopen"), QStringLiteral("Open &Single Image"), true,
         QKeySequence(Qt::CTRL | Qt::Key_O));
+    menus.mnurecent = file->addMenu(QStringLiteral("Open &Recent"));
+    menus.mnurecent->setObjectName(QStringLiteral("mnurecent"));
+    menus.mnurecent->menuAction()->setObjectName(QStringLiteral("mnurecent"));
     menus.mnufilepatr = AddItem(file, QStringLiteral("mnufilepatr"), QStringLiteral("Open &Patrol Images"));
     menus.mnusave = AddItem(
         file, QStringLiteral("mnusave"), QStringLiteral("Save &Data"), false, QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -182,7 +186,8 @@ void Form1::CreateControllers(const Menus& menus)
             menus.mnubmp, menus.mnuimagedark, menus.mnuimageflat },
         this);
     m_images = new ImageController(m_session, m_dialogs, m_dlog, *display,
-        { this, m_fileInfo, m_statusBar, menus.mnuopen, menus.mnuimagedark, menus.mnuimageflat }, this);
+        { this, m_fileInfo, m_statusBar, menus.mnuopen, menus.mnurecent, menus.mnuimagedark, menus.mnuimageflat },
+        m_uiSettings, this);
     m_optionsController = new OptionsController(m_session, m_dialogs, m_options, m_programFolder, this);
     new NotesController(m_session, m_dialogs, m_dlog, { m_notes, m_fileInfo->HeaderButton(), m_sstab1 }, this);
     auto* results = new ResultsController(m_session, m_dialogs, m_tabSettings,

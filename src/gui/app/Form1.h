@@ -6,8 +6,10 @@
 #include "gui/photometry/TabSettings.h"
 
 #include <QMainWindow>
+#include <QSettings>
 
 class QAction;
+class QMenu;
 
 namespace lumvane {
 
@@ -56,6 +58,7 @@ private:
     /// The menu items, as the menus create them.
     struct Menus {
         QAction* mnuopen;
+        QMenu* mnurecent;
         QAction* mnufilepatr;
         QAction* mnusave;
         QAction* mnuexit;
@@ -86,6 +89,9 @@ private:
 
     Dialogs& m_dialogs;
     Session m_session;
+    /// What the window keeps for the next run beside the settings file: the
+    /// dialogs' folder, the recent images, the layout and the View choices.
+    QSettings m_uiSettings;
     FileChooser m_dlog;
     QString m_programFolder;
 

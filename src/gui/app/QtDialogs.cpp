@@ -100,9 +100,10 @@ QStringList QtNameFilters(const QString& filter)
                 continue;
             }
             patterns << trimmed;
-            if (trimmed.toLower() != trimmed)
-                patterns << trimmed.toLower();
+            patterns << trimmed.toLower();
         }
+        // A list that names both cases itself keeps its own order.
+        patterns.removeDuplicates();
         // Qt reads the patterns from the description's last parentheses:
         // the description's own pattern list gives way to the full one.
         const qsizetype group = description.lastIndexOf(QLatin1Char('('));

@@ -79,7 +79,7 @@ void NotesController::btnnotopen_Click()
             return;
     }
 
-    const QString fileName = m_dlog.ShowOpen({}, kOpenFilter);
+    const QString fileName = m_dlog.ShowOpen(QStringLiteral("Open Notes"), kOpenFilter);
     if (fileName.isEmpty())
         return;
     const NotesReadResult read = ReadNotesFile(LocalName(fileName));
@@ -110,7 +110,8 @@ void NotesController::btnnotsave_Click()
 bool NotesController::SaveNotesAs()
 {
     const QString suggested = m_notesFileName.isEmpty() ? QStringLiteral("astronot.txt") : m_notesFileName;
-    const QString fileName = m_dlog.ShowSave(suggested, kSaveFilter, QStringLiteral("txt"));
+    const QString fileName
+        = m_dlog.ShowSave(QStringLiteral("Save Notes"), suggested, kSaveFilter, QStringLiteral("txt"));
     if (fileName.isEmpty())
         return false;
     // The name saved under does not become the notes file.

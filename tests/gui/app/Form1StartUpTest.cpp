@@ -40,6 +40,7 @@ TEST_F(Form1StartUp, HasEveryMenuItemWithItsCaptionAndState)
     };
     const Item items[] = {
         { "mnuopen", "Open &Single Image", true },
+        { "mnurecent", "Open &Recent", false }, // no image opened yet
         { "mnufilepatr", "Open &Patrol Images", true },
         { "mnusave", "Save &Data", false },
         { "mnuexit", "E&xit", true },
@@ -65,7 +66,7 @@ TEST_F(Form1StartUp, HasEveryMenuItemWithItsCaptionAndState)
 
     // Menus in order, each with its items and separators in order.
     const std::vector<std::pair<QString, QStringList>> menus = {
-        { "&File", { "mnuopen", "mnufilepatr", "mnusave", "null1", "mnuexit" } },
+        { "&File", { "mnuopen", "mnurecent", "mnufilepatr", "mnusave", "null1", "mnuexit" } },
         { "&Image",
             { "mnurep", "mnuimageneg", "mnuimagehor", "mnuimagever", "null6", "mnuimageflat", "mnuimagedark", "null7",
                 "mnubmp" } },
