@@ -68,7 +68,7 @@ void PhotometryController::MouseDown(
         = m_tabs.Click(fromPicTwo ? kScrolledViewAddend : kFullViewAddend, m_patrol.ClickSearchRadius());
     const ClickResult result = MeasureClick(
         m_session.store.img, x, y, settings, St1NetCounts(m_session.results, fileNumber), m_session.lastStar);
-    ShowClick(result, fromPicTwo);
+    ShowClick(result, settings.addend, fromPicTwo);
     if (fromPicTwo) {
         m_controls.images->PicTwo()->update();
         if (!result.trapped)
@@ -86,17 +86,13 @@ void PhotometryController::MouseDown(
         MouseDownFailed();
 }
 
-void PhotometryController::ShowClick(const ClickResult& result, bool onPicTwo)
+void PhotometryController::ShowClick(const ClickResult& result, double addend, bool onPicTwo)
 {
     for (const ClickCircle& circle : result.circles)
         DrawClickCircle(circle, onPicTwo);
-    if (const std::optional<CountTexts> counts = result.FinalCounts())
-        m_controls.panel->ShowCounts(*counts);
-    for (int k = 0; k < kClickDiaphragms; ++k) {
-        const DiaphragmResult& diaphragm = result.diaphragms[static_cast<std::size_t>(k)];
-        if (diaphragm.magnitudes)
-            m_controls.panel->ShowMagnitudes(k, *diaphragm.magnitudes);
-    }
+    m_controls.panel->ShowFields(FieldsOfClick(result));
+    m_lastClick = result;
+    m_lastAddend = addend;
 }
 
 void PhotometryController::QuickSumClick(float x, float y, bool fromPicTwo)
@@ -107,7 +103,10 @@ void PhotometryController::QuickSumClick(float x, float y, bool fromPicTwo)
         return;
     }
     DrawClickCircle(quick.circle, fromPicTwo);
-    m_controls.panel->ShowCounts(quick.counts);
+    ClickFields fields;
+    fields.counts = quick.counts;
+    m_controls.panel->ShowFields(fields);
+    m_lastClick.reset();
     if (fromPicTwo)
         m_controls.images->PicTwo()->update();
 }
@@ -157,9 +156,16 @@ void PhotometryController::RememberStar(int slot)
 {
     const StarRecord record = StarRecordOf(m_session.lastStar, m_controls.panel->Radii());
     // No star found by the last measurement: nothing is drawn or recorded.
-    if (!lumvane::RememberStar(m_session.results, slot, m_session.store.files.CurrentFile(), record))
+    const int fileNumber = m_session.store.files.CurrentFile();
+    if (!lumvane::RememberStar(m_session.results, slot, fileNumber, record))
         return;
     ShowRemembered(slot);
+    // St1 remembered: the star just measured gets its magnitudes.
+    if (slot == 0 && m_lastClick) {
+        RelateToSt1(*m_lastClick, St1NetCounts(m_session.results, fileNumber),
+            m_tabs.Click(m_lastAddend, std::nullopt).st1Magnitude, m_lastAddend);
+        m_controls.panel->ShowFields(FieldsOfClick(*m_lastClick));
+    }
 }
 
 void PhotometryController::ShowRemembered(int slot)
@@ -174,7 +180,7 @@ void PhotometryController::ShowRemembered(int slot)
 
 void PhotometryController::ShowMeasurement(const PatrolMeasurement& measurement)
 {
-    ShowClick(measurement.click, false);
+    ShowClick(measurement.click, kFullViewAddend, false);
     if (measurement.remembered)
         ShowRemembered(measurement.slot);
 }

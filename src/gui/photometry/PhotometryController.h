@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointF>
 
+#include <optional>
+
 class QAction;
 
 namespace lumvane {
@@ -57,7 +59,7 @@ private:
     bool SeriesWalking() const;
     void QuickSumClick(float x, float y, bool fromPicTwo);
     /// The circles and read-out fields of a measurement at image coordinates.
-    void ShowClick(const ClickResult& result, bool onPicTwo);
+    void ShowClick(const ClickResult& result, double addend, bool onPicTwo);
     void DrawClickCircle(const ClickCircle& circle, bool onPicTwo);
     /// The label of a star just recorded under a slot, and what recording enables.
     void ShowRemembered(int slot);
@@ -73,6 +75,10 @@ private:
     ProfilesController& m_profiles;
     const PatrolDriver& m_patrol;
     Controls m_controls;
+    /// The last measurement the fields show, and its view's addend: St1
+    /// remembered after it gives it its magnitudes. Nothing after a quick sum.
+    std::optional<ClickResult> m_lastClick;
+    double m_lastAddend = kFullViewAddend;
 };
 
 } // namespace lumvane
