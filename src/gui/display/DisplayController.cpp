@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QPushButton>
-#include <QScreen>
 
 namespace lumvane {
 
@@ -37,6 +36,20 @@ DisplayController::DisplayController(
     connect(m_controls.mnuimagever, &QAction::triggered, this, &DisplayController::FlipVer_Click);
     connect(m_controls.mnuimageneg, &QAction::triggered, this, &DisplayController::Negative_Click);
     connect(m_controls.mnubmp, &QAction::triggered, this, &DisplayController::mnubmp_Click);
+    for (QAction* scale :
+        { m_controls.mnuviewfit, m_controls.mnuviewquarter, m_controls.mnuviewhalf, m_controls.mnuviewfull })
+        connect(scale, &QAction::triggered, this, &DisplayController::ViewScale_Click);
+    ViewScale_Click();
+}
+
+void DisplayController::ViewScale_Click()
+{
+    const std::pair<QAction*, ViewScale> scales[]
+        = { { m_controls.mnuviewfit, ViewScale::Fit }, { m_controls.mnuviewquarter, ViewScale::Quarter },
+              { m_controls.mnuviewhalf, ViewScale::Half }, { m_controls.mnuviewfull, ViewScale::Full } };
+    for (const auto& [item, scale] : scales)
+        if (item->isChecked())
+            m_controls.images->SetScale(scale);
 }
 
 void DisplayController::PlotImage()
@@ -52,8 +65,8 @@ void DisplayController::PlotImage()
 
     // The rendered size is IMG's own, whatever frame was read since.
     const ImagePlane& img = m_session.store.img;
-    const QSize screen = images.screen()->size();
-    images.LayoutViews(img.Width(), img.Height(), { screen.width(), screen.height() });
+    images.PreparePicture1(img.Width(), img.Height());
+    images.LayoutViews();
     {
         WaitCursor busy;
         images.RenderPicture1(img, ColourTable(m_controls.panel->Cuts(), m_controls.panel->Scale()));
@@ -102,14 +115,18 @@ void DisplayController::PicTwo_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers
     if (m_profiles.MouseMove(position))
         return;
     ImageArea& images = *m_controls.images;
-    const ScrollPosition scroll = images.Scroll();
+    const ViewPosition scroll = images.Scroll();
     const int imageHeight = images.ImageHeight();
     const CursorReadout readout
         = ReadCursorOnView(m_session.store.img, { position.x(), position.y() }, scroll, imageHeight);
     images.LineProf()->show();
     m_controls.status->ShowReadout(QString::fromStdString(readout.xText), QString::fromStdString(readout.yText),
         QString::fromStdString(readout.valueText));
-    m_controls.panel->PaintZoom(images.PicTwo()->Picture(), readout.image, scroll, imageHeight);
+    // The zoom shows image pixels: from the full-size picture when the view is reduced.
+    if (scroll.reduction == 1)
+        m_controls.panel->PaintZoom(images.PicTwo()->Picture(), readout.image, scroll, imageHeight);
+    else
+        m_controls.panel->PaintZoom(images.Picture1(), readout.image, {}, imageHeight);
 }
 
 } // namespace lumvane

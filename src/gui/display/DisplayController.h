@@ -18,8 +18,8 @@ class StatusBar;
 
 /// @brief Drives the "Display" tab and the views' picture: rendering the
 /// image with the tab's cuts and scale, Replot, Negative and the flips from
-/// the tab or the Image menu, the view saved as a bitmap, and the cursor
-/// readout with the zoom window.
+/// the tab or the Image menu, the View menu's scales, the view saved as a
+/// bitmap, and the cursor readout with the zoom window.
 class DisplayController : public QObject {
     Q_OBJECT
 
@@ -37,6 +37,11 @@ public:
         /// image is first shown.
         QAction* mnuimagedark;
         QAction* mnuimageflat;
+        /// View > Fit, 1:4, 1:2 and 1:1: the scale of the scrolled view.
+        QAction* mnuviewfit;
+        QAction* mnuviewquarter;
+        QAction* mnuviewhalf;
+        QAction* mnuviewfull;
     };
 
     /// A move on the scrolled view drags a profile line being drawn, if
@@ -57,6 +62,8 @@ public slots:
     void FlipVer_Click();
     void Negative_Click();
     void mnubmp_Click();
+    /// The scale of the View menu's checked choice.
+    void ViewScale_Click();
     /// Readout of the cursor over the scrolled view (drawing-area pixels).
     void PicTwo_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, QPointF position);
 

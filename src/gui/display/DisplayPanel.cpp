@@ -114,7 +114,7 @@ void DisplayPanel::Slider1_Change(int value)
     m_labelZoom->setText(QString::fromStdString(NumberText(value)));
 }
 
-void DisplayPanel::PaintZoom(const QImage& view, ViewPoint imagePoint, ScrollPosition scroll, int imageHeight)
+void DisplayPanel::PaintZoom(const QImage& view, ViewPoint imagePoint, ViewPosition scroll, int imageHeight)
 {
     QImage& zoom = m_pictZoom->Picture();
     // Both are pictures of 32-bit pixels, as the views keep them.

@@ -35,7 +35,7 @@ public:
     /// Paints the zoom window `PictZoom` from the scrolled view's picture
     /// around the cursor, at the factor that `LabelZoom` shows.
     /// @param imagePoint the image point under the cursor
-    void PaintZoom(const QImage& view, ViewPoint imagePoint, ScrollPosition scroll, int imageHeight);
+    void PaintZoom(const QImage& view, ViewPoint imagePoint, ViewPosition scroll, int imageHeight);
 
     QPushButton* ReplotButton() const { return m_btndispreplot; }
     QPushButton* NegativeButton() const { return m_btnNegative; }

@@ -11,7 +11,10 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace lumvane {
 
@@ -20,6 +23,7 @@ namespace {
 const QString kOpenFilter = QStringLiteral("txt files (*.txt) | *.txt| all files (*.*) | *.*");
 const QString kSaveFilter = QStringLiteral("TXT Files (*.TXT)| *.TXT | All Files (*.*) | *.*");
 constexpr int kNotesTab = 5;
+constexpr int kHeaderColumns = 80;
 
 std::string LocalName(const QString& fileName)
 {
@@ -130,6 +134,15 @@ void NotesController::btnHeader_Click()
 {
     m_controls.panel->AppendText(QString::fromLatin1(HeaderCardLines(m_session.store.header.headerText)));
     m_controls.tabs->SetCurrentIndex(kNotesTab);
+    // Room for whole cards, taken from the picture area while it keeps half the window.
+    QList<int> sizes = m_controls.splitter->sizes();
+    const int wider
+        = std::min(m_controls.panel->WidthShortOf(kHeaderColumns), sizes.front() - (sizes.front() + sizes.back()) / 2);
+    if (wider > 0) {
+        sizes.front() -= wider;
+        sizes.back() += wider;
+        m_controls.splitter->setSizes(sizes);
+    }
 }
 
 } // namespace lumvane

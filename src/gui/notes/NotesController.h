@@ -4,6 +4,7 @@
 #include <QString>
 
 class QPushButton;
+class QSplitter;
 
 namespace lumvane {
 
@@ -27,6 +28,9 @@ public:
         NotesPanel* panel;
         QPushButton* btnHeader;
         TabPanel* tabs; ///< `SSTab1`, which "View Header" turns to the notes
+        /// Between the picture area and the tabs: "View Header" widens the
+        /// tabs for the header's 80 columns, up to half the window.
+        QSplitter* splitter;
     };
 
     /// The file commands use the window's file dialog `dlog`.

@@ -2,6 +2,7 @@
 
 #include "gui/app/Controls.h"
 
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,7 +22,8 @@ NotesPanel::NotesPanel(QWidget* parent)
 {
     m_txtnot->setObjectName(QStringLiteral("txtnot"));
     m_txtnot->setToolTip(QStringLiteral("Use that place for some notes"));
-    // Header cards are 80 characters wide: they scroll rather than wrap.
+    // Header cards are 80 characters wide: they line up and scroll rather than wrap.
+    m_txtnot->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_txtnot->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     auto* buttons = new QGridLayout;
@@ -48,6 +50,13 @@ QString NotesPanel::Text() const
 void NotesPanel::SetText(const QString& text)
 {
     m_txtnot->setPlainText(text);
+}
+
+int NotesPanel::WidthShortOf(int columns) const
+{
+    const int needed = m_txtnot->fontMetrics().horizontalAdvance(QString(columns, QLatin1Char('M')))
+        + static_cast<int>(2 * m_txtnot->document()->documentMargin()) + 1;
+    return needed - m_txtnot->viewport()->width();
 }
 
 void NotesPanel::AppendText(const QString& text)

@@ -118,9 +118,11 @@ void PhotometryController::DrawClickCircle(const ClickCircle& circle, bool onPic
     const int height = images.ImageHeight();
     const Rgb colour = CircleColour(circle.kind);
     DrawCircle(images.Picture1(), ViewPointOfImage(centre, {}, height), circle.radius, colour);
-    if (onPicTwo)
+    if (onPicTwo) {
+        const ViewPosition view = images.Scroll();
         DrawCircle(
-            images.PicTwo()->Picture(), ViewPointOfImage(centre, images.Scroll(), height), circle.radius, colour);
+            images.PicTwo()->Picture(), ViewPointOfImage(centre, view, height), circle.radius / view.reduction, colour);
+    }
 }
 
 void PhotometryController::ShowStarStatus(StarStatus status)

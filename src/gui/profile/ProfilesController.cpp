@@ -62,8 +62,9 @@ bool ProfilesController::MouseDown(Qt::MouseButton button, ViewPoint image, bool
         return true;
     m_profileDrawing = true;
     const int height = images.ImageHeight();
-    const ViewPoint pixel = ViewPointOfImage(image, images.Scroll(), height);
-    DrawCircle(images.PicTwo()->Picture(), pixel, kEndCircleRadius, kProfileGreen);
+    const ViewPosition view = images.Scroll();
+    const ViewPoint pixel = ViewPointOfImage(image, view, height);
+    DrawCircle(images.PicTwo()->Picture(), pixel, kEndCircleRadius / view.reduction, kProfileGreen);
     DrawCircle(images.Picture1(), ViewPointOfImage(image, {}, height), kEndCircleRadius, kProfileGreen);
     images.PicTwo()->update();
     // Its second point stays where the last line ended until the first move.
@@ -89,8 +90,9 @@ void ProfilesController::PicTwo_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, 
     ImageArea& images = *m_controls.images;
     const int height = images.ImageHeight();
     const ViewPoint pixel { position.x(), position.y() };
-    const ViewPoint end = ImagePointOfView(pixel, images.Scroll(), height);
-    DrawCircle(images.PicTwo()->Picture(), pixel, kEndCircleRadius, kProfileGreen);
+    const ViewPosition view = images.Scroll();
+    const ViewPoint end = ImagePointOfView(pixel, view, height);
+    DrawCircle(images.PicTwo()->Picture(), pixel, kEndCircleRadius / view.reduction, kProfileGreen);
     DrawCircle(images.Picture1(), ViewPointOfImage(end, {}, height), kEndCircleRadius, kProfileGreen);
     images.PicTwo()->update();
     m_profileLine.x2 = ToSingle(end.x);
@@ -119,7 +121,7 @@ void ProfilesController::MarkProfileSamples(const std::vector<ProfileSample>& sa
     ImageArea& images = *m_controls.images;
     QImage& picture1 = images.Picture1();
     QImage& picTwo = images.PicTwo()->Picture();
-    const ScrollPosition scroll = images.Scroll();
+    const ViewPosition scroll = images.Scroll();
     const int height = images.ImageHeight();
     for (const ProfileSample& sample : samples) {
         const ViewPoint pixel { Truncate(sample.x), Truncate(sample.y) };

@@ -11,7 +11,7 @@ namespace {
 struct ReadoutCase {
     const char* what;
     ViewPoint viewPixel;
-    ScrollPosition scroll;
+    ViewPosition scroll;
     std::string x, y, value;
 };
 
