@@ -223,7 +223,7 @@ void Form1::CreateControllers(const Menus& menus)
     auto* display = new DisplayController(m_session, m_dialogs, *profiles,
         { m_imageArea, m_display, m_statusBar, menus.mnurep, menus.mnuimageneg, menus.mnuimagehor, menus.mnuimagever,
             menus.mnubmp, menus.mnuimagedark, menus.mnuimageflat, menus.mnuviewfit, menus.mnuviewquarter,
-            menus.mnuviewhalf, menus.mnuviewfull },
+            menus.mnuviewhalf, menus.mnuviewfull, menus.mnuviewgrey },
         this);
     m_images = new ImageController(m_session, m_dialogs, m_dlog, *display,
         { this, m_fileInfo, m_statusBar, menus.mnuopen, menus.mnurecent, menus.mnuimagedark, menus.mnuimageflat },
@@ -238,7 +238,8 @@ void Form1::CreateControllers(const Menus& menus)
     auto* progress = new PatrolProgress(m_statusBar);
     m_statusBar->addPermanentWidget(progress);
     m_patrol = new PatrolDriver(m_session, m_dialogs, m_tabSettings, *m_images, *display, *results,
-        { this, m_imageArea, m_statusBar, m_photometry->ContinueButton(), progress, menus.mnufilepatr, menus.mnuopen },
+        { this, m_imageArea, m_statusBar, m_photometry->ContinueButton(), progress, menus.mnufilepatr, menus.mnuopen,
+            menus.mnuvieweach },
         m_programFolder, this);
     auto* photometry = new PhotometryController(
         m_session, m_dialogs, m_tabSettings, *profiles, *m_patrol, { m_imageArea, m_photometry, menus.mnusave }, this);

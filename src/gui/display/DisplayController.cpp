@@ -3,6 +3,7 @@
 #include "core/app/Session.h"
 #include "core/display/ColourTable.h"
 #include "core/display/CursorReadout.h"
+#include "core/image/CutProposal.h"
 #include "core/image/Flips.h"
 #include "gui/app/StatusBar.h"
 #include "gui/app/WaitCursor.h"
@@ -28,6 +29,9 @@ DisplayController::DisplayController(
     const DisplayPanel* panel = m_controls.panel;
     connect(m_controls.images->PicTwo(), &PictureView::MouseMove, this, &DisplayController::PicTwo_MouseMove);
     connect(panel->ReplotButton(), &QPushButton::clicked, this, &DisplayController::Replot);
+    connect(panel, &DisplayPanel::CutsEntered, this, &DisplayController::Replot);
+    connect(panel->AutoButton(), &QPushButton::clicked, this, &DisplayController::btndispauto_Click);
+    connect(m_controls.mnuviewgrey, &QAction::triggered, this, &DisplayController::mnuviewgrey_Click);
     connect(panel->FlipHorButton(), &QPushButton::clicked, this, &DisplayController::FlipHor_Click);
     connect(panel->FlipVerButton(), &QPushButton::clicked, this, &DisplayController::FlipVer_Click);
     connect(panel->NegativeButton(), &QPushButton::clicked, this, &DisplayController::Negative_Click);
@@ -69,7 +73,8 @@ void DisplayController::PlotImage()
     images.LayoutViews();
     {
         WaitCursor busy;
-        images.RenderPicture1(img, ColourTable(m_controls.panel->Cuts(), m_controls.panel->Scale()));
+        const Palette palette = m_controls.mnuviewgrey->isChecked() ? Palette::Grey : Palette::Levels;
+        images.RenderPicture1(img, ColourTable(m_controls.panel->Cuts(), m_controls.panel->Scale(), palette));
     }
     images.ArrangeViews();
     images.RefreshScrolledView();
@@ -79,6 +84,26 @@ void DisplayController::PlotImage()
 void DisplayController::SetCuts(DisplayCuts cuts)
 {
     m_controls.panel->SetCuts(cuts);
+}
+
+void DisplayController::ProposeCuts()
+{
+    SetCuts(lumvane::ProposeCuts(m_session.store.img, m_session.random));
+}
+
+void DisplayController::btndispauto_Click()
+{
+    // Nothing to propose from before the first image.
+    if (!m_controls.mnurep->isEnabled())
+        return;
+    ProposeCuts();
+    Replot();
+}
+
+void DisplayController::mnuviewgrey_Click()
+{
+    if (m_controls.mnurep->isEnabled())
+        Replot();
 }
 
 void DisplayController::Replot()

@@ -42,6 +42,8 @@ public:
         QAction* mnuviewquarter;
         QAction* mnuviewhalf;
         QAction* mnuviewfull;
+        /// View > Grey Palette: greys in place of the sixteen colours.
+        QAction* mnuviewgrey;
     };
 
     /// A move on the scrolled view drags a profile line being drawn, if
@@ -53,10 +55,17 @@ public:
     void PlotImage();
     /// Writes proposed cuts into the tab's cut texts.
     void SetCuts(DisplayCuts cuts);
+    /// Writes the cuts proposed from IMG as it is now: after a calibration
+    /// changed it, and for "Auto".
+    void ProposeCuts();
 
 public slots:
-    /// Replot from the menu or the tab.
+    /// Replot from the menu or the tab, or Enter in a cut box.
     void Replot();
+    /// "Auto": cuts proposed from the picture, and a replot with them.
+    void btndispauto_Click();
+    /// A palette chosen: the image shown is drawn again in it.
+    void mnuviewgrey_Click();
     /// Flip Hor, Flip Ver and Negative, from the button or the menu item.
     void FlipHor_Click();
     void FlipVer_Click();

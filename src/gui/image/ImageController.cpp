@@ -3,7 +3,6 @@
 #include "core/app/FileNameText.h"
 #include "core/app/Session.h"
 #include "core/image/Calibration.h"
-#include "core/image/CutProposal.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/FileChooser.h"
 #include "gui/app/StatusBar.h"
@@ -180,7 +179,7 @@ void ImageController::CalibrateFromMenu(const QString& title, PlaneId plane)
         // Without a mean (NAXIS1 or NAXIS2 not positive) nothing is divided.
         FlatField(store.img, frame, *mean);
     }
-    m_display.SetCuts(ProposeCuts(store.img, m_session.random));
+    m_display.ProposeCuts();
     m_display.PlotImage();
 }
 
