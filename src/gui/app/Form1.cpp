@@ -219,7 +219,8 @@ void Form1::CreateControllers(const Menus& menus)
     m_mnuopen = menus.mnuopen;
     connect(menus.mnuexit, &QAction::triggered, this, &Form1::mnuexit_Click);
 
-    auto* profiles = new ProfilesController(m_session, m_dialogs, { m_imageArea, m_profiles, m_sstab1 }, this);
+    auto* profiles
+        = new ProfilesController(m_session, m_dialogs, { m_imageArea, m_profiles, m_sstab1, m_statusBar }, this);
     auto* display = new DisplayController(m_session, m_dialogs, *profiles,
         { m_imageArea, m_display, m_statusBar, menus.mnurep, menus.mnuimageneg, menus.mnuimagehor, menus.mnuimagever,
             menus.mnubmp, menus.mnuimagedark, menus.mnuimageflat, menus.mnuviewfit, menus.mnuviewquarter,
@@ -229,10 +230,12 @@ void Form1::CreateControllers(const Menus& menus)
         { this, m_fileInfo, m_statusBar, menus.mnuopen, menus.mnurecent, menus.mnuimagedark, menus.mnuimageflat },
         m_uiSettings, this);
     m_optionsController = new OptionsController(m_session, m_dialogs, m_options, m_programFolder, this);
-    new NotesController(
-        m_session, m_dialogs, m_dlog, { m_notes, m_fileInfo->HeaderButton(), m_sstab1, m_splitter }, this);
-    auto* results = new ResultsController(m_session, m_dialogs, m_tabSettings,
-        { this, menus.mnusave, menus.mnulightcurve, menus.mnuexportaavso, menus.mnuexportcsv }, m_programFolder, this);
+    m_notesController = new NotesController(
+        m_session, m_dialogs, m_dlog, { m_notes, m_fileInfo->HeaderButton(), m_sstab1, m_splitter, m_statusBar }, this);
+    m_results = new ResultsController(m_session, m_dialogs, m_tabSettings,
+        { this, m_statusBar, menus.mnusave, menus.mnulightcurve, menus.mnuexportaavso, menus.mnuexportcsv },
+        m_programFolder, this);
+    ResultsController* results = m_results;
 
     // The progress of a series, at the right end of the status bar.
     auto* progress = new PatrolProgress(m_statusBar);
@@ -244,6 +247,7 @@ void Form1::CreateControllers(const Menus& menus)
     auto* photometry = new PhotometryController(
         m_session, m_dialogs, m_tabSettings, *profiles, *m_patrol, { m_imageArea, m_photometry, menus.mnusave }, this);
     connect(m_patrol, &PatrolDriver::Measured, photometry, &PhotometryController::ShowMeasurement);
+    connect(photometry, &PhotometryController::StarRemembered, results, &ResultsController::ResultsChanged);
     // The curve grows as a series walks, and starts anew with a series.
     connect(m_patrol, &PatrolDriver::FileMeasured, results, &ResultsController::RefreshLightCurve);
     connect(m_patrol, &PatrolDriver::RunningChanged, results, &ResultsController::RefreshLightCurve);
@@ -296,8 +300,31 @@ void Form1::SaveWindowState()
     m_uiSettings.sync();
 }
 
+bool Form1::MayClose()
+{
+    const bool results = m_results->Unsaved();
+    const bool notes = m_notesController->Unsaved();
+    if (!results && !notes)
+        return true;
+    const QString what = results && notes ? QStringLiteral("The results and the notes have")
+        : results                         ? QStringLiteral("The results have")
+                                          : QStringLiteral("The notes have");
+    switch (m_dialogs.Message(what + QStringLiteral(" not been saved. Save before closing?"), kProgramTitle,
+        MessageIcon::Warning, MessageButtons::SaveDiscardCancel)) {
+    case MessageAnswer::Save:
+        // Closes only when everything asked for was written.
+        return (!results || m_results->SaveResults()) && (!notes || m_notesController->SaveNotes());
+    case MessageAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Form1::mnuexit_Click()
 {
+    if (!MayClose())
+        return;
     SaveWindowState();
     m_optionsController->SaveSettings();
     m_patrol->WindowClosing();
@@ -307,6 +334,10 @@ void Form1::mnuexit_Click()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    if (!MayClose()) {
+        event->ignore();
+        return;
+    }
     SaveWindowState();
     m_optionsController->SaveSettings();
     m_patrol->WindowClosing();

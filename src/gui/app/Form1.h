@@ -20,12 +20,14 @@ class DisplayPanel;
 class FileInfoPanel;
 class ImageArea;
 class ImageController;
+class NotesController;
 class NotesPanel;
 class OptionsController;
 class OptionsPanel;
 class PatrolDriver;
 class PhotometryPanel;
 class ProfilesPanel;
+class ResultsController;
 class StatusBar;
 class TabPanel;
 
@@ -95,6 +97,9 @@ private:
     void mnuexit_Click();
     /// Keeps the splitter and the View menu's choices for the next run.
     void SaveWindowState();
+    /// Results or notes not saved: asks whether to save them (Save, Discard,
+    /// Cancel). True when the window may close.
+    bool MayClose();
 
     Dialogs& m_dialogs;
     Session m_session;
@@ -122,6 +127,8 @@ private:
     QAction* m_mnuviewgrey = nullptr;
     QAction* m_mnuvieweach = nullptr;
     ImageController* m_images = nullptr;
+    NotesController* m_notesController = nullptr;
+    ResultsController* m_results = nullptr;
     OptionsController* m_optionsController = nullptr;
     PatrolDriver* m_patrol = nullptr;
 };

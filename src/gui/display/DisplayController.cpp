@@ -60,6 +60,8 @@ void DisplayController::PlotImage()
 {
     ImageArea& images = *m_controls.images;
     m_controls.status->ShowNow(4, QStringLiteral("Processing"));
+    m_controls.status->ClearReadout();
+    m_controls.panel->ClearZoom();
     images.setToolTip({});
     images.LineProf()->hide();
     for (QAction* item : { m_controls.mnuimagedark, m_controls.mnuimageflat, m_controls.mnubmp, m_controls.mnurep,
@@ -112,15 +114,26 @@ void DisplayController::Replot()
     PlotImage();
 }
 
+void DisplayController::NewImage()
+{
+    m_flippedHorizontally = false;
+    m_flippedVertically = false;
+    m_controls.status->ShowFlips(false, false);
+}
+
 void DisplayController::FlipHor_Click()
 {
     FlipHorizontal(m_session.store.img);
+    m_flippedHorizontally = !m_flippedHorizontally;
+    m_controls.status->ShowFlips(m_flippedHorizontally, m_flippedVertically);
     PlotImage();
 }
 
 void DisplayController::FlipVer_Click()
 {
     FlipVertical(m_session.store.img);
+    m_flippedVertically = !m_flippedVertically;
+    m_controls.status->ShowFlips(m_flippedHorizontally, m_flippedVertically);
     PlotImage();
 }
 
@@ -132,7 +145,7 @@ void DisplayController::Negative_Click()
 
 void DisplayController::mnubmp_Click()
 {
-    SaveBmpAs(m_dialogs, m_controls.images->PicTwo()->Picture());
+    SaveBmpAs(m_dialogs, *m_controls.status, m_controls.images->PicTwo()->Picture());
 }
 
 void DisplayController::PicTwo_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF position)

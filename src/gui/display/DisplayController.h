@@ -51,8 +51,11 @@ public:
     DisplayController(
         Session& session, Dialogs& dialogs, ProfilesController& profiles, Controls controls, QObject* parent);
 
-    /// Renders IMG with the cuts and scale of the Display tab and shows it.
+    /// Renders IMG with the cuts and scale of the Display tab and shows it;
+    /// the cursor readout and the zoom window wait for the next move.
     void PlotImage();
+    /// A new image was read into IMG: it is not flipped.
+    void NewImage();
     /// Writes proposed cuts into the tab's cut texts.
     void SetCuts(DisplayCuts cuts);
     /// Writes the cuts proposed from IMG as it is now: after a calibration
@@ -81,6 +84,9 @@ private:
     Dialogs& m_dialogs;
     ProfilesController& m_profiles;
     Controls m_controls;
+    /// How IMG was mirrored since it was read.
+    bool m_flippedHorizontally = false;
+    bool m_flippedVertically = false;
 };
 
 } // namespace lumvane

@@ -119,6 +119,11 @@ void DisplayPanel::Slider1_Change(int value)
     m_labelZoom->setText(QString::fromStdString(NumberText(value)));
 }
 
+void DisplayPanel::ClearZoom()
+{
+    m_pictZoom->Clear();
+}
+
 void DisplayPanel::PaintZoom(const QImage& view, ViewPoint imagePoint, ViewPosition scroll, int imageHeight)
 {
     QImage& zoom = m_pictZoom->Picture();

@@ -37,6 +37,8 @@ public:
     /// around the cursor, at the factor that `LabelZoom` shows.
     /// @param imagePoint the image point under the cursor
     void PaintZoom(const QImage& view, ViewPoint imagePoint, ViewPosition scroll, int imageHeight);
+    /// Empties the zoom window.
+    void ClearZoom();
 
     QPushButton* ReplotButton() const { return m_btndispreplot; }
     QPushButton* AutoButton() const { return m_btndispauto; }

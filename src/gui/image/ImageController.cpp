@@ -117,8 +117,10 @@ FitsReadResult ImageController::ReadImage(const QString& fileName, PlaneId plane
         WaitCursor busy;
         result = ReadFitsImage(m_session.store, QFile::encodeName(fileName).toStdString(), plane, m_session.random);
     }
-    if (plane == PlaneId::Img && result.GaveImage())
+    if (plane == PlaneId::Img && result.GaveImage()) {
         SetCaptionFor(fileName);
+        m_display.NewImage();
+    }
     ShowReadResult(result);
     return result;
 }

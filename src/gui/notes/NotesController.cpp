@@ -5,6 +5,7 @@
 #include "core/notes/NotesFile.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/FileChooser.h"
+#include "gui/app/SaveName.h"
 #include "gui/app/TabPanel.h"
 #include "gui/notes/NotesPanel.h"
 
@@ -77,9 +78,7 @@ void NotesController::btnnotopen_Click()
         && m_dialogs.Message(
                QStringLiteral("Save changes?"), QStringLiteral("Save"), MessageIcon::None, MessageButtons::YesNo)
             == MessageAnswer::Yes) {
-        // Notes that came from no file are saved under a name asked for.
-        const bool saved = m_notesFileName.isEmpty() ? SaveNotesAs() : WriteNotes(m_notesFileName);
-        if (!saved)
+        if (!SaveNotes())
             return;
     }
 
@@ -106,6 +105,16 @@ void NotesController::btnnotopen_Click()
     m_controls.panel->SetText(DecodedText(read.text));
 }
 
+bool NotesController::Unsaved() const
+{
+    return m_controls.panel->Unsaved();
+}
+
+bool NotesController::SaveNotes()
+{
+    return m_notesFileName.isEmpty() ? SaveNotesAs() : WriteNotes(m_notesFileName);
+}
+
 void NotesController::btnnotsave_Click()
 {
     SaveNotesAs();
@@ -125,9 +134,13 @@ bool NotesController::SaveNotesAs()
 bool NotesController::WriteNotes(const QString& fileName)
 {
     const WriteResult written = WriteNotesFile(LocalName(fileName), m_controls.panel->Text().toUtf8().toStdString());
-    if (!written.written)
+    if (!written.written) {
         ShowCannotWriteFile(m_dialogs, fileName, written);
-    return written.written;
+        return false;
+    }
+    m_controls.panel->MarkSaved();
+    ShowSaved(*m_controls.status, fileName);
+    return true;
 }
 
 void NotesController::btnHeader_Click()

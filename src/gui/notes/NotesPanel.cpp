@@ -61,9 +61,22 @@ int NotesPanel::WidthShortOf(int columns) const
 
 void NotesPanel::AppendText(const QString& text)
 {
-    QTextCursor end(m_txtnot->document());
+    QTextDocument& document = *m_txtnot->document();
+    const bool unsaved = document.isModified();
+    QTextCursor end(&document);
     end.movePosition(QTextCursor::End);
     end.insertText(text);
+    document.setModified(unsaved);
+}
+
+bool NotesPanel::Unsaved() const
+{
+    return m_txtnot->document()->isModified();
+}
+
+void NotesPanel::MarkSaved()
+{
+    m_txtnot->document()->setModified(false);
 }
 
 } // namespace lumvane

@@ -221,6 +221,7 @@ void PatrolDriver::ShowFile(int fileNumber, const std::string& fileName)
 {
     // A calibrated file's cuts come from it as calibrated, not as read; a
     // file drawn anew is drawn with cuts of its own.
+    m_display.NewImage();
     const bool drawn = m_controls.mnuvieweach->isChecked();
     m_cutsProposed = m_calibrating || drawn;
     if (m_cutsProposed)

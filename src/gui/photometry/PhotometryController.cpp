@@ -178,6 +178,7 @@ void PhotometryController::ShowRemembered(int slot)
     DrawLabel(m_controls.images->Picture1(), label, QString::fromStdString(StarLabel(slot)), StarLabelColour(slot));
     m_controls.mnusave->setEnabled(true);
     m_controls.panel->CopySumToSt1();
+    emit StarRemembered();
 }
 
 void PhotometryController::ShowMeasurement(const PatrolMeasurement& measurement)

@@ -40,6 +40,10 @@ public:
     PhotometryController(Session& session, Dialogs& dialogs, const TabSettings& tabs, ProfilesController& profiles,
         const PatrolDriver& patrol, Controls controls, QObject* parent);
 
+signals:
+    /// A star was recorded in the results table, by a star button or the walk.
+    void StarRemembered();
+
 public slots:
     /// A press on the full-size view, at image coordinates.
     void Picture1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF imagePoint);

@@ -5,6 +5,7 @@
 #include "core/display/LevelPalette.h"
 #include "core/profile/ProfileDataFile.h"
 #include "gui/app/Dialogs.h"
+#include "gui/app/SaveName.h"
 #include "gui/app/TabPanel.h"
 #include "gui/display/ImageArea.h"
 #include "gui/display/PictureBitmap.h"
@@ -139,19 +140,21 @@ void ProfilesController::btnprofdata_Click()
     if (!profile.HasPoints())
         return;
     const std::optional<QString> fileName
-        = m_dialogs.Input(QStringLiteral("Enter filename of data file to save press CANCEL to avoid saving."),
-            QStringLiteral("SAVE Result"), {});
-    if (!fileName || fileName->isEmpty())
+        = AskSaveName(m_dialogs, QStringLiteral("Enter filename of data file to save press CANCEL to avoid saving."),
+            QStringLiteral("SAVE Result"), {}, QStringLiteral("txt"));
+    if (!fileName)
         return;
     const WriteResult written
         = WriteFileBytes(QFile::encodeName(*fileName).toStdString(), ProfileDataText(profile.values));
-    if (!written.written)
+    if (written.written)
+        ShowSaved(*m_controls.status, *fileName);
+    else
         ShowCannotWriteFile(m_dialogs, *fileName, written);
 }
 
 void ProfilesController::btnprofbmp_Click()
 {
-    SaveBmpAs(m_dialogs, m_controls.panel->PlotPicture());
+    SaveBmpAs(m_dialogs, *m_controls.status, m_controls.panel->PlotPicture());
 }
 
 } // namespace lumvane

@@ -2,10 +2,11 @@
 
 #include "core/app/Session.h"
 #include "core/common/FileWrite.h"
-#include "core/results/ResultsFile.h"
 #include "core/results/AavsoFile.h"
 #include "core/results/CsvFile.h"
+#include "core/results/ResultsFile.h"
 #include "gui/app/Dialogs.h"
+#include "gui/app/SaveName.h"
 #include "gui/photometry/TabSettings.h"
 #include "gui/results/AavsoDialog.h"
 #include "gui/results/LightCurveWindow.h"
@@ -27,11 +28,14 @@ QString AavsoSettingsFile(const QString& folder)
     return QDir(folder).filePath(QStringLiteral("aavso.ini"));
 }
 
-/// Writes `text` to a file; a failure is reported. False when it failed.
-bool WriteOrReport(Dialogs& dialogs, const QString& fileName, const std::string& text)
+/// Writes `text` to a file; a failure is reported, and where it went is
+/// said when there is a status bar to say it. False when it failed.
+bool WriteOrReport(Dialogs& dialogs, StatusBar* status, const QString& fileName, const std::string& text)
 {
     const WriteResult written = WriteFileBytes(QFile::encodeName(fileName).toStdString(), text);
-    if (!written.written)
+    if (written.written && status != nullptr)
+        ShowSaved(*status, fileName);
+    else if (!written.written)
         ShowCannotWriteFile(dialogs, fileName, written);
     return written.written;
 }
@@ -67,17 +71,25 @@ void ResultsController::mnusave_Click()
     SaveResults();
 }
 
-void ResultsController::SaveResults()
+void ResultsController::ResultsChanged()
+{
+    m_unsaved = true;
+}
+
+bool ResultsController::SaveResults()
 {
     if (!HasResults())
-        return;
+        return false;
+    // A relative name lands in the current (program's) folder.
     const std::optional<QString> fileName
-        = m_dialogs.Input(QStringLiteral("Enter path and filename of resultfile being saved."), QStringLiteral("SAVE"),
-            QStringLiteral("filename.txt"));
-    if (!fileName || fileName->isEmpty())
-        return;
-    // The name as typed: a relative one lands in the current (program's) folder.
-    WriteOrReport(m_dialogs, *fileName, ResultsFileText(m_session.results, m_session.store.files, m_tabs.Results()));
+        = AskSaveName(m_dialogs, QStringLiteral("Enter path and filename of resultfile being saved."),
+            QStringLiteral("SAVE"), QStringLiteral("filename.txt"), QStringLiteral("txt"));
+    if (!fileName
+        || !WriteOrReport(m_dialogs, m_controls.status, *fileName,
+            ResultsFileText(m_session.results, m_session.store.files, m_tabs.Results())))
+        return false;
+    m_unsaved = false;
+    return true;
 }
 
 void ResultsController::mnulightcurve_Click()
@@ -106,7 +118,8 @@ void ResultsController::mnuexportcsv_Click()
         .fileName = QStringLiteral("results.csv"),
         .defaultExtension = QStringLiteral("csv") });
     if (!fileName.isEmpty())
-        WriteOrReport(m_dialogs, fileName, ResultsCsvText(m_session.results, m_session.store.files, m_tabs.Results()));
+        WriteOrReport(m_dialogs, m_controls.status, fileName,
+            ResultsCsvText(m_session.results, m_session.store.files, m_tabs.Results()));
 }
 
 void ResultsController::mnuexportaavso_Click()
@@ -128,7 +141,8 @@ void ResultsController::mnuexportaavso_Click()
 void ResultsController::ExportAavso()
 {
     const AavsoSettings settings = m_aavso->Settings();
-    WriteOrReport(m_dialogs, AavsoSettingsFile(m_programFolder), AavsoSettingsText(settings));
+    // Kept for the next export: nothing to say about where.
+    WriteOrReport(m_dialogs, nullptr, AavsoSettingsFile(m_programFolder), AavsoSettingsText(settings));
     const AavsoReport report = AavsoReportText(m_session.results, m_session.store.files, m_tabs.Results(), settings);
     if (!report.problem.empty()) {
         m_dialogs.Message(
@@ -140,7 +154,8 @@ void ResultsController::ExportAavso()
         .folder = m_programFolder,
         .fileName = QStringLiteral("aavso.txt"),
         .defaultExtension = QStringLiteral("txt") });
-    if (fileName.isEmpty() || !WriteOrReport(m_dialogs, fileName, report.text) || report.leftOut.empty())
+    if (fileName.isEmpty() || !WriteOrReport(m_dialogs, m_controls.status, fileName, report.text)
+        || report.leftOut.empty())
         return;
     QString list = QStringLiteral("%1 lines written. Left out:").arg(report.lines);
     for (const AavsoLeftOut& file : report.leftOut)

@@ -213,19 +213,31 @@ TEST_F(ImageCommands, CancelOrAnEmptyNameWritesNothing)
     EXPECT_EQ(dialogs.Shown().size(), 3U); // the open dialog and the two input boxes
 }
 
-TEST_F(ImageCommands, SaveBmpTakesTheNameAsTypedInTheCurrentFolder)
+TEST_F(ImageCommands, SaveBmpAddsTheExtensionAsksBeforeReplacingAndSaysWhereTheFileWent)
 {
     Open(300, 200, [](int x, int) { return 100 * x; });
     const QString programFolder = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.Path().string())));
+    // A name typed without an extension, from the current folder.
     dialogs.AnswerInput(QStringLiteral("night view"));
     Trigger("mnubmp");
-    QDir::setCurrent(programFolder);
+    const QString saved = File("night view.bmp");
+    EXPECT_EQ(QImage(saved, "BMP").convertToFormat(QImage::Format_RGB32), Visible());
+    EXPECT_EQ(StatusText(4), "Saved " + saved);
 
-    // No extension is added.
-    const QImage saved(File("night view"), "BMP");
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), Visible());
-    EXPECT_FALSE(QFileInfo::exists(File("night view.bmp")));
+    // The same name again: replaced only after Yes to the question.
+    test::WriteFileBytes(saved.toStdString(), "kept");
+    for (const MessageAnswer answer : { MessageAnswer::No, MessageAnswer::Yes }) {
+        dialogs.AnswerInput(QStringLiteral("night view.bmp"));
+        dialogs.AnswerMessage(answer);
+        Trigger("mnubmp");
+        const test::ShownDialog& question = dialogs.Shown().back();
+        EXPECT_EQ(question.text, saved + " already exists. Do you want to replace it?");
+        EXPECT_EQ(question.title, "SAVE BMP");
+        EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+        EXPECT_EQ(test::ReadFileBytes(saved.toStdString()) == "kept", answer == MessageAnswer::No);
+    }
+    QDir::setCurrent(programFolder);
 }
 
 TEST_F(ImageCommands, ANameThatCannotBeWrittenIsReportedAndTheProgramGoesOn)
