@@ -113,7 +113,9 @@ void ProfilesController::btnprofplot_Click()
     if (!profile.HasPoints())
         return;
     MarkProfileSamples(profile.samples);
-    m_controls.panel->Plot(profile.values);
+    const ProfileLine& line = m_profileLine;
+    m_controls.panel->Plot(profile.values, std::hypot(double { line.x2 } - line.x1, double { line.y2 } - line.y1),
+        profile.settings.logarithm);
 }
 
 void ProfilesController::MarkProfileSamples(const std::vector<ProfileSample>& samples)
