@@ -6,7 +6,6 @@
 #include "gui/display/PictureView.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -238,28 +237,6 @@ TEST_F(ImageCommands, SaveBmpAddsTheExtensionAsksBeforeReplacingAndSaysWhereTheF
         EXPECT_EQ(test::ReadFileBytes(saved.toStdString()) == "kept", answer == MessageAnswer::No);
     }
     QDir::setCurrent(programFolder);
-}
-
-TEST_F(ImageCommands, ANameThatCannotBeWrittenIsReportedAndTheProgramGoesOn)
-{
-    Open(300, 200, [](int x, int) { return 100 * x; });
-    const QString name = File("no such folder/view.bmp");
-    dialogs.AnswerInput(name);
-    dialogs.AnswerMessage(MessageAnswer::Ok);
-    Trigger("mnubmp");
-
-    const test::ShownDialog& message = dialogs.Shown().back();
-    EXPECT_EQ(message.kind, test::ShownDialog::Kind::Message);
-    EXPECT_EQ(message.text, "Cannot write file " + name + ": No such file or directory");
-    EXPECT_EQ(message.title, "Error!");
-    EXPECT_EQ(message.icon, MessageIcon::Critical);
-    EXPECT_EQ(message.buttons, MessageButtons::Ok);
-    EXPECT_FALSE(QFileInfo::exists(name));
-
-    // The view is still there to save under a good name.
-    dialogs.AnswerInput(File("view.bmp"));
-    Trigger("mnubmp");
-    EXPECT_EQ(QImage(File("view.bmp"), "BMP").convertToFormat(QImage::Format_RGB32), Visible());
 }
 
 } // namespace

@@ -126,17 +126,6 @@ TEST_F(ImageViews, EveryViewScaleShowsReadsAndMeasuresTheImagePixelUnderTheCurso
     }
 }
 
-TEST_F(ImageViews, ImageThatFitsShowsTheWholeFullSizePictureWithoutScrollBars)
-{
-    Open(300, 200);
-    EXPECT_EQ(Find<QWidget>("PicTwo")->geometry(), QRect(0, 0, 300, 200));
-    EXPECT_FALSE(Horizontal()->isVisible());
-    EXPECT_FALSE(Vertical()->isVisible());
-    EXPECT_EQ(Horizontal()->maximum(), 0);
-    EXPECT_EQ(Vertical()->maximum(), 0);
-    EXPECT_EQ(Visible(), FullSize());
-}
-
 TEST_F(ImageViews, ScrollingCopiesTheChosenWindowOfTheFullSizePicture)
 {
     Open(1000, 700);

@@ -93,14 +93,6 @@ TEST_F(CursorReadoutAndZoom, PanelsShowTheImagePointUnderTheCursorAndThePhysical
     EXPECT_EQ(StatusText(4), "Ready");
 }
 
-TEST_F(CursorReadoutAndZoom, ScrolledViewReportsTheImagePointOfItsPixel)
-{
-    Open(1000, 700, NumberedPixels);
-    Scroll(50, 30);
-    MoveTo({ 10, 20 });
-    EXPECT_EQ(Panels(), (std::vector<QString> { "X = 62", "Y = 648", "Value = 6848" }));
-}
-
 TEST_F(CursorReadoutAndZoom, MovesShowTheProfileLineAgain)
 {
     Open(300, 200, NumberedPixels);

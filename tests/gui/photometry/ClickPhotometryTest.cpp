@@ -121,17 +121,6 @@ TEST_F(ClickPhotometry, MagnitudeIsRelativeToSt1RememberedOnThisFile)
     EXPECT_EQ(Text("lblsum"), QStringLiteral(" 0"));
 }
 
-TEST_F(ClickPhotometry, NoMagnitudeOnANewFileUntilSt1IsRememberedThere)
-{
-    Type("mtxtm1", QStringLiteral("10"));
-    ClickOnView(kBrightStar);
-    QTest::mouseClick(Find<QWidget>("btnstar_0"), Qt::LeftButton);
-    OpenSky();
-    ClickOnView(kFaintStar);
-    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 2500"));
-    EXPECT_EQ(Text("lblmv_0"), QStringLiteral("-"));
-}
-
 TEST_F(ClickPhotometry, ShiftClickSumsTheFirstDiaphragmWithoutCentringOrBackground)
 {
     Type("txtr_0", QStringLiteral("3"));
