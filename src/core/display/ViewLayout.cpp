@@ -105,19 +105,26 @@ ScrollRanges ArrangeScrollRanges(PixelSize picture, PixelSize visible)
 void CopyViewWindow(const std::uint32_t* picture, PixelSize pictureSize, std::ptrdiff_t pictureStride,
     ViewPosition view, std::uint32_t* target, PixelSize targetSize, std::ptrdiff_t targetStride, std::uint32_t outside)
 {
-    const auto column = [&](int c) { return (c + view.h) * view.reduction; };
+    const int k = view.reduction;
+    // The view's columns that show a column of the picture: c with 0 <= (c + h) k < width.
+    const int first = std::clamp(-view.h, 0, targetSize.width);
+    const int end = std::clamp((pictureSize.width + k - 1) / k - view.h, first, targetSize.width);
     for (int r = 0; r < targetSize.height; ++r) {
         std::uint32_t* out = target + r * targetStride;
-        const int row = (r + view.v) * view.reduction;
+        const int row = (r + view.v) * k;
         if (row < 0 || row >= pictureSize.height) {
             std::fill(out, out + targetSize.width, outside);
             continue;
         }
-        const std::uint32_t* in = picture + row * pictureStride;
-        for (int c = 0; c < targetSize.width; ++c) {
-            const int x = column(c);
-            out[c] = x >= 0 && x < pictureSize.width ? in[x] : outside;
+        std::fill(out, out + first, outside);
+        const std::uint32_t* in = picture + row * pictureStride + static_cast<std::ptrdiff_t>(first + view.h) * k;
+        if (k == 1) {
+            std::copy(in, in + (end - first), out + first);
+        } else {
+            for (int c = first; c < end; ++c, in += k)
+                out[c] = *in;
         }
+        std::fill(out + end, out + targetSize.width, outside);
     }
 }
 

@@ -42,7 +42,7 @@ ClickFields FieldsOfClick(const ClickResult& click)
             if (k == 0)
                 fields.clickMagnitude = diaphragm.magnitudes->clickMagnitudeText;
         } else if (diaphragm.withoutSt1) {
-            fields.magnitude[k] = kNoSt1Text;
+            fields.magnitude[k] = std::string(kNoSt1Text);
         }
     }
     return fields;

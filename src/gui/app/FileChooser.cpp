@@ -55,6 +55,8 @@ void FileChooser::Remember(const QString& fileName)
 {
     m_folder = QFileInfo(fileName).absolutePath();
     m_settings.setValue(kFolderKey, m_folder);
+    // Written now, not at some later turn of the event loop.
+    m_settings.sync();
 }
 
 } // namespace lumvane

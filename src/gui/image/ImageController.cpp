@@ -90,6 +90,7 @@ void ImageController::AddRecentImage(const QString& fileName)
     recent.removeAll(fileName);
     recent.prepend(fileName);
     m_settings.setValue(kRecentKey, recent.mid(0, kRecentImages));
+    m_settings.sync();
     FillRecentMenu();
 }
 
