@@ -235,22 +235,21 @@ void Form1::CreateControllers(const Menus& menus)
     m_results = new ResultsController(m_session, m_dialogs, m_tabSettings,
         { this, m_statusBar, menus.mnusave, menus.mnulightcurve, menus.mnuexportaavso, menus.mnuexportcsv },
         m_programFolder, this);
-    ResultsController* results = m_results;
 
     // The progress of a series, at the right end of the status bar.
     auto* progress = new PatrolProgress(m_statusBar);
     m_statusBar->addPermanentWidget(progress);
-    m_patrol = new PatrolDriver(m_session, m_dialogs, m_tabSettings, *m_images, *display, *results,
+    m_patrol = new PatrolDriver(m_session, m_dialogs, m_tabSettings, *m_images, *display, *m_results,
         { this, m_imageArea, m_statusBar, m_photometry->ContinueButton(), progress, menus.mnufilepatr, menus.mnuopen,
             menus.mnuvieweach },
         m_programFolder, this);
     auto* photometry = new PhotometryController(
         m_session, m_dialogs, m_tabSettings, *profiles, *m_patrol, { m_imageArea, m_photometry, menus.mnusave }, this);
     connect(m_patrol, &PatrolDriver::Measured, photometry, &PhotometryController::ShowMeasurement);
-    connect(photometry, &PhotometryController::StarRemembered, results, &ResultsController::ResultsChanged);
+    connect(photometry, &PhotometryController::StarRemembered, m_results, &ResultsController::ResultsChanged);
     // The curve grows as a series walks, and starts anew with a series.
-    connect(m_patrol, &PatrolDriver::FileMeasured, results, &ResultsController::RefreshLightCurve);
-    connect(m_patrol, &PatrolDriver::RunningChanged, results, &ResultsController::RefreshLightCurve);
+    connect(m_patrol, &PatrolDriver::FileMeasured, m_results, &ResultsController::RefreshLightCurve);
+    connect(m_patrol, &PatrolDriver::RunningChanged, m_results, &ResultsController::RefreshLightCurve);
 
     // F1 is not a menu item: the menus stay as they are.
     auto* tabHelp = new QAction(this);
