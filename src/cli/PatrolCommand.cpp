@@ -10,15 +10,14 @@
 #include "core/results/AavsoFile.h"
 #include "core/results/CsvFile.h"
 #include "core/results/RecoveryFile.h"
+#include "core/results/ResultValues.h"
 #include "core/results/ResultsFile.h"
+#include "core/routines/SequentialFile.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -31,28 +30,39 @@ const char* const kPatrolUsage
       "                          [--st1-mag M] [--instrumental] -o RESULTS [--csv FILE]\n"
       "                          [--aavso FILE --obscode X --name N --chart C [--check SLOT]\n"
       "                          [--variable SLOT] [--diaphragm K]]\n"
-      "Walks the patrol series that starts with FIRST (stem.001, stem.002, ... up to .999) as the\n"
-      "program's patrol driver does. --stars STARS names a file of lines 'SLOT X Y' (SLOT St1..St19,\n"
-      "Var1..Var4 or 0..22; '#' starts a comment): on FIRST each position is measured and remembered;\n"
-      "then every later file is read, calibrated with --dark and --flat, St1 found again (searched\n"
-      "within Int(2 N) + 3 pixels, at most 13), and slots St1..Var2 measured at St1's shift (searched\n"
-      "within N). The series ends at the first file that can't be read; -o RESULTS then receives the\n"
-      "results file, magnitudes relative to St1 of magnitude M unless --instrumental. When St1 is\n"
-      "probably not on a file, the results so far are written and the exit status is 3.\n"
-      "--csv writes every file, star and diaphragm as comma-separated values; --aavso writes the\n"
+      "Walks the patrol series that starts with FIRST (then the files numbered after it: stem.011,\n"
+      "stem.012, ... after stem.010, up to .999) as the program's patrol driver does. --stars STARS\n"
+      "names a file of lines 'SLOT X Y' (SLOT St1..St19, Var1..Var4 or 0..22; '#' starts a comment):\n"
+      "FIRST is calibrated with --dark and --flat and each position measured and remembered on it;\n"
+      "then every later file is read and calibrated, the field's shift against FIRST found from its\n"
+      "stars, St1 searched where the shift puts it (within Int(2 N) + 3 pixels, at most 13) and taken\n"
+      "when within 2 pixels of that place, and every star measured at the shift (searched within N).\n"
+      "A star that can't be measured on a file (none found, off the image, in rows the file lacks) is\n"
+      "named on stderr, written as 99.999 with no error, and looked for again on the next file.\n"
+      "The series ends at the first file that can't be read; -o RESULTS then receives the results\n"
+      "file, magnitudes relative to St1 of magnitude M unless --instrumental, and a line per star\n"
+      "tells on stderr its files measured (saturated among them) and unmeasured. When no shift is\n"
+      "found on a file (clouds, another field), St1 is probably lost: the results so far are written\n"
+      "and the exit status is 3.\n"
+      "--csv writes every file, star and diaphragm as comma-separated values (with each centre, its\n"
+      "status ok, saturated or unmeasured, and the file's shift); --aavso writes the\n"
       "AAVSO Extended File Format report of the variable SLOT (default Var1) in diaphragm K (1..4,\n"
       "default 1) for observer code X, star name N and chart C, with the check star SLOT (default\n"
       "St2 when the stars file has it; 'none' for none). Both need --st1-mag for magnitudes relative\n"
       "to St1 and are written with RESULTS; files whose line can't be made valid are listed.\n"
-      "After each file the results so far (relative to St1) replace patrol-recovery.txt in the folder\n"
-      "of RESULTS, whole or not at all, so that a crash loses at most the file being measured (none\n"
-      "when RESULTS is a device such as /dev/null).\n"
+      "A file of the series that is there but can't be read as an image ends it early: the results\n"
+      "so far are written and the exit status is 4. Every file to be written is tried before the\n"
+      "first file is read.\n"
+      "After each file the results so far (relative to St1) go to RESULTS.recovery.txt beside RESULTS\n"
+      "(none when RESULTS is a device such as /dev/null): a crash loses at most the file being\n"
+      "measured, a power cut at most the files of the last 5 seconds.\n"
       "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n"
       "Defaults: --st1-mag 0, no --instrumental (magnitudes relative to St1), no --dark or --flat.\n";
 
 namespace {
 
 const char* const kPrefix = "lumvane-cli patrol: ";
+constexpr std::size_t kStarsFileLimit = 1 << 20;
 
 /// One line of the stars file.
 struct StarPosition {
@@ -158,13 +168,12 @@ std::optional<int> SlotOf(const std::string& name)
 /// Reads the stars file; the text of what is wrong otherwise.
 std::string ReadStars(const std::string& fileName, std::vector<StarPosition>& stars, bool& unreadable)
 {
-    std::ifstream file(fileName);
-    // A folder opens for reading here and would read as an empty list.
-    std::error_code error;
-    if (!file || std::filesystem::is_directory(fileName, error)) {
+    const SmallFile text = SmallFileBytes(fileName, kStarsFileLimit);
+    if (!text.read) {
         unreadable = true;
-        return "Cannot open file " + fileName + ": " + std::strerror(file ? EISDIR : errno);
+        return CannotOpenFileText(fileName, text.tooBig ? "larger than the 1 MB a stars file may hold" : text.reason);
     }
+    std::istringstream file(text.bytes);
     int lineNumber = 0;
     for (std::string line; std::getline(file, line);) {
         ++lineNumber;
@@ -280,27 +289,58 @@ bool SaveResults(const PatrolRequest& request, const ResultsTable& table, const 
     return SaveExports(request, table, files, err) && written;
 }
 
-/// The folder of RESULTS, where the recovery file goes; nothing when the
-/// results go to a device (-o /dev/null): no recovery file among the devices.
-std::optional<std::filesystem::path> RecoveryFolder(const PatrolRequest& request)
+/// The recovery file beside RESULTS; nothing when the results go to a device
+/// (-o /dev/null): no recovery file among the devices.
+std::optional<std::filesystem::path> RecoveryFileName(const PatrolRequest& request)
 {
     std::error_code error;
     const std::filesystem::file_status results = std::filesystem::status(request.resultsFile, error);
     if (std::filesystem::exists(results) && !std::filesystem::is_regular_file(results))
         return std::nullopt;
-    return std::filesystem::path(request.resultsFile).parent_path();
+    return RecoveryFileOf(request.resultsFile);
 }
 
-/// Replaces the recovery file in `folder` with the results of the files
-/// measured so far. A failure is reported and the walk goes on.
-void WriteRecovery(const std::optional<std::filesystem::path>& folder, const PatrolRequest& request,
-    const ResultsTable& table, const FileList& files, std::ostream& err)
+/// Whether every file the series writes can be written, before any file is
+/// measured; false (with the message on `err`) when one can't.
+bool OutputsWritable(const PatrolRequest& request, std::ostream& err)
 {
-    if (!folder)
+    const std::optional<std::filesystem::path> recovery = RecoveryFileName(request);
+    for (const std::string& fileName :
+        { request.resultsFile, request.csvFile, request.aavsoFile, recovery ? recovery->string() : std::string() }) {
+        if (fileName.empty())
+            continue;
+        if (const WriteResult writable = CanReplaceFile(fileName); !writable.written) {
+            err << kPrefix << CannotWriteFileText(fileName, writable.reason) << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+/// Brings the recovery file up to the files measured so far. A failure is
+/// reported and the walk goes on.
+void WriteRecovery(std::optional<RecoveryFile>& recovery, const PatrolRequest& request, const ResultsTable& table,
+    const FileList& files, std::ostream& err)
+{
+    if (!recovery)
         return;
-    const WriteResult written = WriteRecoveryFile(*folder, table, files, ResultsSettings(request));
+    const WriteResult written = recovery->Write(table, files, ResultsSettings(request));
     if (!written.written)
-        err << kPrefix << CannotWriteFileText(RecoveryFilePath(*folder).string(), written.reason) << '\n';
+        err << kPrefix << CannotWriteFileText(recovery->Name().string(), written.reason) << '\n';
+}
+
+/// A star that could not be measured on a file: no value for it there.
+void NotMeasured(std::ostream& err, int slot, const std::string& fileName)
+{
+    err << kPrefix << StarLabel(slot) << " not measured on " << fileName << '\n';
+}
+
+/// Per star: the files it was measured on (saturated among them) and not.
+void Summary(std::ostream& err, const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+{
+    for (const StarTally& tally : StarTallies(table, files, settings))
+        err << StarLabel(tally.slot) << ": " << tally.measured << " files measured (" << tally.saturated
+            << " saturated), " << tally.unmeasured << " unmeasured\n";
 }
 
 } // namespace
@@ -324,6 +364,8 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
             return kExitUsage;
         }
     }
+    if (!OutputsWritable(request, err))
+        return kExitFileError;
 
     ImageStore store;
     ResultsTable table;
@@ -336,9 +378,17 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
         err << kPrefix << first.message << '\n';
     if (!first.GaveImage())
         return kExitFileError;
-    const auto calibration = ReadCalibrationFrames(request.photometry, store, random, kPrefix, err);
+    auto calibration = ReadCalibrationFrames(request.photometry, store, random, kPrefix, err);
     if (!calibration)
         return kExitFileError;
+    if (calibration->Dark() || calibration->Flat()) {
+        // File 1 calibrated as every later file, its entry its own again.
+        SeriesCalibrationOutcome outcome;
+        if (!calibration->Read(store, request.firstFile, random, outcome).GaveImage()) {
+            err << kPrefix << "Cannot read file " << request.firstFile << " again\n";
+            return kExitFileError;
+        }
+    }
 
     PatrolSettings settings;
     settings.click = ClickSettingsOf(request.photometry);
@@ -348,42 +398,61 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
     // File 1 as the user leaves it: each star clicked, then its star button.
     int remembered = 0;
     for (const StarPosition& star : stars) {
-        if (MeasureAndRemember(data, star.slot, star.x, star.y, settings.click).remembered)
-            ++remembered;
-        else
-            err << kPrefix << "no star measured for " << StarLabel(star.slot) << " at " << Text(star.x) << ','
-                << Text(star.y) << " on " << request.firstFile << '\n';
+        const PatrolMeasurement measurement = MeasureAndRemember(data, star.slot, star.x, star.y, settings.click);
+        if (!measurement.remembered)
+            err << kPrefix << StarLabel(star.slot) << " at " << Text(star.x) << ',' << Text(star.y)
+                << " can't be followed: a place has no X or Y of 0\n";
+        else if (measurement.status == MeasureStatus::Unmeasured)
+            NotMeasured(err, star.slot, request.firstFile);
+        remembered += measurement.remembered ? 1 : 0;
     }
     err << "file 1: " << request.firstFile << ", " << remembered << " stars remembered\n";
-    const std::optional<std::filesystem::path> recoveryFolder = RecoveryFolder(request);
-    WriteRecovery(recoveryFolder, request, table, store.files, err);
+    std::optional<RecoveryFile> recovery;
+    if (const auto recoveryName = RecoveryFileName(request))
+        recovery.emplace(*recoveryName);
+    WriteRecovery(recovery, request, table, store.files, err);
 
     PatrolWalk walk(request.firstFile, *calibration);
     PatrolObserver quiet;
+    bool endedOnUnreadableFile = false;
     for (;;) {
         const PatrolStepResult step = walk.Step(data, settings, quiet);
-        if (!step.read.message.empty() && step.read.status != FitsReadStatus::CannotOpen)
+        // The series ends at the first file that is not there; one that is
+        // there but can't be read ends it early.
+        std::error_code error;
+        const bool there = !step.fileName.empty() && std::filesystem::exists(step.fileName, error);
+        if (!step.read.message.empty() && (step.read.status != FitsReadStatus::CannotOpen || there))
             err << kPrefix << step.read.message << '\n';
         if (step.calibration.darkRefused || step.calibration.flatRefused)
             err << kPrefix << kCalibrationFrameTooSmall << ": " << step.fileName << " left uncalibrated\n";
-        if (step.step == PatrolStep::EndOfSeries)
+        if (step.step == PatrolStep::EndOfSeries) {
+            endedOnUnreadableFile = there;
+            if (there)
+                err << kPrefix << "series ended early on an unreadable file: " << step.fileName << '\n';
             break;
+        }
         if (step.step == PatrolStep::St1Lost) {
             // Only the files measured in full go into the results.
             store.files.SetCurrentFile(step.fileNumber - 1);
             const bool saved = SaveResults(request, table, store.files, err);
             err << kPrefix << "Main standard is probably not found on " << step.fileName << '\n';
+            Summary(err, table, store.files, ResultsSettings(request));
             return saved ? kExitSt1Lost : kExitFileError;
         }
         const StandardsResult& standards = step.standards;
         err << "file " << step.fileNumber << ": " << step.fileName << ", St1 at "
-            << Text(standards.st1StoredX + standards.shiftX) << ',' << Text(standards.st1StoredY + standards.shiftY)
-            << ", shift " << Text(standards.shiftX) << ',' << Text(standards.shiftY) << ", " << standards.remembered
+            << Text(standards.st1StoredX + standards.shift.x) << ',' << Text(standards.st1StoredY + standards.shift.y)
+            << ", shift " << Text(standards.shift.x) << ',' << Text(standards.shift.y) << ", " << standards.remembered
             << " stars remembered\n";
-        WriteRecovery(recoveryFolder, request, table, store.files, err);
+        for (const int slot : standards.unmeasured)
+            NotMeasured(err, slot, step.fileName);
+        WriteRecovery(recovery, request, table, store.files, err);
     }
     err << store.files.CurrentFile() << " files measured\n";
-    return SaveResults(request, table, store.files, err) ? kExitDone : kExitFileError;
+    Summary(err, table, store.files, ResultsSettings(request));
+    if (!SaveResults(request, table, store.files, err))
+        return kExitFileError;
+    return endedOnUnreadableFile ? kExitUnreadableFile : kExitDone;
 }
 
 } // namespace lumvane::cli

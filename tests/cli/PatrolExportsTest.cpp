@@ -130,35 +130,6 @@ TEST(PatrolExports, AavsoReportOfTheSampleSeriesFieldByField)
     }
 }
 
-TEST(PatrolExports, AFileWithoutADateSaysNa)
-{
-    SampleSeries sample;
-    std::string bytes = test::ReadFileBytes(sample.File("field.005"));
-    bytes.replace(bytes.find("DATE-OBS="), 8, "DATE-OLD");
-    test::WriteFileBytes(sample.File("field.005"), bytes);
-    const test::CliRun run = test::RunCli(Patrol(sample, Exports(sample)));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto rows = CommaLines(test::ReadFileBytes(sample.File("aavso.txt")));
-    ASSERT_EQ(rows.size(), 6U + 12);
-    EXPECT_EQ(rows[6 + 4].at(1), "na");
-    EXPECT_NE(rows[6 + 3].at(1), "na");
-    EXPECT_NE(rows[6 + 5].at(1), "na");
-    const auto csv = CommaLines(test::ReadFileBytes(sample.File("results.csv")));
-    ASSERT_EQ(csv.size(), 1U + 12 * 5);
-    for (std::size_t s = 0; s < 5; ++s)
-        EXPECT_EQ(csv[1 + 5 * 4 + s].at(1), "na");
-}
-
-TEST(PatrolExports, WrittenWithTheResultsWhenSt1IsLost)
-{
-    SampleSeries sample;
-    HideSt1(sample.File("field.003"), 148.9, 358.8);
-    const test::CliRun run = test::RunCli(Patrol(sample, Exports(sample)));
-    EXPECT_EQ(run.exitCode, 3) << run.err;
-    EXPECT_EQ(CommaLines(test::ReadFileBytes(sample.File("aavso.txt"))).size(), 6U + 2);
-    EXPECT_EQ(CommaLines(test::ReadFileBytes(sample.File("results.csv"))).size(), 1U + 2 * 5);
-}
-
 TEST(PatrolExports, BadAavsoArgumentsGiveAMessage)
 {
     SampleSeries sample;

@@ -40,9 +40,9 @@ private:
     test::TempDir m_dir;
 };
 
-/// Replaces St1's neighbourhood on a sample frame by flat sky, so that St1
-/// can't be found there.
-inline void HideSt1(const std::string& fileName, double st1X, double st1Y)
+/// Replaces the pixels within `radius` of (x, y) on a sample frame by flat
+/// sky: a star hidden there, or the whole frame under clouds.
+inline void Hide(const std::string& fileName, double x0, double y0, double radius)
 {
     ImageStore store;
     UniformRandom random;
@@ -52,7 +52,7 @@ inline void HideSt1(const std::string& fileName, double st1X, double st1Y)
     const auto raw = static_cast<std::uint16_t>(1700 - 32768);
     for (int y = 1; y <= kSampleSide; ++y)
         for (int x = 1; x <= kSampleSide; ++x)
-            if (std::hypot(x - st1X, y - st1Y) <= 24.0) {
+            if (std::hypot(x - x0, y - y0) <= radius) {
                 const auto at = static_cast<std::size_t>(header + 2LL * ((kSampleSide - y) * kSampleSide + x - 1));
                 bytes[at] = static_cast<char>(raw >> 8);
                 bytes[at + 1] = static_cast<char>(raw & 0xFF);

@@ -10,6 +10,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <stdexcept>
 #include <string_view>
@@ -100,11 +101,12 @@ public:
         return value ? std::optional(value->substr(0, value->find('\''))) : std::nullopt;
     }
 
-    /// The 8 characters after the card's first apostrophe, blank-padded.
-    std::optional<std::string> QuotedField(std::string_view keyword) const
+    /// The quoted text in a field of `width` characters: cut, or padded
+    /// with blanks; never the closing quote.
+    std::optional<std::string> QuotedField(std::string_view keyword, std::size_t width = 8) const
     {
-        const auto value = AfterApostrophe(keyword);
-        return value ? std::optional(Field(*value, 8)) : std::nullopt;
+        const auto value = Quoted(keyword);
+        return value ? std::optional(Field(*value, width)) : std::nullopt;
     }
 
     /// 10 characters from a column offset of the keyword's card; an absent
@@ -253,7 +255,7 @@ ObservationTime ReadObservationTime(const Cards& cards)
     return result;
 }
 
-HeaderValues ParseHeader(const RawHeader& raw, const HeaderValues& previous, ObservationTime& observation)
+HeaderValues ParseHeader(const RawHeader& raw, ObservationTime& observation)
 {
     const Cards cards(raw);
     HeaderValues values;
@@ -263,27 +265,28 @@ HeaderValues ParseHeader(const RawHeader& raw, const HeaderValues& previous, Obs
         AssignRounded(values.naxis1, *naxis1);
     if (const auto naxis2 = cards.Number("NAXIS2"))
         AssignRounded(values.naxis2, *naxis2);
-    const auto bzero = cards.Number("BZERO");
-    const auto bscale = cards.Number("BSCALE");
-    values.bzero = bzero ? ToSingle(*bzero) : previous.bzero;
-    values.bscale = bscale ? ToSingle(*bscale) : previous.bscale;
+    // Each header stands alone: without BZERO and BSCALE the values are the
+    // file's own, as the FITS standard reads them.
+    values.bzero = ToSingle(cards.Number("BZERO").value_or(0.0));
+    values.bscale = ToSingle(cards.Number("BSCALE").value_or(1.0));
     if (values.bscale == 0.0F)
         values.bscale = 1.0F;
 
-    if (const auto exptime = cards.Number("EXPTIME"))
-        AssignRounded(values.exposure, *exptime);
-    if (values.exposure == 0) {
-        if (const auto exposure = cards.Number("EXPOSURE"))
+    for (const char* keyword : { "EXPTIME", "EXPOSURE", "ITIME" }) {
+        if (values.exposure != 0)
+            break;
+        if (const auto exposure = cards.Number(keyword))
             AssignRounded(values.exposure, *exposure);
     }
-    if (const auto temperature = cards.Number("TEMPERAT"))
+    if (const auto temperature = cards.Number("TEMPERAT") ? cards.Number("TEMPERAT") : cards.Number("CCD-TEMP"))
         values.temperature = ToSingle(*temperature);
 
     observation = ReadObservationTime(cards);
     values.date = observation.date;
     values.time = observation.time;
     values.history = cards.ColumnText("HISTORY", 10);
-    values.filter = cards.ColumnText("FILTER", 11);
+    // A quoted filter name is shown without its closing quote.
+    values.filter = cards.QuotedField("FILTER", 10).value_or(cards.ColumnText("FILTER", 11));
 
     values.headerText = raw.text;
     if (values.headerText.size() < kStoredHeaderMinimum)
@@ -333,6 +336,27 @@ void ConvertOffsetRow(const unsigned char* bytes, std::size_t count, std::int16_
     }
 }
 
+// The largest stored value of a row: a whole vector of lanes at a time.
+LUMVANE_VECTOR_CLONES
+std::int16_t RowMaximum(const std::int16_t* row, std::size_t count)
+{
+    std::int16_t maximum = std::numeric_limits<std::int16_t>::min();
+    for (std::size_t n = 0; n < count; ++n)
+        maximum = std::max(maximum, row[n]);
+    return maximum;
+}
+
+// Marks the pixels of row y (values from x = 1) that hold the top of the
+// range: physical 65534, where the conversion put every larger value.
+void MarkSaturated(ImagePlane& plane, int y, const std::int16_t* row, std::size_t count)
+{
+    if (RowMaximum(row, count) < kStoredMax)
+        return;
+    for (std::size_t n = 0; n < count; ++n)
+        if (row[n] == kStoredMax)
+            plane.SetSaturated(static_cast<int>(n) + 1, y, true);
+}
+
 class PixelConverter {
 public:
     PixelConverter(float bscale, float bzero)
@@ -376,12 +400,14 @@ private:
 };
 
 // Reads the rows that follow the header into the plane, the first file row at
-// y = H, handing each row above `heldRows` to the finisher as soon as it is
-// filled. Cells the file does not reach are set to 0; returns false when the
-// file ends early.
-bool ReadPixels(
-    SequentialFile& file, ImagePlane& plane, const PixelConverter& converter, RowFinisher* finisher, int heldRows)
+// y = H, marking its saturated pixels and handing each row above `heldRows`
+// to the finisher as soon as it is filled. Cells the file does not reach are
+// set to 0 (a fresh plane holds zeros that cost nothing until touched) and
+// their rows marked missing; returns false when the file ends early.
+bool ReadPixels(SequentialFile& file, ImagePlane& plane, bool fresh, const PixelConverter& converter,
+    RowFinisher* finisher, int heldRows)
 {
+    plane.ClearMarks();
     const auto width = static_cast<std::size_t>(plane.Width());
     const int height = plane.Height();
     if (width == 0 || height == 0)
@@ -404,12 +430,15 @@ bool ReadPixels(
             const std::size_t values = rowStart < got ? std::min(width, (got - rowStart) / 2) : 0;
             std::int16_t* row = plane.Row(y) + 1;
             converter.ConvertRow(chunk.data() + rowStart, values, row);
+            MarkSaturated(plane, y, row, values);
             if (values < width) {
                 std::fill(row + values, row + width, std::int16_t { 0 });
-                finish(y);
-                for (int below = y - 1; below >= 1; --below) {
-                    std::fill_n(plane.Row(below) + 1, width, std::int16_t { 0 });
-                    finish(below);
+                // The row the file ends in is missing as well as those below it.
+                for (int missing = y; missing >= 1; --missing) {
+                    if (missing < y && !fresh)
+                        std::fill_n(plane.Row(missing) + 1, width, std::int16_t { 0 });
+                    plane.SetRowMissing(missing, true);
+                    finish(missing);
                 }
                 return false;
             }
@@ -422,21 +451,21 @@ bool ReadPixels(
 
 } // namespace
 
-FitsReadResult ReadFitsImage(
-    ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random, RowFinisher* finisher)
+FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random,
+    RowFinisher* finisher, long long maxPixels)
 {
     FitsReadResult result;
     SequentialFile file(fileName);
     if (!file.IsOpen()) {
         result.status = FitsReadStatus::CannotOpen;
-        result.message = "Cannot open file " + fileName;
+        result.message = CannotOpenFileText(fileName, file.Reason());
         return result;
     }
 
     const RawHeader raw = ReadHeader(file);
     result.headerBytes = static_cast<long long>(raw.text.size());
     ObservationTime observation;
-    HeaderValues values = ParseHeader(raw, store.header, observation);
+    HeaderValues values = ParseHeader(raw, observation);
 
     const auto recordHeader = [&] {
         store.files.RecordCurrent(MakeEntry(values, observation, fileName), plane == PlaneId::Img);
@@ -461,6 +490,12 @@ FitsReadResult ReadFitsImage(
     ImagePlane& target = store.Plane(plane);
     const int width = std::max(0, int(values.naxis1));
     const int height = std::max(0, int(values.naxis2));
+    if (static_cast<long long>(width) * height > maxPixels) {
+        result.status = FitsReadStatus::TooLarge;
+        result.message = "An image of " + std::to_string(width) + " x " + std::to_string(height)
+            + " pixels is larger than the " + std::to_string(maxPixels / 1000000) + " megapixels that can be shown";
+        return result;
+    }
     ImagePlane fresh;
     const bool reuse = target.HasCells() && target.Width() == width && target.Height() == height;
     try {
@@ -477,7 +512,8 @@ FitsReadResult ReadFitsImage(
     const int heldRows = finisher && plane == PlaneId::Img ? std::min(kCutSampleTop, height) : 0;
     if (finisher)
         finisher->Begin(filled, values);
-    const bool complete = ReadPixels(file, filled, PixelConverter(values.bscale, values.bzero), finisher, heldRows);
+    const bool complete
+        = ReadPixels(file, filled, !reuse, PixelConverter(values.bscale, values.bzero), finisher, heldRows);
     if (!complete) {
         result.status = FitsReadStatus::Truncated;
         result.message = "The file " + fileName + " ends inside its image data: the rows missing from it are 0";

@@ -4,6 +4,7 @@
 #include "core/image/CutProposal.h"
 #include "core/image/ImageStore.h"
 
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -11,11 +12,12 @@ namespace lumvane {
 
 enum class FitsReadStatus {
     Read, ///< header and every pixel read
-    Truncated, ///< the file ends inside the data: rows not in it are 0
+    Truncated, ///< the file ends inside the data: rows not wholly in it are marked missing, their cells beyond it 0
     NotSixteenBit, ///< BITPIX is not 16: header values recorded, plane unchanged
     NoHeaderEnd, ///< no END card: header values recorded, plane unchanged
     CannotOpen, ///< nothing in the store changed
     OutOfMemory, ///< the plane can't be allocated: nothing in the store changed
+    TooLarge, ///< more pixels than the caller can show: nothing in the store changed
 };
 
 /// @brief What a read did, and the message its caller shows for it.
@@ -52,13 +54,16 @@ protected:
 /// The header runs to the end of the 2880-byte block that holds its END card;
 /// keywords are the names in columns 1 to 8 of its cards (the first card of a
 /// name counts). Pixels convert by the FITS rule, physical = BSCALE * s + BZERO
-/// with s the signed 16-bit value, and are stored as physical - 32767 rounded
-/// half-even and clipped to physical 0..65534. The first row of the file
+/// with s the signed 16-bit value (BSCALE 1 and BZERO 0 where the header lacks
+/// them, whatever an earlier file had), and are stored as physical - 32767 rounded
+/// half-even and clipped to physical 0..65534; pixels clipped at the top, or
+/// at 65534 in the file, are marked saturated. The first row of the file
 /// becomes y = NAXIS2. A read into IMG also proposes display cuts, drawing from
 /// `random`. A `finisher` is given every row of a read that reaches the pixels
 /// (Read or Truncated, rows missing from the file included); the cuts are
-/// proposed from the rows as read.
+/// proposed from the rows as read. An image of more than `maxPixels` pixels
+/// is refused (TooLarge).
 FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random,
-    RowFinisher* finisher = nullptr);
+    RowFinisher* finisher = nullptr, long long maxPixels = std::numeric_limits<long long>::max());
 
 } // namespace lumvane

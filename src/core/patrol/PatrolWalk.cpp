@@ -1,5 +1,7 @@
 #include "core/patrol/PatrolWalk.h"
 
+#include "core/common/Rounding.h"
+#include "core/image/Calibration.h"
 #include "core/patrol/SeriesNaming.h"
 #include "core/results/RememberStar.h"
 
@@ -8,12 +10,6 @@
 
 namespace lumvane {
 namespace {
-
-/// True when the click measured every diaphragm that holds a radius.
-bool Complete(const ClickResult& click)
-{
-    return !click.edgeStop.has_value();
-}
 
 /// True when the click measured at least one diaphragm.
 bool MeasuredAny(const ClickResult& click)
@@ -30,6 +26,55 @@ ClickSettings WalkClick(const PatrolSettings& settings, int searchRadius)
     click.searchRadius = searchRadius;
     click.addend = kFullViewAddend;
     return click;
+}
+
+/// St1 measured where it is expected, then again at the centre found there;
+/// what the first measurement did.
+ClickResult MeasureSt1(PatrolData data, const ClickSettings& click, float x, float y, PatrolObserver& observer)
+{
+    const int fileNumber = data.store.files.CurrentFile();
+    ClickResult first;
+    for (const PatrolMeasurementKind kind :
+        { PatrolMeasurementKind::St1AtExpectedPlace, PatrolMeasurementKind::St1AtFoundCentre }) {
+        PatrolMeasurement measurement;
+        measurement.kind = kind;
+        measurement.x = x;
+        measurement.y = y;
+        measurement.searchRadius = click.searchRadius;
+        measurement.click = MeasureClick(data.store.img, x, y, click, St1NetCounts(data.table, fileNumber), data.last);
+        observer.Measured(measurement);
+        if (kind == PatrolMeasurementKind::St1AtExpectedPlace)
+            first = measurement.click;
+        x = data.last.centreX;
+        y = data.last.centreY;
+    }
+    return first;
+}
+
+/// Every star of the previous file recorded Unmeasured on the current file
+/// where it was: a file whose field can't be placed.
+StandardsResult KeepStarsUnmeasured(PatrolData data, const PatrolSettings& settings)
+{
+    const int fileNumber = data.store.files.CurrentFile();
+    StandardsResult result;
+    const int positionRow = ResultsTable::PositionRow(fileNumber);
+    for (int slot = 0; slot < kStarSlots; ++slot) {
+        StarRecord star;
+        star.centreX = data.table.Cell(ResultsTable::NetColumn(slot), positionRow);
+        star.centreY = data.table.Cell(ResultsTable::ErrorColumn(slot), positionRow);
+        for (std::size_t k = 0; k < star.radius.size(); ++k)
+            star.radius[k] = ToSingle(settings.click.radii[k]);
+        star.status.fill(MeasureStatus::Unmeasured);
+        if (RememberStar(data.table, slot, fileNumber, star)) {
+            ++result.remembered;
+            result.unmeasured.push_back(slot);
+        }
+        if (slot == 0) {
+            result.st1StoredX = star.centreX;
+            result.st1StoredY = star.centreY;
+        }
+    }
+    return result;
 }
 
 } // namespace
@@ -49,66 +94,94 @@ PatrolMeasurement MeasureAndRemember(PatrolData data, int slot, float x, float y
     measurement.y = y;
     measurement.searchRadius = settings.searchRadius;
     measurement.click = MeasureClick(data.store.img, x, y, settings, St1NetCounts(data.table, fileNumber), data.last);
-    if (Complete(measurement.click))
-        measurement.remembered = RememberStar(data.table, slot, fileNumber, StarRecordOf(data.last, settings.radii));
+    const auto record = RememberLastStar(data.table, slot, fileNumber, data.last, settings.radii);
+    measurement.remembered = record.has_value();
+    if (record) {
+        measurement.recordedX = record->centreX;
+        measurement.recordedY = record->centreY;
+        measurement.status = RecordedStatus(*record);
+    }
     return measurement;
 }
 
-StandardsResult FindStandards(PatrolData data, const PatrolSettings& settings, PatrolObserver& observer)
+StandardsResult FindStandards(
+    PatrolData data, const PatrolSettings& settings, const FieldOnFile& field, PatrolObserver& observer)
 {
     const int fileNumber = data.store.files.CurrentFile();
     const int positionRow = ResultsTable::PositionRow(fileNumber);
     StandardsResult result;
     result.st1StoredX = data.table.Cell(ResultsTable::NetColumn(0), positionRow);
     result.st1StoredY = data.table.Cell(ResultsTable::ErrorColumn(0), positionRow);
-
+    const bool st1Stored = result.st1StoredX != 0.0F && result.st1StoredY != 0.0F;
     const ClickSettings click = WalkClick(settings, St1SearchRadius(settings.search));
-    const auto measureSt1 = [&](PatrolMeasurementKind kind, float x, float y) {
-        PatrolMeasurement measurement;
-        measurement.kind = kind;
-        measurement.x = x;
-        measurement.y = y;
-        measurement.searchRadius = click.searchRadius;
-        measurement.click = MeasureClick(data.store.img, x, y, click, St1NetCounts(data.table, fileNumber), data.last);
-        observer.Measured(measurement);
-        return measurement.click;
+    const auto st1Shift = [&] {
+        return FieldShift { data.last.centreX - result.st1StoredX, data.last.centreY - result.st1StoredY };
     };
-    const ClickResult atStoredPlace
-        = measureSt1(PatrolMeasurementKind::St1AtStoredPlace, result.st1StoredX, result.st1StoredY);
-    measureSt1(PatrolMeasurementKind::St1AtFoundCentre, data.last.centreX, data.last.centreY);
 
-    if (fileNumber > 1) {
-        const float previous = data.table.Cell(ResultsTable::NetColumn(0), ResultsTable::ValueRow(fileNumber - 1, 0));
-        // A fifth in double precision, as the single counts are compared.
-        result.st1Lost = 0.2 * static_cast<double>(previous) > static_cast<double>(data.last.net[0])
-            || !MeasuredAny(atStoredPlace);
+    // The stars move by the field's shift where it was found, else by St1's;
+    // the shift told is St1's wherever St1 was found.
+    FieldShift shift;
+    FieldShift told;
+    switch (field.status) {
+    case FieldShiftStatus::Found: {
+        shift = told = field.sincePrevious;
+        if (!st1Stored)
+            break;
+        const float expectedX = result.st1StoredX + shift.x;
+        const float expectedY = result.st1StoredY + shift.y;
+        MeasureSt1(data, click, expectedX, expectedY, observer);
+        // A centre away from where the field puts St1 is another star's.
+        const bool found = data.last.centreX != 0.0F && data.last.centreY != 0.0F;
+        if (found && std::hypot(data.last.centreX - expectedX, data.last.centreY - expectedY) <= kSt1Agreement)
+            told = st1Shift();
+        break;
+    }
+    case FieldShiftStatus::TooFewStars: {
+        // Without the field, St1 where it was and a fifth of its counts decide.
+        const bool measured = MeasuredAny(MeasureSt1(data, click, result.st1StoredX, result.st1StoredY, observer));
+        if (fileNumber > 1) {
+            const float previous
+                = data.table.Cell(ResultsTable::NetColumn(0), ResultsTable::ValueRow(fileNumber - 1, 0));
+            // A fifth in double precision, as the single counts are compared.
+            result.st1Lost = 0.2 * static_cast<double>(previous) > static_cast<double>(data.last.net[0]) || !measured;
+        }
+        shift = told = st1Shift();
+        break;
+    }
+    case FieldShiftStatus::NotFound:
+        result.st1Lost = fileNumber > 1;
+        break;
     }
     if (result.st1Lost)
         return result;
-    return MeasureSeriesStars(data, result.st1StoredX, result.st1StoredY, settings, observer);
+    StandardsResult stars = MeasureSeriesStars(data, shift, settings, observer);
+    stars.st1StoredX = result.st1StoredX;
+    stars.st1StoredY = result.st1StoredY;
+    stars.shift = told;
+    return stars;
 }
 
 StandardsResult MeasureSeriesStars(
-    PatrolData data, float st1StoredX, float st1StoredY, const PatrolSettings& settings, PatrolObserver& observer)
+    PatrolData data, FieldShift shift, const PatrolSettings& settings, PatrolObserver& observer)
 {
+    const int fileNumber = data.store.files.CurrentFile();
     StandardsResult result;
-    result.st1StoredX = st1StoredX;
-    result.st1StoredY = st1StoredY;
-    result.shiftX = data.last.centreX - st1StoredX;
-    result.shiftY = data.last.centreY - st1StoredY;
+    result.shift = shift;
+    data.table.SetShift(fileNumber, shift);
 
     const ClickSettings click = WalkClick(settings, CentreSearchRadius(settings.search));
     // Row 5(n - 1) holds the places found on the previous file; remembering
     // writes row 5n, so the places read here stay as they were.
-    const int positionRow = ResultsTable::PositionRow(data.store.files.CurrentFile());
-    for (int slot = 0; slot < kSeriesStars; ++slot) {
+    const int positionRow = ResultsTable::PositionRow(fileNumber);
+    for (int slot = 0; slot < kStarSlots; ++slot) {
         const float x = data.table.Cell(ResultsTable::NetColumn(slot), positionRow);
         const float y = data.table.Cell(ResultsTable::ErrorColumn(slot), positionRow);
         if (x == 0.0F || y == 0.0F)
             continue;
-        const PatrolMeasurement measurement
-            = MeasureAndRemember(data, slot, x + result.shiftX, y + result.shiftY, click);
+        const PatrolMeasurement measurement = MeasureAndRemember(data, slot, x + shift.x, y + shift.y, click);
         result.remembered += measurement.remembered ? 1 : 0;
+        if (measurement.status == MeasureStatus::Unmeasured)
+            result.unmeasured.push_back(slot);
         observer.Measured(measurement);
     }
     return result;
@@ -117,14 +190,60 @@ StandardsResult MeasureSeriesStars(
 void StartPatrolSeries(ImageStore& store, ResultsTable& table)
 {
     table.Clear();
+    table.SetShift(1, {});
     store.files.Clear();
     store.files.SetCurrentFile(1);
 }
 
 PatrolWalk::PatrolWalk(std::string_view firstFile, SeriesCalibration calibration)
     : m_stem(SeriesStem(firstFile))
+    , m_firstNumber(SeriesFirstNumber(firstFile))
     , m_calibration(calibration)
 {
+}
+
+void PatrolWalk::TakeReference(const ImageStore& store)
+{
+    const ImagePlane& img = store.img;
+    BinnedFrame reference;
+    reference.Reset(img.Width(), img.Height());
+    reference.AddPlane(img);
+    m_reference = FindFieldStars(reference, img);
+    // A frame smaller than the image is refused for every file.
+    if (m_calibration.Dark() && CoversImage(store.ds, img)) {
+        m_darkBins.Reset(img.Width(), img.Height());
+        m_darkBins.AddPlane(store.ds);
+    }
+    if (m_calibration.Flat() && CoversImage(store.ff, img)) {
+        m_flatBins.Reset(img.Width(), img.Height());
+        m_flatBins.AddPlane(store.ff);
+        m_flatBins.Normalise();
+    }
+    m_referenceTaken = true;
+}
+
+FieldShiftResult PatrolWalk::FindField(const ImageStore& store, const SeriesCalibrationOutcome& outcome)
+{
+    const ImagePlane& img = store.img;
+    const auto fits = [&](const BinnedFrame& frame) {
+        return frame.Columns() == m_bins.Columns() && frame.Rows() == m_bins.Rows();
+    };
+    const bool dark = m_calibration.Dark() && !outcome.darkRefused && fits(m_darkBins);
+    const bool flat = m_calibration.Flat() && !outcome.flatRefused && fits(m_flatBins);
+    m_bins.Calibrate(dark ? &m_darkBins : nullptr, flat ? &m_flatBins : nullptr);
+    return MatchFieldStars(m_reference, FindFieldStars(m_bins, img), img.Width(), img.Height());
+}
+
+void PatrolWalk::TrackField(const FieldShiftResult& field, FieldShift shift)
+{
+    // The stars' places on the next file are theirs on this one moved by the
+    // field since this file: the field found here, else the shift used here.
+    if (field.status == FieldShiftStatus::Found) {
+        m_offset = field.shift;
+    } else {
+        m_offset.x += shift.x;
+        m_offset.y += shift.y;
+    }
 }
 
 PatrolStepResult PatrolWalk::Step(PatrolData data, const PatrolSettings& settings, PatrolObserver& observer)
@@ -135,23 +254,31 @@ PatrolStepResult PatrolWalk::Step(PatrolData data, const PatrolSettings& setting
             return result;
         m_waitingForSt1 = false;
         result.step = PatrolStep::FileDone;
-        result.standards
-            = MeasureSeriesStars(data, result.standards.st1StoredX, result.standards.st1StoredY, settings, observer);
+        const FieldShift shift { data.last.centreX - result.standards.st1StoredX,
+            data.last.centreY - result.standards.st1StoredY };
+        const float storedX = result.standards.st1StoredX;
+        const float storedY = result.standards.st1StoredY;
+        result.standards = MeasureSeriesStars(data, shift, settings, observer);
+        result.standards.st1StoredX = storedX;
+        result.standards.st1StoredY = storedY;
+        TrackField(result.field, shift);
         return result;
     }
+    if (!m_referenceTaken)
+        TakeReference(data.store);
 
     FileList& files = data.store.files;
     const int fileNumber = files.CurrentFile() + 1;
     PatrolStepResult result;
     result.fileNumber = fileNumber;
-    const auto fileName = SeriesFileName(m_stem, fileNumber);
+    const auto fileName = SeriesFileName(m_stem, m_firstNumber + fileNumber - 1);
     if (!fileName) {
         result.fileNumber = fileNumber - 1;
         return result;
     }
     result.fileName = *fileName;
     files.SetCurrentFile(fileNumber);
-    result.read = m_calibration.Read(data.store, *fileName, data.random, result.calibration);
+    result.read = m_calibration.Read(data.store, *fileName, data.random, result.calibration, &m_bins);
     if (!result.read.GaveImage()) {
         // Nothing new in IMG to measure: the series ends with the last file read.
         files.SetCurrentFile(fileNumber - 1);
@@ -160,13 +287,23 @@ PatrolStepResult PatrolWalk::Step(PatrolData data, const PatrolSettings& setting
     }
     observer.FileRead(fileNumber, *fileName);
 
-    result.standards = FindStandards(data, settings, observer);
+    result.field = FindField(data.store, result.calibration);
+    const FieldOnFile field { result.field.status,
+        { result.field.shift.x - m_offset.x, result.field.shift.y - m_offset.y } };
+    if (result.read.status == FitsReadStatus::Truncated && field.status != FieldShiftStatus::Found) {
+        // Part of the file is missing and the field can't be placed there: no
+        // star is measured, each stays where it was for the next file.
+        result.standards = KeepStarsUnmeasured(data, settings);
+    } else {
+        result.standards = FindStandards(data, settings, field, observer);
+    }
     if (result.standards.st1Lost) {
         result.step = PatrolStep::St1Lost;
         m_waitingForSt1 = true;
         m_lostFile = result;
         return result;
     }
+    TrackField(result.field, result.standards.shift);
     result.step = PatrolStep::FileDone;
     return result;
 }

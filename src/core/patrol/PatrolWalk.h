@@ -9,12 +9,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumvane {
-
-/// The slots a series re-measures on every file: St1 and slots 1..20. Var3
-/// (21) and Var4 (22) keep only what was remembered on the first file.
-inline constexpr int kSeriesStars = 21;
 
 /// @brief St1's search radius on a series file: Int(2 x the "Center search"
 /// value) + 3, kept within 0..13 (2 gives 7, 6 gives 13).
@@ -39,7 +36,9 @@ struct PatrolData {
 };
 
 enum class PatrolMeasurementKind {
-    St1AtStoredPlace, ///< St1 at its place on the previous file
+    /// St1 where it is expected: its place on the previous file, moved by the
+    /// field's shift when one was found
+    St1AtExpectedPlace,
     St1AtFoundCentre, ///< St1 again at the centre just found
     Star, ///< a remembered star at its shifted place (St1 too, a third time)
 };
@@ -52,9 +51,13 @@ struct PatrolMeasurement {
     float y = 0.0F;
     int searchRadius = 0;
     ClickResult click; ///< circles to draw and the read-out fields' texts
-    /// The star was recorded under its slot (Star only): its label goes at
-    /// StarLabelPosition of the last centre.
+    /// The star was recorded under its slot (Star only) at (recordedX,
+    /// recordedY), its centre or the point measured: its label goes at
+    /// StarLabelPosition of that place.
     bool remembered = false;
+    float recordedX = 0.0F;
+    float recordedY = 0.0F;
+    MeasureStatus status = MeasureStatus::Unmeasured; ///< what the record is worth (RecordedStatus)
 };
 
 /// @brief Hears the walk as it goes, so a window can show each file and each
@@ -73,41 +76,58 @@ struct StandardsResult {
     bool st1Lost = false;
     float st1StoredX = 0.0F; ///< St1's place on the previous file (X0, Y0)
     float st1StoredY = 0.0F;
-    float shiftX = 0.0F; ///< the field's shift: St1's centre found less its stored place
-    float shiftY = 0.0F;
+    /// The field's shift since the previous file as told: St1's centre found
+    /// less its stored place, or the field's where St1 was not found there.
+    FieldShift shift;
     int remembered = 0; ///< stars recorded for this file
+    std::vector<int> unmeasured; ///< the slots recorded Unmeasured, in slot order
 };
 
 /// @brief What a click at (x, y) followed by the star button of `slot` does,
-/// on the current file: MeasureClick, then RememberStar with the last
-/// centre, net counts and errors and the radii.
-///
-/// A click stopped at the image's edge before every radius was measured is
-/// not remembered: the last star's values would still hold another star's
-/// counts for the radii it did not reach.
+/// on the current file: MeasureClick, then RememberLastStar. A star that
+/// could not be measured is remembered as Unmeasured at (x, y).
 PatrolMeasurement MeasureAndRemember(PatrolData data, int slot, float x, float y, const ClickSettings& settings);
+
+/// What the walk knows of the field on the current file.
+struct FieldOnFile {
+    FieldShiftStatus status = FieldShiftStatus::TooFewStars;
+    FieldShift sincePrevious; ///< Found: the field's shift since the previous file
+};
+
+/// The farthest St1's centre may lie from where the field's shift puts it, pixels.
+inline constexpr float kSt1Agreement = 2.0F;
 
 /// @brief Re-finds St1 on the current file n and, when it is there, measures
 /// and remembers every star remembered on the previous file.
 ///
-/// St1 is measured at its stored place (row 5(n - 1)) with the search radius
-/// St1SearchRadius, then again at the centre found. It is lost when n > 1 and
-/// a fifth of its diaphragm-0 net counts on file n - 1 is above the net
-/// counts now, or when nothing could be measured at its stored place (a
-/// diaphragm leaving the image, or no St1 stored). Lost, the walk stops here
-/// (st1Lost): the user clicks St1, and MeasureSeriesStars goes on. Otherwise
-/// MeasureSeriesStars follows at once.
-StandardsResult FindStandards(PatrolData data, const PatrolSettings& settings, PatrolObserver& observer);
+/// With the field's shift found, St1 is measured where the shift puts its
+/// stored place (row 5(n - 1)), with the search radius St1SearchRadius, then
+/// again at the centre found; that centre is St1's when it lies within 2
+/// pixels of the expected place, and the shift told (StandardsResult::shift)
+/// is then St1's centre less its stored place, else the field's. The stars,
+/// St1 among them, are measured at the field's shift (MeasureSeriesStars).
+/// With a reference frame of too few stars to tell a shift, St1 is measured
+/// at its stored place and again at the centre found, and it is lost when
+/// n > 1 and a fifth of its diaphragm-0 net counts on file n - 1 is above the
+/// net counts now, or when nothing could be measured at its stored place;
+/// otherwise the stars are measured at St1's shift. With no shift found, St1
+/// is lost. Lost, the walk stops here (st1Lost): the user clicks St1, and
+/// MeasureSeriesStars goes on at St1's shift.
+StandardsResult FindStandards(
+    PatrolData data, const PatrolSettings& settings, const FieldOnFile& field, PatrolObserver& observer);
 
-/// @brief The field's shift and the stars of the current file: dX, dY = the
-/// last measured centre less St1's stored place; then for slots 0..20 whose
-/// stored X and Y are both non-zero, MeasureAndRemember at the stored place
-/// plus the shift, with the search radius of the "Center search" box.
+/// @brief The stars of the current file at the field's shift: for every slot
+/// whose stored X and Y are both non-zero, MeasureAndRemember at the stored
+/// place plus the shift, with the search radius of the "Center search" box. A
+/// star not measured is thus looked for again on the next file where the
+/// field's shift moved it. The shift is recorded as the file's.
 StandardsResult MeasureSeriesStars(
-    PatrolData data, float st1StoredX, float st1StoredY, const PatrolSettings& settings, PatrolObserver& observer);
+    PatrolData data, FieldShift shift, const PatrolSettings& settings, PatrolObserver& observer);
 
 /// @brief Starts a series: the results table and the file lists emptied,
-/// file 1 current. File 1 and the series' dark and flat are read next.
+/// file 1 current, its field shift 0. File 1 and the series' dark and flat
+/// are read next; once they are chosen, file 1 is read again through the
+/// series' calibration (SeriesCalibration::Read) before its stars are marked.
 void StartPatrolSeries(ImageStore& store, ResultsTable& table);
 
 enum class PatrolStep {
@@ -123,18 +143,24 @@ struct PatrolStepResult {
     std::string fileName; ///< its name (at the end, the name tried; empty past 999)
     FitsReadResult read; ///< the read's status and message
     SeriesCalibrationOutcome calibration;
+    FieldShiftResult field; ///< the field against file 1's
     StandardsResult standards;
 };
 
 /// @brief The walk over files 2, 3, ... of a series, one file a Step.
 ///
-/// File 1 is read (and stays uncalibrated) and its stars remembered before the
-/// walk starts. Each Step takes the next file number n, reads stem + ".nnn"
-/// into IMG, calibrates it and runs FindStandards. A file that can't be read
-/// as an image, or n = 1000, ends the series: the file number goes back to
-/// the last file read. When St1 is lost the walk waits on that file: the next
-/// Step measures its stars from the centre the user's click left in `last`,
-/// or reports St1 lost again while that centre is (0, 0).
+/// File 1 is read, calibrated, and its stars remembered before the walk
+/// starts; the first Step takes its stars (FindFieldStars) as the field's
+/// reference. Each Step takes the next file number n, reads the file whose
+/// number is the first file's plus n - 1 (SeriesFirstNumber: m31.010 is
+/// followed by m31.011) into IMG, calibrates it, finds the field's shift
+/// against file 1 (MatchFieldStars) and runs FindStandards. A file that can't
+/// be read as an image, or a number past 999, ends the series: the file
+/// number goes back to the last file read. A file that ends inside its data
+/// and shows no shift has every star Unmeasured where it was. When St1 is
+/// lost the walk waits on that file: the next Step measures its stars from the
+/// centre the user's click left in `last`, or reports St1 lost again while
+/// that centre is (0, 0).
 class PatrolWalk {
 public:
     PatrolWalk(std::string_view firstFile, SeriesCalibration calibration);
@@ -145,8 +171,25 @@ public:
     const std::string& Stem() const { return m_stem; }
 
 private:
+    /// File 1's stars, and the bins of the series' dark and flat.
+    void TakeReference(const ImageStore& store);
+    /// The field of the frame just read against file 1's.
+    FieldShiftResult FindField(const ImageStore& store, const SeriesCalibrationOutcome& outcome);
+    /// Where the field of the file just measured lies against file 1's:
+    /// `field`, or where no shift was found there, the last one moved by the
+    /// shift its stars were measured at.
+    void TrackField(const FieldShiftResult& field, FieldShift shift);
+
     std::string m_stem;
+    int m_firstNumber = 1; ///< the number in the first file's name
     SeriesCalibration m_calibration;
+    bool m_referenceTaken = false;
+    std::vector<FieldStar> m_reference; ///< file 1's stars
+    BinnedFrame m_bins; ///< the frame being read
+    BinnedFrame m_darkBins;
+    BinnedFrame m_flatBins; ///< normalised
+    /// The field of the last file measured against file 1's.
+    FieldShift m_offset;
     bool m_waitingForSt1 = false;
     PatrolStepResult m_lostFile; ///< the file St1 was lost on, while waiting
 };

@@ -8,15 +8,19 @@ namespace lumvane {
 /// image the read's header describes.
 class SeriesCalibration::RowCalibration final : public RowFinisher {
 public:
-    RowCalibration(SeriesCalibration& series, const ImageStore& store, SeriesCalibrationOutcome& outcome)
+    RowCalibration(SeriesCalibration& series, const ImageStore& store, SeriesCalibrationOutcome& outcome,
+        BinnedFrame* bins = nullptr)
         : m_series(series)
         , m_store(store)
         , m_outcome(outcome)
+        , m_bins(bins)
     {
     }
 
     void Begin(const ImagePlane& img, const HeaderValues& header) override
     {
+        if (m_bins)
+            m_bins->Reset(img.Width(), img.Height());
         const bool dark = m_series.m_dark && CoversImage(m_store.ds, img);
         const bool flat = m_series.m_flat && CoversImage(m_store.ff, img);
         m_outcome.darkRefused = m_series.m_dark && !dark;
@@ -30,6 +34,8 @@ public:
 
     void FinishRow(ImagePlane& img, int y) override
     {
+        if (m_bins)
+            m_bins->AddRow(img, y);
         if (m_dark || m_flat)
             CalibrateRow(img, y, m_dark, m_flat, m_mean);
     }
@@ -38,6 +44,7 @@ private:
     SeriesCalibration& m_series;
     const ImageStore& m_store;
     SeriesCalibrationOutcome& m_outcome;
+    BinnedFrame* m_bins;
     const ImagePlane* m_dark = nullptr;
     const ImagePlane* m_flat = nullptr;
     float m_mean = 0.0F;
@@ -54,13 +61,13 @@ std::optional<float> SeriesCalibration::FlatMeanFor(
     return m_mean;
 }
 
-FitsReadResult SeriesCalibration::Read(
-    ImageStore& store, const std::string& fileName, UniformRandom& random, SeriesCalibrationOutcome& outcome)
+FitsReadResult SeriesCalibration::Read(ImageStore& store, const std::string& fileName, UniformRandom& random,
+    SeriesCalibrationOutcome& outcome, BinnedFrame* bins)
 {
     outcome = {};
-    if (!m_dark && !m_flat)
+    if (!m_dark && !m_flat && !bins)
         return ReadFitsImage(store, fileName, PlaneId::Img, random);
-    RowCalibration calibration(*this, store, outcome);
+    RowCalibration calibration(*this, store, outcome, bins);
     return ReadFitsImage(store, fileName, PlaneId::Img, random, &calibration);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/UniformRandom.h"
+#include "core/image/FieldShift.h"
 #include "core/image/FitsReader.h"
 #include "core/image/ImageStore.h"
 
@@ -43,9 +44,10 @@ public:
     /// in cache from the read; the same values as DarkSubtract then FlatField
     /// after the read. The flat's mean divides by NAXIS1 and NAXIS2 of the
     /// frame's own header. A frame smaller than the image is refused (and
-    /// `outcome` says so) and IMG keeps the values it read.
-    FitsReadResult Read(
-        ImageStore& store, const std::string& fileName, UniformRandom& random, SeriesCalibrationOutcome& outcome);
+    /// `outcome` says so) and IMG keeps the values it read. `bins`, when
+    /// given, take each row as read, before its calibration.
+    FitsReadResult Read(ImageStore& store, const std::string& fileName, UniformRandom& random,
+        SeriesCalibrationOutcome& outcome, BinnedFrame* bins = nullptr);
 
     /// @brief Calibrates the image already in IMG as Read would, the flat's
     /// mean dividing by NAXIS1 and NAXIS2 of the header last read.

@@ -18,15 +18,20 @@ inline constexpr int kMaxSeriesFiles = 999;
 /// and "\" separate folders.
 std::string SeriesStem(std::string_view firstFile);
 
+/// @brief The number of the first file of a series: its extension read as a
+/// number when it is one to three digits ("m31.010" gives 10), else 1. The
+/// next file of the series has the next number.
+int SeriesFirstNumber(std::string_view firstFile);
+
 /// @brief The name of file n of a series: stem + "." + n in three digits,
 /// zero-padded (2 gives ".002"). Nothing for n outside 1..999: no such file
 /// can be named, and the series ends there.
 std::optional<std::string> SeriesFileName(std::string_view stem, int fileNumber);
 
 /// @brief How many files a walk from `firstFile` will find if nothing changes
-/// meanwhile: files 2, 3, ... of its series that can be opened for reading, in
-/// a row from file 2 (the first missing one ends the count, as it ends the
-/// walk). 0 when file 2 is missing; at most 998.
+/// meanwhile: the files numbered after it that can be opened for reading, in
+/// a row (the first missing one ends the count, as it ends the walk). 0 when
+/// the next one is missing; at most 998.
 int CountFollowingSeriesFiles(std::string_view firstFile);
 
 } // namespace lumvane

@@ -2,6 +2,7 @@
 
 #include "core/common/NumberText.h"
 #include "core/common/Rounding.h"
+#include "core/photometry/Aperture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,12 +77,47 @@ bool DiaphragmInsideImage(const ImagePlane& img, double x, double y, double r)
     return r <= x && x <= img.Width() - r && r <= y && y <= img.Height() - r;
 }
 
+MeasureStatus MeasureStatusOf(const ImagePlane& img, const StarMeasurement& star)
+{
+    if (star.status != StarStatus::Found)
+        return MeasureStatus::Unmeasured;
+    const int x = CentrePixel(star.centreX);
+    const int y = CentrePixel(star.centreY);
+    if (img.AnyRowMissing()) {
+        const int reach = Aperture(star.radius, star.options).Reach();
+        for (int row = std::max(1, y - reach); row <= std::min(img.Height(), y + reach); ++row)
+            if (img.RowMissing(row))
+                return MeasureStatus::Unmeasured;
+    }
+    if (img.AnySaturated()) {
+        const int r = star.radius;
+        for (int dy = -r; dy <= r; ++dy) {
+            const int h = static_cast<int>(std::floor(std::sqrt(static_cast<double>(r * r - dy * dy))));
+            for (int dx = -h; dx <= h; ++dx)
+                if (img.Contains(x + dx, y + dy) && img.Saturated(x + dx, y + dy))
+                    return MeasureStatus::Saturated;
+        }
+    }
+    return MeasureStatus::Ok;
+}
+
 ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSettings& settings,
     const std::array<float, kClickDiaphragms>& st1Net, LastStar& last)
 {
     ClickResult result;
     const double clickX = x;
     const double clickY = y;
+    last.clickX = x;
+    last.clickY = y;
+    // The first diaphragm that holds a radius gives the centre that follows the star.
+    bool centreTaken = false;
+    const auto takeCentre = [&](float centreX, float centreY) {
+        if (!centreTaken) {
+            last.centreX = centreX;
+            last.centreY = centreY;
+            centreTaken = true;
+        }
+    };
     for (int k = 0; k < kClickDiaphragms; ++k) {
         const auto index = static_cast<std::size_t>(k);
         DiaphragmResult& diaphragm = result.diaphragms[index];
@@ -93,6 +129,7 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
         if (!DiaphragmInsideImage(img, clickX, clickY, r)) {
             diaphragm.outcome = DiaphragmOutcome::Outside;
             result.edgeStop = k;
+            takeCentre(0.0F, 0.0F);
             break;
         }
         const int radius = static_cast<int>(r);
@@ -105,10 +142,12 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
         const StarMeasurement& star = diaphragm.measurement;
         if (star.status == StarStatus::Found)
             result.circles.push_back({ star.centreX, star.centreY, radius, CircleKind::Centre });
-        last.centreX = star.centreX;
-        last.centreY = star.centreY;
-        last.net[index] = star.starNet;
-        last.error[index] = star.magError;
+        diaphragm.status = MeasureStatusOf(img, star);
+        const bool measured = diaphragm.status != MeasureStatus::Unmeasured;
+        takeCentre(measured ? star.centreX : 0.0F, measured ? star.centreY : 0.0F);
+        last.net[index] = measured ? star.starNet : 0.0F;
+        last.error[index] = measured ? star.magError : 0.0F;
+        last.status[index] = diaphragm.status;
 
         // A radius of 1 or more always has diaphragm pixels, even when its
         // annulus is too large to measure.
@@ -122,6 +161,17 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
             break;
         }
         diaphragm.outcome = DiaphragmOutcome::Measured;
+    }
+    // Diaphragms with a radius past the stop measured nothing: no earlier
+    // star's counts stay there.
+    for (std::size_t k = 0; k < result.diaphragms.size(); ++k) {
+        const DiaphragmOutcome outcome = result.diaphragms[k].outcome;
+        const bool hasRadius = std::floor(settings.radii[k]) > 0.0;
+        if (hasRadius && (outcome == DiaphragmOutcome::Outside || outcome == DiaphragmOutcome::NotReached)) {
+            last.net[k] = 0.0F;
+            last.error[k] = 0.0F;
+            last.status[k] = MeasureStatus::Unmeasured;
+        }
     }
     RelateToSt1(result, st1Net, settings.st1Magnitude, settings.addend);
     return result;

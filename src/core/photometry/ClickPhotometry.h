@@ -32,17 +32,36 @@ enum class CircleKind {
 inline constexpr std::string_view kMouseDownErrorMessage = "Error in MouseDown procedure!";
 inline constexpr std::string_view kMouseDownErrorTitle = "ERROR";
 
+/// What a star's measurement in one diaphragm is worth.
+enum class MeasureStatus : std::uint8_t {
+    None, ///< nothing recorded there
+    Ok,
+    /// Measured, but the diaphragm holds a pixel at the top of the range as
+    /// read (ImagePlane::Saturated): the counts are too low.
+    Saturated,
+    /// No measurement: no star found, the diaphragm leaves the image, or the
+    /// aperture reaches rows its file did not hold.
+    Unmeasured,
+};
+
 /// @brief What the last click left for the star buttons and the patrol driver:
-/// `starCentre`, `radiusNet(k)` and `radiusError(k)`.
+/// `starCentre`, `radiusNet(k)` and `radiusError(k)`, with what each is worth.
 ///
-/// The caller keeps one for the whole run; each click overwrites the centre
-/// and the entries of the diaphragms it measured, and the others keep the
-/// values of an earlier click.
+/// The caller keeps one for the whole run; each click overwrites the points
+/// and the entries of the diaphragms that hold a radius, and the others keep
+/// the values of an earlier click.
 struct LastStar {
-    float centreX = 0.0F; ///< image coordinates, pixels; 0 after a failed measurement
+    /// The centre found in the first diaphragm that holds a radius (the one
+    /// that follows the star); 0 when it found none. Image coordinates, pixels.
+    float centreX = 0.0F;
     float centreY = 0.0F;
-    std::array<float, kClickDiaphragms> net {}; ///< net counts per diaphragm
-    std::array<float, kClickDiaphragms> error {}; ///< magnitude error per diaphragm
+    float clickX = 0.0F; ///< the point clicked; 0 before any click
+    float clickY = 0.0F;
+    /// Per diaphragm; 0 where the diaphragm measured nothing.
+    std::array<float, kClickDiaphragms> net {}; ///< net counts
+    std::array<float, kClickDiaphragms> error {}; ///< magnitude error
+    std::array<MeasureStatus, kClickDiaphragms> status { MeasureStatus::Unmeasured, MeasureStatus::Unmeasured,
+        MeasureStatus::Unmeasured, MeasureStatus::Unmeasured };
 };
 
 /// What a click reads from the Photometry and Options tabs, as numbers.
@@ -110,6 +129,8 @@ struct DiaphragmResult {
     /// Measured (or Trapped) where St1 has no counts at this radius on the
     /// current file: no magnitude can be had until St1 is measured with it.
     bool withoutSt1 = false;
+    /// Unmeasured unless Measured or Trapped found the star (MeasureStatusOf).
+    MeasureStatus status = MeasureStatus::Unmeasured;
 };
 
 /// @brief Everything one click changed, for the views and the read-out fields.
@@ -165,15 +186,22 @@ std::optional<RelativeMagnitudes> RelativeMagnitudesOf(
 /// inside the image: r <= x <= W - r and r <= y <= H - r.
 bool DiaphragmInsideImage(const ImagePlane& img, double x, double y, double r);
 
+/// @brief What a measurement is worth: Unmeasured when the star was not found
+/// or its annulus reaches a row the file did not hold; Saturated when a pixel
+/// of its diaphragm is marked saturated; Ok otherwise.
+MeasureStatus MeasureStatusOf(const ImagePlane& img, const StarMeasurement& star);
+
 /// @brief The photometry of a click at image point (x, y): for each diaphragm
 /// box 0..3 that holds a radius, centre the star, measure it and work out what
 /// the fields show.
 ///
 /// A box whose radius floors to 0 or less is skipped. The loop stops at the
 /// first radius r whose diaphragm around the click leaves the image
-/// (DiaphragmInsideImage). `last` takes the centre, net counts and error of
-/// every diaphragm measured; a star not found leaves centre (0, 0) and counts
-/// 0 there, and gets no Centre circle.
+/// (DiaphragmInsideImage). `last` takes the click, the centre the first
+/// diaphragm that holds a radius found, and the net counts, error and status
+/// of every diaphragm that holds one: a diaphragm that measured nothing
+/// (a star not found, the loop stopped) leaves counts 0 and Unmeasured. A
+/// star not found gets no Centre circle.
 /// @param st1Net St1's net counts on the current file per diaphragm (St1NetCounts)
 ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSettings& settings,
     const std::array<float, kClickDiaphragms>& st1Net, LastStar& last);

@@ -84,14 +84,16 @@ const StarValue* Find(const ResultLine& line, int slot)
 /// A star's instrumental magnitude, when it was measured on the line's file.
 std::optional<double> MeasuredInstrumental(const StarValue* star)
 {
-    return star && star->net != 0.0F ? star->instrumental : std::nullopt;
+    return star ? star->instrumental : std::nullopt;
 }
 
 std::string ObservationProblem(
     const StarValue* variable, const StarValue* st1, const std::optional<std::string>& filter, const FileEntry& entry)
 {
-    if (!variable || variable->net == 0.0F)
+    if (!variable || !variable->Measured())
         return "the variable was not measured";
+    if (variable->status == MeasureStatus::Saturated)
+        return "the variable is saturated";
     if (!MagnitudeText(variable->magnitude))
         return variable->magnitude ? "its magnitude is out of range"
                                    : "its magnitude has no value (no exposure time or no net counts)";

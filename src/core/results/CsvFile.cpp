@@ -15,6 +15,11 @@ std::string Magnitude(const std::optional<double>& magnitude)
     return magnitude ? FixedText(*magnitude, 4) : kNotAvailable;
 }
 
+std::string StatusWord(MeasureStatus status)
+{
+    return status == MeasureStatus::Ok ? "ok" : status == MeasureStatus::Saturated ? "saturated" : "unmeasured";
+}
+
 } // namespace
 
 std::string CsvField(std::string_view text)
@@ -34,7 +39,7 @@ std::string ResultsCsvText(const ResultsTable& table, const FileList& recorded, 
 {
     const FileList files = recorded.ImageFiles();
     std::string text = "File,JD,HJD,Exposure,Star,Radius,Net counts,Error,Instrumental magnitude,"
-                       "Magnitude relative to St1\r\n";
+                       "Magnitude relative to St1,X,Y,Status,ShiftX,ShiftY\r\n";
     ResultsFileSettings relative = settings;
     relative.relativeToSt1 = true;
     for (const ResultLine& line : ResultLines(table, files, relative)) {
@@ -45,10 +50,15 @@ std::string ResultsCsvText(const ResultsTable& table, const FileList& recorded, 
             = jd && entry.target ? FixedText(HeliocentricJulianDate(*jd, *entry.target), 6) : kNotAvailable;
         const std::string fileText = CsvField(FileNameText(entry.name)) + ',' + jdText + ',' + hjdText + ','
             + ShortestText(entry.exposure) + ',';
+        const std::string shiftText = line.shift ? ShortestText(line.shift->x) + ',' + ShortestText(line.shift->y)
+                                                 : std::string(kNotAvailable) + ',' + kNotAvailable;
         for (const StarValue& star : line.stars) {
+            const std::string centreText = star.Measured() ? ShortestText(star.x) + ',' + ShortestText(star.y)
+                                                           : std::string(kNotAvailable) + ',' + kNotAvailable;
             text += fileText + CsvField(StarLabel(star.slot)) + ',' + ShortestText(line.radius) + ','
                 + ShortestText(star.net) + ',' + ShortestText(star.error) + ',' + Magnitude(star.instrumental) + ','
-                + Magnitude(star.magnitude) + "\r\n";
+                + Magnitude(star.magnitude) + ',' + centreText + ',' + StatusWord(star.status) + ',' + shiftText
+                + "\r\n";
         }
     }
     return text;

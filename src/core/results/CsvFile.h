@@ -20,9 +20,13 @@ std::string CsvField(std::string_view text);
 /// decimals), its exposure (seconds), the star's label, the diaphragm's radius
 /// (pixels), the net counts, the magnitude error, the instrumental magnitude
 /// and the magnitude relative to St1 (4 decimals), which takes St1's
-/// catalogue magnitude as the results file does when saved relative to St1.
-/// "na" stands where a value does not exist: no usable date, no target
-/// position for the HJD, no exposure or no logarithm for a magnitude. Each
+/// catalogue magnitude as the results file does when saved relative to St1;
+/// then the centre measured (X, Y, image coordinates), the measurement's
+/// status ("ok", "saturated" or "unmeasured") and the file's field shift
+/// (ShiftX, ShiftY, pixels since the file before). "na" stands where a value
+/// does not exist: no usable date, no target position for the HJD, no
+/// exposure, no measurement or no logarithm for a magnitude, no centre for a
+/// star not measured, no shift outside a series' walk. Each
 /// file's name, date and exposure are its image's own (FileList::ImageFiles).
 /// Rows end with CR LF.
 std::string ResultsCsvText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);

@@ -54,7 +54,8 @@ LightCurve LightCurveOf(
         }
         for (std::size_t s = 0; s < line.stars.size(); ++s) {
             const StarValue& star = line.stars[s];
-            if (star.net == 0.0F || !star.magnitude)
+            // A saturated or unmeasured star has no point: only measurements count.
+            if (star.status != MeasureStatus::Ok || !star.magnitude)
                 continue;
             const double x = curve.byJulianDate ? *jd[static_cast<std::size_t>(line.file)] : line.file;
             curve.series[s].points.push_back(

@@ -34,8 +34,8 @@ struct LightCurve {
 };
 
 /// @brief The light curve of diaphragm `diaphragm` (0..3): for every saved
-/// star its magnitude on each file where it was measured (net counts not 0)
-/// and the magnitude has a value, at its image's own time and exposure
+/// star its magnitude on each file where it was measured and not saturated
+/// (MeasureStatus::Ok) and the magnitude has a value, at its image's own time and exposure
 /// (FileList::ImageFiles). No series when the diaphragm's box holds no radius.
 LightCurve LightCurveOf(
     const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int diaphragm);

@@ -4,6 +4,9 @@
 #include "core/common/Rounding.h"
 #include "core/results/ResultValues.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace lumvane {
 namespace {
 
@@ -47,15 +50,53 @@ private:
     std::size_t m_column = 1;
 };
 
-/// Counts floored to three decimals, in single precision.
-std::string FlooredText(float value)
+/// The number text of a value in a field of `width` characters, if it has one.
+std::optional<std::string> NumberIn(std::optional<double> value, std::size_t width)
 {
-    return NumberText(FlooredToThousandths(value));
+    return value ? FieldNumberText(*value, width) : std::nullopt;
+}
+
+/// |k| / 10^decimals in the number text's digits: no digit before the point
+/// below 1, trailing zeros dropped.
+std::string ScaledDigits(std::int64_t k, int decimals)
+{
+    std::string digits = std::to_string(k < 0 ? -k : k);
+    if (decimals == 0 || k == 0)
+        return digits;
+    const auto fraction = static_cast<std::size_t>(decimals);
+    if (digits.size() <= fraction)
+        digits.insert(0, fraction - digits.size() + 1, '0');
+    digits.insert(digits.size() - fraction, 1, '.');
+    while (digits.back() == '0')
+        digits.pop_back();
+    if (digits.back() == '.')
+        digits.pop_back();
+    return digits.front() == '0' ? digits.substr(1) : digits;
 }
 
 } // namespace
 
-std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+std::optional<std::string> FieldNumberText(double value, std::size_t width)
+{
+    // Beyond 15 digits no field of the file could hold the number anyway.
+    if (!std::isfinite(value) || std::fabs(value) >= 1.0e15 || width < 2)
+        return std::nullopt;
+    // Sign, integer digits, point and decimals fill the field; one decimal
+    // less where rounding carries into another integer digit.
+    int integerDigits = 0;
+    for (double whole = std::fabs(value); whole >= 1.0; whole /= 10.0)
+        ++integerDigits;
+    for (int decimals = std::max(0, static_cast<int>(width) - 2 - integerDigits); decimals >= 0; --decimals) {
+        const auto k = static_cast<std::int64_t>(RoundHalfEven(value * std::pow(10.0, decimals)));
+        std::string text(1, k < 0 ? '-' : ' ');
+        text += ScaledDigits(k, decimals);
+        if (text.size() <= width)
+            return text;
+    }
+    return std::nullopt;
+}
+
+std::string ResultsFileHeading(const ResultsTable& table)
 {
     // A star has a column when it was remembered on the first file.
     std::string starHeadings;
@@ -68,17 +109,30 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
     lines.Write(starHeadings);
     lines.End();
     lines.End();
+    return lines.Text();
+}
 
-    for (const ResultLine& line : ResultLines(table, files, settings)) {
-        const FileEntry& entry = files.Entry(line.file);
+std::string ResultsFileLines(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int file)
+{
+    Lines lines;
+    const FileEntry& entry = files.Entry(file);
+    for (const ResultLine& line : FileResultLines(table, files, settings, file)) {
         std::string fields;
         for (const StarValue& star : line.stars) {
-            std::string value = " 99.999";
-            if (entry.exposure <= 0.0F)
-                value = FlooredText(star.net);
-            else if (star.magnitude)
-                value = NumberText(*star.magnitude).insert(0, 1, ' ');
-            fields += Field(value, 8) + Field(FlooredText(star.error), 5);
+            // The 8-character value field holds a blank and a 7-character
+            // magnitude, or 8 characters of net counts.
+            std::optional<std::string> value;
+            if (star.Measured() && entry.exposure <= 0.0F)
+                value = NumberIn(FlooredToThousandths(star.net), 8);
+            else if (star.Measured())
+                value = NumberIn(star.magnitude, 7);
+            if (value && entry.exposure > 0.0F)
+                value->insert(0, 1, ' ');
+            // An undefined value has no error either.
+            const auto error = value ? NumberIn(FlooredToThousandths(star.error), 5) : std::nullopt;
+            fields += Field(value.value_or(std::string(kUndefinedValueField)), 8)
+                + Field(error.value_or(std::string(kNoErrorField)), 5);
         }
         if (!fields.empty()) {
             lines.Write(Field(entry.name, 12));
@@ -90,10 +144,17 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
             lines.Write(fields);
             lines.End();
         }
-        if (line.diaphragm == ResultsTable::kDiaphragms - 1)
-            lines.End();
     }
+    lines.End();
     return lines.Text();
+}
+
+std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+{
+    std::string text = ResultsFileHeading(table);
+    for (int file = 1; file <= files.CurrentFile(); ++file)
+        text += ResultsFileLines(table, files, settings, file);
+    return text;
 }
 
 } // namespace lumvane

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/image/FieldShift.h"
 #include "core/photometry/ClickPhotometry.h"
+#include "core/photometry/StarSlots.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace lumvane {
@@ -20,6 +23,9 @@ namespace lumvane {
 ///   4 + 2s) and their magnitude error (column 5 + 2s).
 /// Column 3 holds the diaphragm radii (see RememberStar); columns 0..2 are not
 /// used. Slot 22 (Var4) has columns 48 and 49 to itself.
+///
+/// Beside the cells: what each star's value in each diaphragm is worth (None
+/// where nothing was recorded), and each series file's field shift.
 class ResultsTable {
 public:
     static constexpr int kColumns = 50;
@@ -38,11 +44,24 @@ public:
     void SetCell(int column, int row, float value);
     /// Rows written so far (the highest row written + 1).
     int Rows() const { return static_cast<int>(m_rows.size()); }
-    /// Every cell back to 0 (a new series).
-    void Clear() { m_rows.clear(); }
+
+    /// What the value of slot s on file f in diaphragm k is worth.
+    MeasureStatus Status(int slot, int fileNumber, int diaphragm) const;
+    void SetStatus(int slot, int fileNumber, int diaphragm, MeasureStatus status);
+
+    /// The field's shift on file f since the file before, pixels; nothing
+    /// where no series walk worked it out.
+    std::optional<FieldShift> ShiftOf(int fileNumber) const;
+    void SetShift(int fileNumber, FieldShift shift);
+
+    /// Every cell back to 0, no status and no shift (a new series).
+    void Clear();
 
 private:
     std::vector<std::array<float, kColumns>> m_rows;
+    /// Per value row: each slot's status.
+    std::vector<std::array<MeasureStatus, kStarSlots>> m_status;
+    std::vector<std::optional<FieldShift>> m_shifts; ///< per file number
 };
 
 /// @brief St1's net counts on file n for diaphragms 0..3, from the results

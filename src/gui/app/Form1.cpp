@@ -1,5 +1,6 @@
 #include "gui/app/Form1.h"
 
+#include "core/app/SettingsFile.h"
 #include "core/display/WindowLayout.h"
 #include "gui/app/HelpController.h"
 #include "gui/app/HelpWindow.h"
@@ -276,7 +277,8 @@ void Form1::Form_Load()
     const int tabPanelLeft = Pixels(layout.tabPanelLeft);
     m_splitter->setSizes({ tabPanelLeft, width() - tabPanelLeft });
     m_splitter->restoreState(m_uiSettings.value(kSplitterKey).toByteArray());
-    m_optionsController->LoadSettings();
+    if (!m_optionsController->LoadSettings())
+        m_statusBar->ShowNow(4, QString::fromUtf8(kSettingsUnreadableText));
     // Relative names typed later (results, notes) land in the program's folder.
     QDir::setCurrent(m_programFolder);
     // The options in force come from the boxes as the settings file left them.

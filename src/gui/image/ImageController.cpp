@@ -2,6 +2,7 @@
 
 #include "core/app/FileNameText.h"
 #include "core/app/Session.h"
+#include "core/display/RenderImage.h"
 #include "core/image/Calibration.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/FileChooser.h"
@@ -16,6 +17,8 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+
+#include <limits>
 
 namespace lumvane {
 
@@ -116,7 +119,9 @@ FitsReadResult ImageController::ReadImage(const QString& fileName, PlaneId plane
     FitsReadResult result;
     {
         WaitCursor busy;
-        result = ReadFitsImage(m_session.store, QFile::encodeName(fileName).toStdString(), plane, m_session.random);
+        // Only the image is shown; a dark or flat frame is not.
+        result = ReadFitsImage(m_session.store, QFile::encodeName(fileName).toStdString(), plane, m_session.random,
+            nullptr, plane == PlaneId::Img ? kMaxShownPixels : std::numeric_limits<long long>::max());
     }
     if (plane == PlaneId::Img && result.GaveImage()) {
         SetCaptionFor(fileName);

@@ -116,7 +116,12 @@ void PatrolDriver::ProcessPatrolFile(const QString& firstFile)
         QStringLiteral("DARK SUBTRACTION?"), QStringLiteral("Open Dark Subtract Image"), PlaneId::Ds);
     const bool flat = AskCalibrationFrame(QStringLiteral("Do you want flat fielding?"),
         QStringLiteral("FLAT FIELDING?"), QStringLiteral("Open Flat Field Image"), PlaneId::Ff);
-    // The first file is shown and measured as read; the frames apply from file 2 on.
+    SeriesCalibration calibration(dark, flat);
+    if ((dark || flat) && !ReadFirstFileCalibrated(firstFile, calibration)) {
+        m_session.store.files.SetCurrentFile(0);
+        EndOfSeries();
+        return;
+    }
     m_display.PlotImage();
     m_controls.status->ShowNow(4, QStringLiteral("Mark the stars to follow, then press Continue"));
     // Unless the window closed meanwhile.
@@ -124,7 +129,7 @@ void PatrolDriver::ProcessPatrolFile(const QString& firstFile)
         m_state = PatrolState::Waiting;
     m_controls.btnconti->setEnabled(true);
     if (WaitForContinue())
-        Walk(firstFile, SeriesCalibration(dark, flat));
+        Walk(firstFile, calibration);
     EndOfSeries();
 }
 
@@ -134,6 +139,19 @@ bool PatrolDriver::AskCalibrationFrame(
     if (m_dialogs.Message(question, questionTitle, MessageIcon::None, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
     return m_images.ReadCalibrationFrame(fileTitle, plane);
+}
+
+bool PatrolDriver::ReadFirstFileCalibrated(const QString& firstFile, SeriesCalibration& calibration)
+{
+    // The stars are marked on file 1 calibrated as every later file, and its
+    // entry names it again, not the calibration frame read last.
+    PatrolStepResult first;
+    first.read = calibration.Read(
+        m_session.store, QFile::encodeName(firstFile).toStdString(), m_session.random, first.calibration);
+    // A message about the file was shown with its first read.
+    first.read.message.clear();
+    ShowStep(first);
+    return first.read.GaveImage();
 }
 
 bool PatrolDriver::WaitForContinue()
@@ -185,6 +203,7 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
     const PatrolData data { m_session.store, m_session.results, m_session.lastStar, m_session.random };
     m_calibrating = calibration.Dark() || calibration.Flat();
     PatrolWalk walk(QFile::encodeName(firstFile).toStdString(), calibration);
+    RecoveryFile recovery(std::filesystem::path(QFile::encodeName(m_programFolder).toStdString()) / kRecoveryFileName);
     WindowObserver observer(*this);
     while (m_state != PatrolState::Closing) {
         const PatrolStepResult step = walk.Step(data, m_tabs.Patrol(), observer);
@@ -198,7 +217,7 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
         }
         ShowStep(step);
         if (step.step == PatrolStep::FileDone) {
-            WriteRecovery();
+            WriteRecovery(recovery);
             emit FileMeasured(step.fileNumber);
         }
         if (step.step == PatrolStep::St1Lost) {
@@ -249,13 +268,12 @@ void PatrolDriver::ShowStep(const PatrolStepResult& step)
     }
 }
 
-void PatrolDriver::WriteRecovery()
+void PatrolDriver::WriteRecovery(RecoveryFile& recovery)
 {
-    const std::filesystem::path folder(QFile::encodeName(m_programFolder).toStdString());
-    const WriteResult written = WriteRecoveryFile(folder, m_session.results, m_session.store.files, m_tabs.Results());
+    const WriteResult written = recovery.Write(m_session.results, m_session.store.files, m_tabs.Results());
     if (!written.written && !m_recoveryFailureShown) {
         m_recoveryFailureShown = true;
-        ShowCannotWriteFile(m_dialogs, QFile::decodeName(RecoveryFilePath(folder).c_str()), written);
+        ShowCannotWriteFile(m_dialogs, QFile::decodeName(recovery.Name().c_str()), written);
     }
 }
 

@@ -19,6 +19,7 @@ class Dialogs;
 class ImageArea;
 class ImageController;
 class PatrolProgress;
+class RecoveryFile;
 class ResultsController;
 struct Session;
 class StatusBar;
@@ -106,6 +107,9 @@ private:
     /// declined or unusable.
     bool AskCalibrationFrame(
         const QString& question, const QString& questionTitle, const QString& fileTitle, PlaneId plane);
+    /// File 1 read again through the series' calibration once its frames
+    /// are chosen; false when it can't be read.
+    bool ReadFirstFileCalibrated(const QString& firstFile, SeriesCalibration& calibration);
     /// The walk over files 2, 3, ... until the series ends or the window closes.
     void Walk(const QString& firstFile, SeriesCalibration calibration);
     /// Shows a file of the walk as it is read and calibrated, before its
@@ -116,7 +120,7 @@ private:
     void ShowStep(const PatrolStepResult& step);
     /// The results so far to the recovery file in the program's folder; a
     /// failure is told once a series, and the walk goes on.
-    void WriteRecovery();
+    void WriteRecovery(RecoveryFile& recovery);
     void EndOfSeries();
 
     Session& m_session;

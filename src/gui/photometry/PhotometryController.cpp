@@ -156,12 +156,14 @@ void PhotometryController::btnstar_Click(int index)
 
 void PhotometryController::RememberStar(int slot)
 {
-    const StarRecord record = StarRecordOf(m_session.lastStar, m_controls.panel->Radii());
-    // No star found by the last measurement: nothing is drawn or recorded.
+    // A star the last click could not measure is remembered as unmeasured at
+    // the point clicked; before any click there is nothing to remember.
     const int fileNumber = m_session.store.files.CurrentFile();
-    if (!lumvane::RememberStar(m_session.results, slot, fileNumber, record))
+    const auto record
+        = RememberLastStar(m_session.results, slot, fileNumber, m_session.lastStar, m_controls.panel->Radii());
+    if (!record)
         return;
-    ShowRemembered(slot);
+    ShowRemembered(slot, record->centreX, record->centreY);
     // St1 remembered: the star just measured gets its magnitudes.
     if (slot == 0 && m_lastClick) {
         RelateToSt1(*m_lastClick, St1NetCounts(m_session.results, fileNumber),
@@ -170,11 +172,9 @@ void PhotometryController::RememberStar(int slot)
     }
 }
 
-void PhotometryController::ShowRemembered(int slot)
+void PhotometryController::ShowRemembered(int slot, float x, float y)
 {
-    const LastStar& last = m_session.lastStar;
-    const ViewPoint label
-        = ViewPointOfImage(StarLabelPosition(last.centreX, last.centreY), {}, m_controls.images->ImageHeight());
+    const ViewPoint label = ViewPointOfImage(StarLabelPosition(x, y), {}, m_controls.images->ImageHeight());
     DrawLabel(m_controls.images->Picture1(), label, QString::fromStdString(StarLabel(slot)), StarLabelColour(slot));
     m_controls.mnusave->setEnabled(true);
     m_controls.panel->CopySumToSt1();
@@ -185,7 +185,7 @@ void PhotometryController::ShowMeasurement(const PatrolMeasurement& measurement)
 {
     ShowClick(measurement.click, kFullViewAddend, false);
     if (measurement.remembered)
-        ShowRemembered(measurement.slot);
+        ShowRemembered(measurement.slot, measurement.recordedX, measurement.recordedY);
 }
 
 } // namespace lumvane

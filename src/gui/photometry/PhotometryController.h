@@ -65,8 +65,9 @@ private:
     /// The circles and read-out fields of a measurement at image coordinates.
     void ShowClick(const ClickResult& result, double addend, bool onPicTwo);
     void DrawClickCircle(const ClickCircle& circle, bool onPicTwo);
-    /// The label of a star just recorded under a slot, and what recording enables.
-    void ShowRemembered(int slot);
+    /// The label of a star just recorded under a slot at (x, y), and what
+    /// recording enables.
+    void ShowRemembered(int slot, float x, float y);
     void ShowStarStatus(StarStatus status);
     void MouseDownFailed();
     /// Labels the last measured star on the full-size view and records it

@@ -5,6 +5,7 @@
 #include "core/results/AavsoFile.h"
 #include "core/results/CsvFile.h"
 #include "core/results/ResultsFile.h"
+#include "core/routines/SequentialFile.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/SaveName.h"
 #include "gui/photometry/TabSettings.h"
@@ -20,6 +21,8 @@ namespace lumvane {
 namespace {
 
 const QString kAavsoTitle = QStringLiteral("Export AAVSO");
+// Far more than the few short lines the program writes.
+constexpr std::size_t kAavsoSettingsLimit = 1 << 16;
 
 /// The observer's AAVSO settings, kept in the program's folder beside the
 /// settings file, whose format has no room for them.
@@ -130,10 +133,11 @@ void ResultsController::mnuexportaavso_Click()
         m_aavso = new AavsoDialog(m_dialogs, m_controls.window);
         connect(m_aavso, &QDialog::accepted, this, &ResultsController::ExportAavso);
     }
-    QFile remembered(AavsoSettingsFile(m_programFolder));
+    const SmallFile remembered
+        = SmallFileBytes(QFile::encodeName(AavsoSettingsFile(m_programFolder)).toStdString(), kAavsoSettingsLimit);
     AavsoSettings settings;
-    if (remembered.open(QIODevice::ReadOnly))
-        settings = AavsoSettingsFromText(remembered.readAll().toStdString());
+    if (remembered.read)
+        settings = AavsoSettingsFromText(remembered.bytes);
     m_aavso->SetSettings(settings);
     m_aavso->open();
 }

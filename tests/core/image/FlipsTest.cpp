@@ -32,11 +32,17 @@ ImagePlane FromRows(const std::vector<std::vector<int>>& rows)
 TEST(Flips, MirrorTheThreeByTwoExample)
 {
     ImagePlane img = FromRows({ { 1, 2, 3 }, { 4, 5, 6 } });
+    // The marks go with their pixels: the 1 saturated, the row 4 5 6 missing.
+    img.SetSaturated(1, 2, true);
+    img.SetRowMissing(1, true);
     FlipHorizontal(img);
     EXPECT_EQ(Rows(img), (std::vector<std::vector<int>> { { 3, 2, 1 }, { 6, 5, 4 } }));
+    EXPECT_TRUE(img.Saturated(3, 2) && !img.Saturated(1, 2));
     FlipHorizontal(img);
     FlipVertical(img);
     EXPECT_EQ(Rows(img), (std::vector<std::vector<int>> { { 4, 5, 6 }, { 1, 2, 3 } }));
+    EXPECT_TRUE(img.Saturated(1, 1) && !img.Saturated(1, 2) && !img.Saturated(3, 2));
+    EXPECT_TRUE(img.RowMissing(2) && !img.RowMissing(1));
     EXPECT_EQ(img.At(0, 1), 0);
     EXPECT_EQ(img.At(1, 0), 0);
 }

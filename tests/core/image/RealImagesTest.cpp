@@ -73,7 +73,7 @@ TEST(RealImages, HeaderValuesOfTheIrafImage)
     EXPECT_EQ(store.header.time, " 9:27:27");
     // Only a TEMPERAT card counts, not the camera temperature's comment.
     EXPECT_EQ(store.header.temperature, 0.0F);
-    EXPECT_EQ(store.header.exposure, 0); // ITIME is not an exposure keyword
+    EXPECT_EQ(store.header.exposure, 600); // from ITIME, without EXPTIME or EXPOSURE
     EXPECT_EQ(store.header.history, "PNO-IRAF' "); // columns 11 to 20 of the first HISTORY card
     ASSERT_TRUE(store.files.Entry(0).observationStart.has_value());
     EXPECT_EQ(*store.files.Entry(0).observationStart, (UtcTime { 1987, 4, 5, 9, 27, 27.0 }));

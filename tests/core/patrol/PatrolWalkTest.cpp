@@ -1,5 +1,6 @@
 #include "core/patrol/PatrolWalk.h"
 
+#include "core/patrol/SeriesNaming.h"
 #include "core/results/RememberStar.h"
 #include "support/FitsWriter.h"
 #include "support/SyntheticSky.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <span>
+#include <tuple>
 
 namespace lumvane {
 namespace {
@@ -29,50 +32,56 @@ constexpr FieldStar kField[] = {
     { 19, 120.4, 88.7, 30'000.0 },
 };
 
-/// Writes one frame of the field, shifted by (dx, dy), with St1's flux
-/// scaled by `st1Scale`: a sky of 1000 counts and Gaussian stars (sigma 1.5
-/// pixels), BZERO 32768, 30 seconds.
-void WriteFrame(const std::string& fileName, double dx, double dy, double st1Scale = 1.0)
+/// Writes a plane as a frame of 30 seconds with BZERO 32768; cut short inside
+/// row `missingFrom` when it is above 0, so that it and the rows below it are
+/// not in the file.
+void WritePlane(const std::string& fileName, const ImagePlane& img, int missingFrom = 0)
 {
     std::vector<std::int16_t> values;
-    for (int y = kHeight; y >= 1; --y) { // the file's first row is the top one
-        for (int x = 1; x <= kWidth; ++x) {
-            double counts = 1000.0;
-            for (const FieldStar& star : kField) {
-                const double flux = star.flux * (star.slot == 0 ? st1Scale : 1.0);
-                counts += test::GaussianStar(x - star.x - dx, y - star.y - dy, flux, 1.5);
-            }
-            values.push_back(static_cast<std::int16_t>(std::lround(counts) - 32768));
-        }
-    }
-    auto cards = test::ImageCards(kWidth, kHeight);
+    for (int y = img.Height(); y >= 1; --y) // the file's first row is the top one
+        for (int x = 1; x <= img.Width(); ++x)
+            values.push_back(static_cast<std::int16_t>(Physical(img.At(x, y)) - 32768));
+    auto cards = test::ImageCards(img.Width(), img.Height());
     cards.push_back(test::ValueCard("BZERO", "32768"));
     cards.push_back(test::ValueCard("EXPTIME", "30"));
-    test::WriteFileBytes(fileName, test::HeaderBlocks(cards) + test::DataBlocks(values));
+    std::string bytes = test::HeaderBlocks(cards) + test::DataBlocks(values);
+    if (missingFrom > 0)
+        bytes.resize(2880 + 2 * static_cast<std::size_t>(img.Width() * (img.Height() - missingFrom)) + 7);
+    test::WriteFileBytes(fileName, bytes);
+}
+
+/// One frame of the sparse field, shifted by (dx, dy), with St1's flux scaled
+/// by `st1Scale`: a sky of 1000 counts and Gaussian stars (sigma 1.5 pixels).
+void WriteFrame(const std::string& fileName, double dx, double dy, double st1Scale = 1.0)
+{
+    ImagePlane img = test::UniformImage(kWidth, kHeight, 1000);
+    for (const FieldStar& star : kField)
+        test::AddStar(img, star.x + dx, star.y + dy, star.flux * (star.slot == 0 ? st1Scale : 1.0), 1.5);
+    WritePlane(fileName, img);
 }
 
 struct Recorder : PatrolObserver {
-    std::vector<int> files;
     std::vector<PatrolMeasurement> measured;
 
-    void FileRead(int fileNumber, const std::string& /*fileName*/) override { files.push_back(fileNumber); }
     void Measured(const PatrolMeasurement& measurement) override { measured.push_back(measurement); }
 };
 
 /// A series in a temporary folder, with the session parts a walk needs.
 class PatrolWalkTest : public ::testing::Test {
 protected:
-    std::string Frame(int n) const { return m_dir.File("m31." + std::string(n < 10 ? "00" : "0") + std::to_string(n)); }
+    std::string Frame(int n) const { return *SeriesFileName(m_dir.File("m31"), n); }
 
     /// Reads file 1 and remembers the field's stars on it, as a user does
     /// before pressing Continue.
-    void StartOnFirstFile()
+    void StartOnFirstFile(int number = 1, std::span<const FieldStar> stars = kField)
     {
         StartPatrolSeries(m_store, m_table);
-        ASSERT_EQ(ReadFitsImage(m_store, Frame(1), PlaneId::Img, m_random).status, FitsReadStatus::Read);
+        ASSERT_EQ(ReadFitsImage(m_store, Frame(number), PlaneId::Img, m_random).status, FitsReadStatus::Read);
         ClickSettings click = m_settings.click;
         click.searchRadius = CentreSearchRadius(m_settings.search);
-        for (const FieldStar& star : kField) {
+        for (const FieldStar& star : stars) {
+            if (star.slot < 0)
+                continue;
             const auto x = static_cast<float>(std::round(star.x) + 1.0);
             const auto y = static_cast<float>(std::round(star.y) - 1.0);
             ASSERT_TRUE(MeasureAndRemember(Data(), star.slot, x, y, click).remembered);
@@ -99,81 +108,6 @@ protected:
     Recorder m_recorder;
 };
 
-TEST_F(PatrolWalkTest, WalksEveryFileFollowingTheFieldUntilOneIsMissing)
-{
-    const double shifts[][2] = { { 0, 0 }, { 2, -1 }, { 5, 1 }, { 3, 3 } };
-    for (int n = 1; n <= 4; ++n)
-        WriteFrame(Frame(n), shifts[n - 1][0], shifts[n - 1][1]);
-    // The centroid finds each centre to a fraction of a pixel.
-    m_settings.click.method = CentringMethod::Centroid;
-    StartOnFirstFile();
-    PatrolWalk walk(Frame(1), SeriesCalibration());
-    for (int n = 2; n <= 4; ++n) {
-        const PatrolStepResult step = Step(walk);
-        ASSERT_EQ(step.step, PatrolStep::FileDone) << n;
-        EXPECT_EQ(step.fileNumber, n);
-        EXPECT_EQ(step.fileName, Frame(n));
-        EXPECT_EQ(step.standards.remembered, 3);
-        for (const FieldStar& star : kField) {
-            const auto [x, y] = Found(star.slot, n);
-            EXPECT_NEAR(x, star.x + shifts[n - 1][0], 1.0) << "slot " << star.slot << " file " << n;
-            EXPECT_NEAR(y, star.y + shifts[n - 1][1], 1.0) << "slot " << star.slot << " file " << n;
-        }
-    }
-    const PatrolStepResult end = Step(walk);
-    EXPECT_EQ(end.step, PatrolStep::EndOfSeries);
-    EXPECT_EQ(end.fileName, Frame(5));
-    EXPECT_EQ(end.fileNumber, 4);
-    EXPECT_EQ(m_store.files.CurrentFile(), 4); // the files read
-    EXPECT_EQ(m_recorder.files, (std::vector<int> { 2, 3, 4 }));
-
-    // Per file: St1 twice, then every remembered star in slot order.
-    ASSERT_EQ(m_recorder.measured.size(), 15U);
-    const PatrolMeasurementKind kinds[]
-        = { PatrolMeasurementKind::St1AtStoredPlace, PatrolMeasurementKind::St1AtFoundCentre,
-              PatrolMeasurementKind::Star, PatrolMeasurementKind::Star, PatrolMeasurementKind::Star };
-    const int slots[] = { 0, 0, 0, 5, 19 };
-    for (std::size_t i = 0; i < m_recorder.measured.size(); ++i) {
-        EXPECT_EQ(m_recorder.measured[i].kind, kinds[i % 5]) << i;
-        EXPECT_EQ(m_recorder.measured[i].slot, slots[i % 5]) << i;
-    }
-    // File 3's St1 is measured first where it was found on file 2.
-    EXPECT_EQ(m_recorder.measured[5].x, Found(0, 2).first);
-    EXPECT_EQ(m_recorder.measured[5].y, Found(0, 2).second);
-}
-
-TEST_F(PatrolWalkTest, SearchesSt1WiderThanTheOtherStars)
-{
-    for (const auto& [box, st1, stars] : { std::tuple { 2.0, 7, 2 }, std::tuple { 6.0, 13, 6 } }) {
-        WriteFrame(Frame(1), 0, 0);
-        WriteFrame(Frame(2), 1, 1);
-        m_settings.search = box;
-        StartOnFirstFile();
-        m_recorder.measured.clear();
-        PatrolWalk walk(Frame(1), SeriesCalibration());
-        ASSERT_EQ(Step(walk).step, PatrolStep::FileDone);
-        for (const PatrolMeasurement& measurement : m_recorder.measured)
-            EXPECT_EQ(measurement.searchRadius, measurement.kind == PatrolMeasurementKind::Star ? stars : st1) << box;
-        EXPECT_EQ(m_recorder.measured.size(), 5U);
-    }
-}
-
-TEST_F(PatrolWalkTest, SkipsAStarWhoseStoredXIsZero)
-{
-    WriteFrame(Frame(1), 0, 0);
-    WriteFrame(Frame(2), 1, 0);
-    StartOnFirstFile();
-    m_table.SetCell(ResultsTable::NetColumn(5), ResultsTable::PositionRow(2), 0.0F);
-    PatrolWalk walk(Frame(1), SeriesCalibration());
-    const PatrolStepResult step = Step(walk);
-    ASSERT_EQ(step.step, PatrolStep::FileDone);
-    EXPECT_EQ(step.standards.remembered, 2);
-    for (const PatrolMeasurement& measurement : m_recorder.measured)
-        EXPECT_NE(measurement.slot, 5);
-    EXPECT_EQ(m_table.Cell(ResultsTable::NetColumn(5), ResultsTable::ValueRow(2, 0)), 0.0F);
-    EXPECT_EQ(Found(5, 2), std::make_pair(0.0F, 0.0F));
-}
-
 TEST_F(PatrolWalkTest, AMissingSecondFileEndsTheSeriesWithFileOne)
 {
     WriteFrame(Frame(1), 0, 0);
@@ -194,7 +128,11 @@ TEST_F(PatrolWalkTest, St1IsLostBelowAFifthOfItsCountsOnThePreviousFile)
     m_store.files.SetCurrentFile(2);
     ReadFitsImage(m_store, Frame(2), PlaneId::Img, m_random);
     const ResultsTable remembered = m_table;
-    ASSERT_FALSE(FindStandards(Data(), m_settings, m_recorder).st1Lost);
+    // Three stars can't tell the field's shift: St1 is looked for where it
+    // was, and a fifth of its counts decides.
+    const FieldOnFile sparse;
+    ASSERT_FALSE(FindStandards(Data(), m_settings, sparse, m_recorder).st1Lost);
+    EXPECT_EQ(m_recorder.measured.front().x, Found(0, 1).first);
     const float net = m_table.Cell(ResultsTable::NetColumn(0), ResultsTable::ValueRow(2, 0));
     ASSERT_GT(net, 150'000.0F);
 
@@ -202,7 +140,7 @@ TEST_F(PatrolWalkTest, St1IsLostBelowAFifthOfItsCountsOnThePreviousFile)
     for (const auto& [previous, lost] : { std::pair { 4.99F * net, false }, std::pair { 5.01F * net, true } }) {
         m_table = remembered;
         m_table.SetCell(ResultsTable::NetColumn(0), previousRow, previous);
-        const StandardsResult result = FindStandards(Data(), m_settings, m_recorder);
+        const StandardsResult result = FindStandards(Data(), m_settings, sparse, m_recorder);
         EXPECT_EQ(result.st1Lost, lost) << previous / net;
         // Lost, no star is measured or remembered on the file.
         EXPECT_EQ(m_table.Cell(ResultsTable::NetColumn(5), ResultsTable::ValueRow(2, 0)) != 0.0F, !lost);
@@ -213,7 +151,7 @@ TEST_F(PatrolWalkTest, St1IsLostBelowAFifthOfItsCountsOnThePreviousFile)
     m_store.files.SetCurrentFile(1);
     m_table.SetCell(ResultsTable::NetColumn(0), ResultsTable::PositionRow(1), 10.0F);
     m_table.SetCell(ResultsTable::ErrorColumn(0), ResultsTable::PositionRow(1), 10.0F);
-    EXPECT_FALSE(FindStandards(Data(), m_settings, m_recorder).st1Lost);
+    EXPECT_FALSE(FindStandards(Data(), m_settings, sparse, m_recorder).st1Lost);
 }
 
 TEST_F(PatrolWalkTest, WaitsOnTheFileWhereSt1IsLostUntilTheUserClicksIt)
@@ -242,8 +180,7 @@ TEST_F(PatrolWalkTest, WaitsOnTheFileWhereSt1IsLostUntilTheUserClicksIt)
     step = Step(walk);
     ASSERT_EQ(step.step, PatrolStep::FileDone);
     EXPECT_EQ(step.fileNumber, 2);
-    EXPECT_EQ(step.standards.shiftX, st1X - Found(0, 1).first);
-    EXPECT_EQ(step.standards.shiftY, st1Y - Found(0, 1).second);
+    EXPECT_EQ(step.standards.shift, (FieldShift { st1X - Found(0, 1).first, st1Y - Found(0, 1).second }));
     EXPECT_EQ(step.standards.remembered, 3);
     EXPECT_FALSE(walk.WaitingForSt1());
 
@@ -253,21 +190,114 @@ TEST_F(PatrolWalkTest, WaitsOnTheFileWhereSt1IsLostUntilTheUserClicksIt)
     EXPECT_EQ(m_store.files.CurrentFile(), 3);
 }
 
-TEST_F(PatrolWalkTest, CalibratesTheFilesAfterTheFirst)
+/// The stars the crowded night follows, and St1's neighbour (no slot).
+constexpr FieldStar kCrowded[] = {
+    { 0, 200.3, 150.6, 150'000.0 }, // St1
+    { -1, 214.3, 165.3, 100'000.0 }, // 20.3 pixels from St1: within its search, beyond the others'
+    { 1, 120.2, 80.7, 3'000'000.0 }, // St2, saturated
+    { 21, 300.5, 220.4, 60'000.0 }, // Var3
+    { 22, 90.7, 230.2, 40'000.0 }, // Var4
+};
+
+/// The crowded night: 150 stars of a sky four times the frame's area at places
+/// drawn from kNight, and kCrowded, seen through a 400 x 300 frame moved by
+/// (dx, dy) from the first file's, St1 scaled by `st1Scale`. Another seed
+/// draws another field.
+constexpr std::uint32_t kNight = 7;
+ImagePlane CrowdedFrame(double dx, double dy, double st1Scale, std::uint32_t seed)
 {
-    WriteFrame(Frame(1), 0, 0);
-    WriteFrame(Frame(2), 1, 0);
-    StartOnFirstFile();
-    // A dark of physical 400 everywhere: file 2's sky is 600 after it.
-    m_store.ds = ImagePlane(kWidth, kHeight);
-    for (int y = 1; y <= kHeight; ++y)
-        for (int x = 1; x <= kWidth; ++x)
-            m_store.ds.At(x, y) = static_cast<std::int16_t>(400 - kPhysicalOffset);
-    PatrolWalk walk(Frame(1), SeriesCalibration(true, false));
-    const PatrolStepResult step = Step(walk);
-    ASSERT_EQ(step.step, PatrolStep::FileDone);
-    EXPECT_FALSE(step.calibration.darkRefused);
-    EXPECT_EQ(Physical(m_store.img.At(5, 5)), 600);
+    const bool night = seed == kNight;
+    ImagePlane img = test::UniformImage(400, 300, 1000);
+    const auto next = [&seed](double low, double high) {
+        seed = seed * 1664525U + 1013904223U;
+        return low + (seed >> 8) % 100000 / 100000.0 * (high - low);
+    };
+    for (int s = 0; s < 150; ++s) {
+        const double x = next(-200, 600);
+        const double y = next(-150, 450);
+        const double flux = next(5'000, 80'000);
+        // None too near the table's stars, to keep their photometry clean.
+        if (std::none_of(std::begin(kCrowded), std::end(kCrowded),
+                [&](const FieldStar& star) { return std::hypot(star.x - x, star.y - y) < 30.0; }))
+            test::AddStar(img, x + dx, y + dy, flux, 1.5);
+    }
+    for (const FieldStar& star : kCrowded)
+        if (night)
+            test::AddStar(img, star.x + dx, star.y + dy, star.flux * (star.slot == 0 ? st1Scale : 1.0), 1.5);
+    return img;
+}
+
+TEST_F(PatrolWalkTest, FollowsACrowdedFieldThatJumpsAndMarksWhatItCanNotMeasure)
+{
+    using enum MeasureStatus;
+    const struct {
+        double dx, dy; ///< the field's place against file 1's, pixels
+        double st1Scale;
+        int missingFrom; ///< rows from here down not in the file
+        std::uint32_t seed; ///< of the field stars: another one is another field
+        PatrolStep step;
+        MeasureStatus st1, st2, var3;
+    } files[] = {
+        { 0, 0, 1, 0, kNight, PatrolStep::FileDone, Ok, Saturated, Ok },
+        { 40, -30, 1, 0, kNight, PatrolStep::FileDone, Ok, Saturated, Ok },
+        // St1 faint: its search finds the neighbour, whose centre is not taken.
+        { -5, -5, 0.03, 0, kNight, PatrolStep::FileDone, Ok, Saturated, Ok },
+        // A file cut short under St1: what lies there is not measured.
+        { 35, 25, 1, 190, kNight, PatrolStep::FileDone, Unmeasured, Unmeasured, Ok },
+        // Cut too short to place the field: no star is measured, each stays.
+        { 20, 10, 1, 285, kNight, PatrolStep::FileDone, Unmeasured, Unmeasured, Unmeasured },
+        { -10, -35, 1, 0, kNight, PatrolStep::FileDone, Ok, Saturated, Ok },
+        { 0, 0, 1, 0, 99, PatrolStep::St1Lost, None, None, None }, // another field
+    };
+    // A series started at .010 goes on with .011.
+    for (std::size_t f = 0; f < std::size(files); ++f)
+        WritePlane(Frame(10 + static_cast<int>(f)),
+            CrowdedFrame(files[f].dx, files[f].dy, files[f].st1Scale, files[f].seed), files[f].missingFrom);
+    m_settings.search = 6; // St1 searched within 13 pixels, the others within 6
+    m_settings.click.radii = { 5, 0, 0, 0 };
+    StartOnFirstFile(10, kCrowded);
+    PatrolWalk walk(Frame(10), SeriesCalibration());
+    int placed = 1; // the last file whose field was placed
+    for (int n = 2; n <= static_cast<int>(std::size(files)); ++n) {
+        const auto& file = files[n - 1];
+        SCOPED_TRACE(n);
+        m_recorder.measured.clear();
+        const PatrolStepResult step = Step(walk);
+        ASSERT_EQ(step.step, file.step);
+        EXPECT_EQ(step.fileName, Frame(n + 9));
+        EXPECT_EQ(m_table.Status(0, n, 0), file.st1);
+        EXPECT_EQ(m_table.Status(1, n, 0), file.st2);
+        EXPECT_EQ(m_table.Status(21, n, 0), file.var3);
+        EXPECT_EQ(m_table.Status(22, n, 0), file.var3);
+        if (file.step == PatrolStep::St1Lost)
+            continue;
+        const bool unplaced = file.var3 == Unmeasured;
+        EXPECT_EQ(step.standards.unmeasured,
+            (unplaced                ? std::vector<int> { 0, 1, 21, 22 }
+                    : file.st1 == Ok ? std::vector<int> {}
+                                     : std::vector<int> { 0, 1 }));
+        // St1 twice, then every star remembered (none of the other slots) in
+        // slot order.
+        std::vector<std::tuple<PatrolMeasurementKind, int, int>> measured;
+        for (const PatrolMeasurement& m : m_recorder.measured)
+            measured.emplace_back(m.kind, m.slot, m.searchRadius);
+        using enum PatrolMeasurementKind;
+        const decltype(measured) walked = { { St1AtExpectedPlace, 0, 13 }, { St1AtFoundCentre, 0, 13 }, { Star, 0, 6 },
+            { Star, 1, 6 }, { Star, 21, 6 }, { Star, 22, 6 } };
+        EXPECT_EQ(measured, unplaced ? decltype(measured) {} : walked);
+        if (unplaced)
+            continue;
+        // The shift since the file the stars were last placed on, St1's own or the field's.
+        EXPECT_NEAR(step.standards.shift.x, file.dx - files[placed - 1].dx, 1.0);
+        EXPECT_NEAR(step.standards.shift.y, file.dy - files[placed - 1].dy, 1.0);
+        placed = n;
+        // St1's diaphragm is measured around the pixel that holds its centre.
+        const auto [x, y] = Found(0, n);
+        if (file.st1 == Ok) {
+            EXPECT_NEAR(std::floor(x), kCrowded[0].x + file.dx, 1.0);
+            EXPECT_NEAR(std::floor(y), kCrowded[0].y + file.dy, 1.0);
+        }
+    }
 }
 
 } // namespace

@@ -10,24 +10,29 @@
 namespace lumvane {
 namespace {
 
-TEST(SeriesStem, EndsAtTheLastDotOfTheFileNameItself)
+TEST(SeriesStem, EndsAtTheLastDotOfTheFileNameItselfWhoseNumberStartsTheSeries)
 {
     const struct {
         const char* first;
         const char* stem;
+        int number;
     } cases[] = {
-        { "/obs/m31.001", "/obs/m31" },
-        { "/obs/m31.005", "/obs/m31" }, // the series still goes on with .002
-        { "C:\\obs\\m31.001", "C:\\obs\\m31" },
-        { "/my.data/m31.001", "/my.data/m31" }, // a dot in a folder's name is no extension
-        { "./obs/m31.001", "./obs/m31" },
-        { "/home/ann/.local/m31.001", "/home/ann/.local/m31" },
-        { "/obs/m31.v.001", "/obs/m31.v" },
-        { "/my.data/m31", "/my.data/m31" }, // no dot in the file name: the whole name
-        { "m31.001", "m31" },
+        { "/obs/m31.001", "/obs/m31", 1 },
+        { "/obs/m31.010", "/obs/m31", 10 }, // the series goes on with .011
+        { "C:\\obs\\m31.001", "C:\\obs\\m31", 1 },
+        { "/my.data/m31.001", "/my.data/m31", 1 }, // a dot in a folder's name is no extension
+        { "./obs/m31.001", "./obs/m31", 1 },
+        { "/home/ann/.local/m31.5", "/home/ann/.local/m31", 5 },
+        { "/obs/m31.v.001", "/obs/m31.v", 1 },
+        { "/my.data/m31", "/my.data/m31", 1 }, // no dot in the file name: the whole name
+        { "m31.fts", "m31", 1 }, // no number: the first of its series
+        { "m31.1234", "m31", 1 },
+        { "m31.-12", "m31", 1 },
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(SeriesStem(c.first), c.stem) << c.first;
+        EXPECT_EQ(SeriesFirstNumber(c.first), c.number) << c.first;
+    }
 }
 
 TEST(SeriesFileName, HasThreeDigitsAndEndsAfter999)
@@ -48,8 +53,9 @@ TEST(CountFollowingSeriesFiles, CountsTheFilesInARowFromTheSecond)
         write(name);
     // .005 is missing: .006 is never reached, and other stems don't count.
     EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m31.001")), 3);
-    // Whatever the first file's own number, the walk goes on with .002.
-    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m31.004")), 3);
+    // The walk goes on from the first file's own number.
+    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m31.002")), 2);
+    EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m31.004")), 0);
     // The first file itself needn't exist for the count.
     EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m31.xyz")), 3);
     EXPECT_EQ(CountFollowingSeriesFiles(dir.File("m42.001")), 0);

@@ -158,9 +158,46 @@ TEST_F(ClickOnStar, TheLoopStopsAtTheFirstDiaphragmLeavingTheImage)
     EXPECT_EQ(result.diaphragms[3].outcome, DiaphragmOutcome::NotReached);
     EXPECT_EQ(result.edgeStop, 1);
     EXPECT_NE(last.net[0], 1.0F);
-    EXPECT_EQ(last.net[1], 2.0F);
-    EXPECT_EQ(last.net[2], 3.0F);
+    // What the stop left unmeasured keeps no earlier star's counts; the empty box does.
+    EXPECT_EQ(last.net, (std::array<float, 4> { last.net[0], 0, 0, 4 }));
+    EXPECT_EQ(last.status[3], MeasureStatus::Unmeasured); // as it was
+    EXPECT_EQ(last.status[1], MeasureStatus::Unmeasured);
+    EXPECT_EQ(last.status[2], MeasureStatus::Unmeasured);
     EXPECT_EQ(result.FinalCounts(), result.diaphragms[0].counts);
+}
+
+TEST_F(ClickOnStar, TheFirstDiaphragmFollowsTheStarAndEachSaysWhatItIsWorth)
+{
+    // A second star 10 columns off draws the large diaphragm its way.
+    AddStar(img, 40, 30, 60'000, 1.5);
+    const struct {
+        const char* what;
+        int saturatedX; ///< a pixel of row 30 marked saturated, 0 for none
+        int missingRow; ///< a row marked missing, 0 for none
+        MeasureStatus small; ///< r = 3 at (30, 30)
+        MeasureStatus large; ///< r = 12
+    } cases[] = {
+        { "clean", 0, 0, MeasureStatus::Ok, MeasureStatus::Ok },
+        { "a saturated pixel in both", 32, 0, MeasureStatus::Saturated, MeasureStatus::Saturated },
+        { "one in the large only", 34, 0, MeasureStatus::Ok, MeasureStatus::Saturated },
+        { "a row the small annulus reaches missing", 0, 36, MeasureStatus::Unmeasured, MeasureStatus::Unmeasured },
+        { "one only the large reaches", 0, 40, MeasureStatus::Ok, MeasureStatus::Unmeasured },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        img.ClearMarks();
+        img.SetSaturated(c.saturatedX, 30, c.saturatedX != 0);
+        img.SetRowMissing(c.missingRow, c.missingRow != 0);
+        const ClickResult result = Click(30, 30, { 3, 12, 0, 0 });
+        EXPECT_EQ(result.diaphragms[0].status, c.small);
+        EXPECT_EQ(result.diaphragms[1].status, c.large);
+        EXPECT_EQ(last.status, (std::array { c.small, c.large, last.status[2], last.status[3] }));
+        const StarMeasurement& small = result.diaphragms[0].measurement;
+        ASSERT_NE(result.diaphragms[1].measurement.centreX, small.centreX);
+        const bool followed = c.small != MeasureStatus::Unmeasured;
+        EXPECT_EQ(last.centreX, followed ? small.centreX : 0.0F);
+        EXPECT_EQ(last.net[0], followed ? small.starNet : 0.0F);
+    }
 }
 
 TEST_F(ClickOnStar, DiaphragmsMustFitOnEverySideOfTheImage)
@@ -180,7 +217,6 @@ TEST_F(ClickOnStar, DiaphragmsMustFitOnEverySideOfTheImage)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-        const LastStar before = last;
         const ClickResult result = Click(c.x, c.y, { 5, 0, 0, 0 });
         if (c.fits) {
             EXPECT_EQ(result.diaphragms[0].outcome, DiaphragmOutcome::Measured);
@@ -190,8 +226,9 @@ TEST_F(ClickOnStar, DiaphragmsMustFitOnEverySideOfTheImage)
         EXPECT_EQ(result.edgeStop, 0);
         EXPECT_TRUE(result.circles.empty());
         EXPECT_FALSE(result.FinalCounts().has_value());
-        EXPECT_EQ(last.net, before.net);
-        EXPECT_EQ(last.centreX, before.centreX);
+        EXPECT_EQ(last.net[0], 0.0F);
+        EXPECT_EQ(last.centreX, 0.0F);
+        EXPECT_EQ(last.clickX, c.x);
     }
 }
 
@@ -213,11 +250,8 @@ TEST_F(ClickOnStar, AFailedMeasurementShowsZeroCountsDrawsNoCyanCircleAndLeavesN
     EXPECT_EQ(last.net[0], 0.0F);
     const std::vector<ClickCircle> circles { { 65, 45, 4, CircleKind::Click } };
     EXPECT_EQ(result.circles, circles);
-
-    // So the star buttons record nothing.
-    ResultsTable table;
-    EXPECT_FALSE(RememberStar(table, 0, 1, StarRecordOf(last, settings.radii)));
-    EXPECT_EQ(table.Rows(), 0);
+    EXPECT_EQ(last.status[0], MeasureStatus::Unmeasured);
+    EXPECT_EQ(std::pair(last.clickX, last.clickY), std::pair(65.0F, 45.0F));
 }
 
 TEST_F(ClickOnStar, MagnitudesRelativeToSt1ComeOnceSt1IsRememberedOnTheFile)

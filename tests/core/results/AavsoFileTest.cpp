@@ -88,7 +88,7 @@ TEST(AavsoReport, LinesThatCantBeMadeValidAreLeftOutAndListed)
 {
     test::SampleSeries series({ test::SampleAt("var.001", 0, 1000.0F), test::SampleAt("var.002", 10, 0.0F),
         test::SampleAt("var.003", 20, 4000.0F), test::SampleAt("var.004", 30, 4000.0F),
-        test::SampleAt("var.005", 40, 4000.0F) });
+        test::SampleAt("var.005", 40, 4000.0F), test::SampleAt("var.006", 50, 4000.0F) });
     const auto change = [&](int file, auto edit) {
         FileEntry entry = series.files.Entry(file);
         edit(entry);
@@ -98,11 +98,14 @@ TEST(AavsoReport, LinesThatCantBeMadeValidAreLeftOutAndListed)
     change(3, [](FileEntry& entry) { entry.filterName = "Johnson V"; });
     change(4, [](FileEntry& entry) { entry.exposure = 0.0F; });
     change(5, [](FileEntry& entry) { entry.filterName = "cv"; });
+    series.table.SetStatus(19, 6, 0, MeasureStatus::Saturated);
+    series.files.SetCurrentFile(6);
 
     const AavsoReport report = AavsoReportText(series.table, series.files, series.settings, Observer());
     ASSERT_EQ(report.problem, "");
     EXPECT_EQ(report.lines, 2);
-    ASSERT_EQ(report.leftOut.size(), 3U);
+    ASSERT_EQ(report.leftOut.size(), 4U);
+    EXPECT_EQ(report.leftOut[3].reason, "the variable is saturated");
     EXPECT_EQ(report.leftOut[0].file, 2);
     EXPECT_EQ(report.leftOut[0].fileName, "var.002");
     EXPECT_EQ(report.leftOut[0].reason, "the variable was not measured");

@@ -84,29 +84,30 @@ TEST(ResultsCsv, RoundTripsEveryFileStarAndDiaphragm)
     // Diaphragm 1 too, radius 12 on the last file: two rows per star and file.
     series.settings.radii[1] = 12;
     series.table.SetCell(ResultsTable::kRadiusColumn, 2 + 1, 12.0F);
+    series.table.SetShift(2, { 1.5F, -2.25F });
 
     const auto rows = ParseCsv(ResultsCsvText(series.table, series.files, series.settings));
     ASSERT_EQ(rows.size(), 1U + 2 * 2 * 3);
     EXPECT_EQ(rows[0],
         (Row { "File", "JD", "HJD", "Exposure", "Star", "Radius", "Net counts", "Error", "Instrumental magnitude",
-            "Magnitude relative to St1" }));
+            "Magnitude relative to St1", "X", "Y", "Status", "ShiftX", "ShiftY" }));
     for (const Row& row : rows)
-        ASSERT_EQ(row.size(), 10U);
+        ASSERT_EQ(row.size(), 15U);
 
-    // File 1, diaphragm 0: St1, St 2, Var 1.
+    // File 1, diaphragm 0: St1, St 2, Var 1; no shift outside a series' walk.
     EXPECT_EQ(rows[1],
-        (Row { "var.001", "2451545.000058", "na", "10", "St1", "8", "10000", "0.0123", "-7.5000", "10.0000" }));
+        (Row { "var.001", "2451545.000058", "na", "10", "St1", "8", "10000", "0.0123", "-7.5000", "10.0000", "100",
+            "100", "ok", "na", "na" }));
     EXPECT_EQ(rows[2][4], "St 2");
     EXPECT_EQ(rows[3][4], "Var 1");
     EXPECT_EQ(rows[3][6], "1000");
     EXPECT_EQ(rows[3][7], "0.0456");
     EXPECT_EQ(rows[3][8], "-5.0000");
     EXPECT_EQ(rows[3][9], "12.5000");
-    // Diaphragm 1 holds no counts: the results file's magnitude of 0.000001
-    // counts a second.
+    // Diaphragm 1 was not measured: no magnitude, no centre.
     EXPECT_EQ(rows[4][5], "12");
-    EXPECT_EQ(rows[5][6], "0");
-    EXPECT_EQ(rows[5][8], "15.0000");
+    EXPECT_EQ(
+        Row(rows[5].begin() + 6, rows[5].end()), (Row { "0", "0", "na", "na", "na", "na", "unmeasured", "na", "na" }));
 
     // File 2: a name with a comma and quotes comes back as it was.
     EXPECT_EQ(rows[7][0], "my,\"odd\".002");
@@ -116,6 +117,7 @@ TEST(ResultsCsv, RoundTripsEveryFileStarAndDiaphragm)
     EXPECT_NEAR(std::stod(rows[7][2]), 2451545.01245220, 1.0 / 86400.0);
     EXPECT_EQ(rows[9][4], "Var 1");
     EXPECT_EQ(rows[9][9], "11.7474");
+    EXPECT_EQ(Row(rows[9].begin() + 13, rows[9].end()), (Row { "1.5", "-2.25" }));
 }
 
 TEST(ResultsCsv, NaWhereAValueDoesNotExist)

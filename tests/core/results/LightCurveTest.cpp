@@ -36,14 +36,15 @@ TEST(LightCurve, OneFileWithoutADatePutsEveryPointAtItsFileNumber)
 TEST(LightCurve, FollowsTheResultsFilesSettingsAndSkipsWhatWasNotMeasured)
 {
     test::SampleSeries series = ThreeFiles();
-    series.table.SetCell(ResultsTable::NetColumn(19), ResultsTable::ValueRow(2, 0), 0.0F);
+    series.table.SetStatus(19, 2, 0, MeasureStatus::Unmeasured);
+    series.table.SetStatus(19, 3, 0, MeasureStatus::Saturated);
     series.settings.relativeToSt1 = false;
     LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
     ASSERT_EQ(curve.series.size(), 3U);
     const auto& var = curve.series[2].points;
-    ASSERT_EQ(var.size(), 2U);
+    ASSERT_EQ(var.size(), 1U);
     EXPECT_EQ(var[0].file, 1);
-    EXPECT_EQ(var[1].file, 3);
+    EXPECT_EQ(curve.series[1].points.size(), 3U);
     // Instrumental, as the results file saves it.
     EXPECT_NEAR(var[0].magnitude, -5.0, 1e-6);
 

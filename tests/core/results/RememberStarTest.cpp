@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace lumvane {
@@ -99,6 +100,27 @@ TEST(RememberStar, RecordsNothingWithoutAStar)
     EXPECT_EQ(table.Rows(), 0);
 }
 
+TEST(RecordedStatus, TheWorstOfTheDiaphragmsWithARadius)
+{
+    using enum MeasureStatus;
+    const struct {
+        std::array<MeasureStatus, 4> status;
+        std::array<float, 4> radius;
+        MeasureStatus recorded;
+    } cases[] = {
+        { { Ok, Ok, Unmeasured, Ok }, { 8, 5, 0, 0.5F }, Ok }, // 0.5 holds no radius
+        { { Ok, Saturated, Unmeasured, Ok }, { 8, 5, 0, 0 }, Saturated },
+        { { Saturated, Ok, Unmeasured, Ok }, { 8, 5, 10, 0 }, Unmeasured },
+        { { Ok, Ok, Ok, Ok }, { 0, 0, 0, 0 }, Unmeasured },
+    };
+    for (const auto& c : cases) {
+        StarRecord star;
+        star.status = c.status;
+        star.radius = c.radius;
+        EXPECT_EQ(RecordedStatus(star), c.recorded);
+    }
+}
+
 TEST(ResultsTable, CellsOutsideTheColumnsAreNeitherWrittenNorRead)
 {
     ResultsTable table;
@@ -109,8 +131,13 @@ TEST(ResultsTable, CellsOutsideTheColumnsAreNeitherWrittenNorRead)
     table.SetCell(49, 2, 5.0F);
     EXPECT_EQ(table.Cell(49, 2), 5.0F);
     EXPECT_EQ(table.Cell(50, 2), 0.0F);
+    table.SetStatus(22, 1, 3, MeasureStatus::Saturated);
+    table.SetShift(2, { 1, 2 });
+    EXPECT_EQ(table.Status(22, 1, 3), MeasureStatus::Saturated);
     table.Clear();
     EXPECT_EQ(table.Cell(49, 2), 0.0F);
+    EXPECT_EQ(table.Status(22, 1, 3), MeasureStatus::None);
+    EXPECT_FALSE(table.ShiftOf(2).has_value());
 }
 
 TEST(St1NetCounts, ReadSt1sColumnOfTheFilesValueRows)
@@ -124,31 +151,17 @@ TEST(St1NetCounts, ReadSt1sColumnOfTheFilesValueRows)
     EXPECT_EQ(St1NetCounts(table, 0), (std::array<float, 4> {})); // no file read yet
 }
 
-TEST(StarRecordOf, ADiaphragmSkippedOnTheLastClickRecordsAnEarlierClick)
+TEST(StarRecordOf, TheLastStarWithTheRadiiTypedAndWhereItWasClickedWhenNotFound)
 {
-    ImagePlane img = test::UniformImage(60, 60, 1000);
-    test::AddStar(img, 20, 20, 40'000, 1.5);
-    test::AddStar(img, 40, 40, 10'000, 1.5);
-    ClickSettings settings;
-    LastStar last;
-    settings.radii = { 8, 6, 0, 0 };
-    const ClickResult first = MeasureClick(img, 20, 20, settings, {}, last);
-    settings.radii = { 8, 0, 0, 12.5 };
-    const ClickResult second = MeasureClick(img, 40, 40, settings, {}, last);
-
-    // btnstar(5) while the file number is 1.
-    ResultsTable table;
-    ASSERT_TRUE(RememberStar(table, 5, 1, StarRecordOf(last, settings.radii)));
-    EXPECT_EQ(table.Cell(14, 1), second.diaphragms[0].measurement.starNet);
-    EXPECT_EQ(table.Cell(14, 2), first.diaphragms[1].measurement.starNet);
-    EXPECT_EQ(table.Cell(15, 2), first.diaphragms[1].measurement.magError);
-    // The centre is that of the last diaphragm measured.
-    EXPECT_EQ(table.Cell(14, 5), second.diaphragms[3].measurement.centreX);
-    EXPECT_EQ(table.Cell(15, 5), second.diaphragms[3].measurement.centreY);
-    EXPECT_NE(table.Cell(14, 5), 0.0F);
-    EXPECT_EQ(table.Cell(3, 1), 8.0F);
-    EXPECT_EQ(table.Cell(3, 2), 0.0F); // the box is empty now
-    EXPECT_EQ(table.Cell(3, 4), 12.5F); // the radius as typed, not floored
+    LastStar last { 31.5F, 42.25F, 30, 40, { 100, 200, 300, 400 }, { 0.1F, 0.2F, 0.3F, 0.4F },
+        { MeasureStatus::Ok, MeasureStatus::Saturated, MeasureStatus::Unmeasured, MeasureStatus::Ok } };
+    StarRecord record = StarRecordOf(last, { 8, 0, 5, 12.5 });
+    EXPECT_EQ(std::tuple(record.centreX, record.centreY, record.net, record.error, record.status),
+        std::tuple(last.centreX, last.centreY, last.net, last.error, last.status));
+    EXPECT_EQ(record.radius, (std::array<float, 4> { 8, 0, 5, 12.5F })); // as typed, not floored
+    last.centreX = last.centreY = 0.0F;
+    record = StarRecordOf(last, { 8, 0, 5, 12.5 });
+    EXPECT_EQ(std::pair(record.centreX, record.centreY), std::pair(30.0F, 40.0F));
 }
 
 } // namespace

@@ -59,6 +59,10 @@ struct SampleSeries {
         star.net = { net, 0.0F, 0.0F, 0.0F };
         star.error = { error, 0.0F, 0.0F, 0.0F };
         star.radius = { 8.0F, 0.0F, 0.0F, 0.0F };
+        // Only the diaphragm with a radius was measured; net counts of 0 stand
+        // for a star that could not be.
+        star.status = { net != 0.0F ? MeasureStatus::Ok : MeasureStatus::Unmeasured, MeasureStatus::Unmeasured,
+            MeasureStatus::Unmeasured, MeasureStatus::Unmeasured };
         RememberStar(table, slot, file, star);
     }
 };

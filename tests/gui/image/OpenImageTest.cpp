@@ -212,7 +212,7 @@ TEST_F(OpenImage, ReaderMessagesShowWithTitleErrorAndTheirIconWhileProcessing)
 
     ASSERT_EQ(dialogs.Shown().size(), 6U);
     const ShownDialog& cannotOpen = dialogs.Shown()[1];
-    EXPECT_EQ(cannotOpen.text, "Cannot open file " + missing);
+    EXPECT_EQ(cannotOpen.text, "Cannot open file " + missing + ": No such file or directory");
     EXPECT_EQ(cannotOpen.title, "Error!");
     EXPECT_EQ(cannotOpen.icon, MessageIcon::Critical);
     EXPECT_EQ(cannotOpen.buttons, MessageButtons::Ok);
@@ -229,6 +229,15 @@ TEST_F(OpenImage, ReaderMessagesShowWithTitleErrorAndTheirIconWhileProcessing)
     EXPECT_EQ(StatusText(4), "Ready");
     EXPECT_EQ(form->RunSession().store.files.CurrentFile(), 3);
     EXPECT_EQ(Text("lbln1"), " 40");
+    EXPECT_EQ(Images().Picture1().size(), QSize(36, 36));
+
+    // More pixels than the window shows: refused, and the picture stays.
+    const std::string huge = dir.File("huge.fts");
+    test::WriteFileBytes(huge, test::HeaderBlocks(test::ImageCards(32767, 32767)));
+    openWithMessage(QString::fromStdString(huge));
+    EXPECT_EQ(dialogs.Shown().back().text,
+        "An image of 32767 x 32767 pixels is larger than the 200 megapixels that can be shown");
+    EXPECT_EQ(form->RunSession().store.img.Width(), 40);
     EXPECT_EQ(Images().Picture1().size(), QSize(36, 36));
 }
 

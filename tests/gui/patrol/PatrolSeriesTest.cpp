@@ -62,9 +62,9 @@ TEST_F(PatrolSeries, WalksTheNumberedFilesUntilOneIsMissing)
 
 TEST_F(PatrolSeries, TheNextFileIsNamedFromTheLastDotOfTheFileName)
 {
-    // A folder with a dot, and a first file numbered 5: file 2 comes next.
+    // A folder with a dot, and a first file numbered 5: .006 comes next.
     ASSERT_TRUE(QDir(File("")).mkdir(QStringLiteral("my.data")));
-    for (const char* name : { "my.data/m31.005", "my.data/m31.002" })
+    for (const char* name : { "my.data/m31.005", "my.data/m31.006" })
         test::WritePhysicalImage(dir.File(name), kSide, kSide, [](int x, int y) { return Frame(x, y, 0, kSt1Flux); });
     AnswerStart(File("my.data/m31.005"));
     dialogs.AnswerMessage(MessageAnswer::Ok);
@@ -73,7 +73,7 @@ TEST_F(PatrolSeries, TheNextFileIsNamedFromTheLastDotOfTheFileName)
 
     EXPECT_EQ(Messages().back(), kEnd);
     EXPECT_EQ(FileNumber(), 2);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Lumvane - ") + File("my.data/m31.002"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Lumvane - ") + File("my.data/m31.006"));
 }
 
 TEST_F(PatrolSeries, AMissingSecondFileEndsRightAfterContinue)

@@ -221,7 +221,7 @@ TEST_F(ResultsMenu, AavsoExportAsksRemembersAndListsWhatIsLeftOut)
     RunSeries();
     // Var 1 was not measured on file 3.
     ResultsTable& table = form->RunSession().results;
-    table.SetCell(ResultsTable::NetColumn(19), ResultsTable::ValueRow(3, 0), 0.0F);
+    table.SetStatus(19, 3, 0, MeasureStatus::Unmeasured);
 
     Trigger(QStringLiteral("mnuexportaavso"));
     auto* dialog = form->findChild<AavsoDialog*>(QStringLiteral("frmAavso"));
