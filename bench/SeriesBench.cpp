@@ -8,12 +8,14 @@
 #include "core/image/FitsReader.h"
 #include "core/patrol/PatrolWalk.h"
 #include "core/results/RecoveryFile.h"
+#include "core/results/RememberStar.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -85,10 +87,13 @@ void Series999(benchmark::State& state)
             lumvane::MeasureAndRemember(data, slot++, static_cast<float>(x), static_cast<float>(y), firstClick);
         lumvane::PatrolWalk walk(first, lumvane::SeriesCalibration());
         lumvane::PatrolObserver quiet;
-        const lumvane::ResultsFileSettings resultsSettings;
+        const lumvane::ResultsFileSettings resultsSettings { std::nullopt, true, settings.click.radii };
+        std::optional<lumvane::RecoveryFile> recoveryFile;
+        if (recovery)
+            recoveryFile.emplace(folder / "night.recovery.txt");
         while (walk.Step(data, settings, quiet).step == lumvane::PatrolStep::FileDone) {
-            if (recovery)
-                lumvane::WriteRecoveryFile(folder, table, store.files, resultsSettings);
+            if (recoveryFile)
+                recoveryFile->Write(table, store.files, resultsSettings);
         }
         files = store.files.CurrentFile();
         elapsed += std::chrono::steady_clock::now() - start;
@@ -99,8 +104,71 @@ void Series999(benchmark::State& state)
         = 1000.0 * elapsed.count() / (static_cast<double>(files) * static_cast<double>(state.iterations()));
 }
 
+/// File `file` of a series measured: every star slot in the one diaphragm
+/// of radius 8, recorded as remembering the stars records them.
+void MeasureFile(lumvane::ResultsTable& table, lumvane::FileList& files, int file)
+{
+    files.SetCurrentFile(file);
+    lumvane::FileEntry entry;
+    entry.exposure = 30.0F;
+    entry.time = "21:15";
+    char name[16];
+    std::snprintf(name, sizeof name, "night.%03d", file);
+    entry.name = std::string(" ") + name + "  ";
+    files.RecordCurrent(entry, true);
+    for (int slot = 0; slot < lumvane::kSavedStars; ++slot) {
+        lumvane::StarRecord star;
+        star.centreX = 100.0F;
+        star.centreY = 100.0F;
+        star.net[0] = 10000.0F + 37.0F * static_cast<float>(slot) + static_cast<float>(file);
+        star.error[0] = 0.0123F;
+        star.radius[0] = 8.0F;
+        lumvane::RememberStar(table, slot, file, star);
+    }
+}
+
+/// The recovery file's cost for the file that brings a series to
+/// state.range(0) files: Arg 1 as the series writes it (the new file's lines
+/// added), Arg 0 its whole text formatted and replaced, as before.
+void RecoveryWriteAtFile(benchmark::State& state)
+{
+    const int fileCount = static_cast<int>(state.range(0));
+    const bool appended = state.range(1) != 0;
+    const auto folder = std::filesystem::temp_directory_path() / "lumvane-bench-recovery";
+    std::filesystem::create_directories(folder);
+    lumvane::ResultsTable table;
+    lumvane::FileList files;
+    for (int file = 1; file < fileCount; ++file)
+        MeasureFile(table, files, file);
+    const lumvane::ResultsFileSettings settings { std::nullopt, true, { 8, 0, 0, 0 } };
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::optional<lumvane::RecoveryFile> recovery;
+        recovery.emplace(folder / "night.recovery.txt");
+        MeasureFile(table, files, fileCount - 1);
+        recovery->Write(table, files, settings);
+        MeasureFile(table, files, fileCount);
+        state.ResumeTiming();
+        if (appended)
+            recovery->Write(table, files, settings);
+        else
+            lumvane::WriteFileBytes(
+                (folder / "night.recovery.txt").string(), lumvane::ResultsFileText(table, files, settings));
+        state.PauseTiming();
+        recovery.reset();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
 BENCHMARK(Series999)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(RecoveryWriteAtFile)
+    ->Args({ 10, 1 })
+    ->Args({ 999, 1 })
+    ->Args({ 10, 0 })
+    ->Args({ 999, 0 })
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -12,6 +12,8 @@ enum ExitCode : int {
     kExitUsage = 1,
     kExitFileError = 2, ///< a file can't be read or written
     kExitSt1Lost = 3, ///< patrol: St1 is probably not on a file; the results so far were written
+    kExitUnreadableFile
+    = 4, ///< patrol: a file of the series is there but not an image; the results so far were written
 };
 
 using Args = std::vector<std::string>;

@@ -13,14 +13,12 @@
 #include "core/results/ResultValues.h"
 #include "core/results/ResultsFile.h"
 #include "core/results/SeriesSummary.h"
+#include "core/routines/SequentialFile.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -70,9 +68,12 @@ const char* const kPatrolUsage
       "one. AMASS is the header's AIRMASS (or SECZ). Without --comp it needs --st1-mag.\n"
       "The exports are written with RESULTS. Files whose AAVSO line can't be made valid are listed;\n"
       "a report with no valid line is not written, and the exit status is 2.\n"
-      "After each file the results so far (relative to St1) replace patrol-recovery.txt in the folder\n"
-      "of RESULTS, whole or not at all, so that a crash loses at most the file being measured (none\n"
-      "when RESULTS is a device such as /dev/null).\n"
+      "A file of the series that is there but can't be read as an image ends it early: the results\n"
+      "so far are written and the exit status is 4. Every file to be written is tried before the\n"
+      "first file is read.\n"
+      "After each file the results so far (relative to St1) go to RESULTS.recovery.txt beside RESULTS\n"
+      "(none when RESULTS is a device such as /dev/null): a crash loses at most the file being\n"
+      "measured, a power cut at most the files of the last 5 seconds.\n"
       "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n"
       "Defaults: --st1-mag 0, no --instrumental (magnitudes relative to St1), no --dark or --flat,\n"
       "no --csv, --summary or --aavso, no --comp (magnitudes relative to St1), no --filter (the FILTER\n"
@@ -81,6 +82,7 @@ const char* const kPatrolUsage
 namespace {
 
 const char* const kPrefix = "lumvane-cli patrol: ";
+constexpr std::size_t kStarsFileLimit = 1 << 20;
 
 /// One line of the stars file.
 struct StarPosition {
@@ -198,13 +200,12 @@ std::optional<int> SlotOf(const std::string& name)
 /// Reads the stars file; the text of what is wrong otherwise.
 std::string ReadStars(const std::string& fileName, std::vector<StarPosition>& stars, bool& unreadable)
 {
-    std::ifstream file(fileName);
-    // A folder opens for reading here and would read as an empty list.
-    std::error_code error;
-    if (!file || std::filesystem::is_directory(fileName, error)) {
+    const SmallFile text = SmallFileBytes(fileName, kStarsFileLimit);
+    if (!text.read) {
         unreadable = true;
-        return "Cannot open file " + fileName + ": " + std::strerror(file ? EISDIR : errno);
+        return CannotOpenFileText(fileName, text.tooBig ? "larger than the 1 MB a stars file may hold" : text.reason);
     }
+    std::istringstream file(text.bytes);
     int lineNumber = 0;
     for (std::string line; std::getline(file, line);) {
         ++lineNumber;
@@ -351,27 +352,44 @@ bool SaveResults(const PatrolRequest& request, const ResultsTable& table, const 
     return SaveExports(request, table, files, err) && written;
 }
 
-/// The folder of RESULTS, where the recovery file goes; nothing when the
-/// results go to a device (-o /dev/null): no recovery file among the devices.
-std::optional<std::filesystem::path> RecoveryFolder(const PatrolRequest& request)
+/// The recovery file beside RESULTS; nothing when the results go to a device
+/// (-o /dev/null): no recovery file among the devices.
+std::optional<std::filesystem::path> RecoveryFileName(const PatrolRequest& request)
 {
     std::error_code error;
     const std::filesystem::file_status results = std::filesystem::status(request.resultsFile, error);
     if (std::filesystem::exists(results) && !std::filesystem::is_regular_file(results))
         return std::nullopt;
-    return std::filesystem::path(request.resultsFile).parent_path();
+    return RecoveryFileOf(request.resultsFile);
 }
 
-/// Replaces the recovery file in `folder` with the results of the files
-/// measured so far. A failure is reported and the walk goes on.
-void WriteRecovery(const std::optional<std::filesystem::path>& folder, const PatrolRequest& request,
-    const ResultsTable& table, const FileList& files, std::ostream& err)
+/// Whether every file the series writes can be written, before any file is
+/// measured; false (with the message on `err`) when one can't.
+bool OutputsWritable(const PatrolRequest& request, std::ostream& err)
 {
-    if (!folder)
+    const std::optional<std::filesystem::path> recovery = RecoveryFileName(request);
+    for (const std::string& fileName : { request.resultsFile, request.csvFile, request.summaryFile, request.aavsoFile,
+             recovery ? recovery->string() : std::string() }) {
+        if (fileName.empty())
+            continue;
+        if (const WriteResult writable = CanReplaceFile(fileName); !writable.written) {
+            err << kPrefix << CannotWriteFileText(fileName, writable.reason) << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+/// Brings the recovery file up to the files measured so far. A failure is
+/// reported and the walk goes on.
+void WriteRecovery(std::optional<RecoveryFile>& recovery, const PatrolRequest& request, const ResultsTable& table,
+    const FileList& files, std::ostream& err)
+{
+    if (!recovery)
         return;
-    const WriteResult written = WriteRecoveryFile(*folder, table, files, ResultsSettings(request));
+    const WriteResult written = recovery->Write(table, files, ResultsSettings(request));
     if (!written.written)
-        err << kPrefix << CannotWriteFileText(RecoveryFilePath(*folder).string(), written.reason) << '\n';
+        err << kPrefix << CannotWriteFileText(recovery->Name().string(), written.reason) << '\n';
 }
 
 /// A star that could not be measured on a file: no value for it there.
@@ -415,6 +433,8 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
             return kExitUsage;
         }
     }
+    if (!OutputsWritable(request, err))
+        return kExitFileError;
 
     ImageStore store;
     ResultsTable table;
@@ -456,19 +476,30 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
         remembered += measurement.remembered ? 1 : 0;
     }
     err << "file 1: " << request.firstFile << ", " << remembered << " stars remembered\n";
-    const std::optional<std::filesystem::path> recoveryFolder = RecoveryFolder(request);
-    WriteRecovery(recoveryFolder, request, table, store.files, err);
+    std::optional<RecoveryFile> recovery;
+    if (const auto recoveryName = RecoveryFileName(request))
+        recovery.emplace(*recoveryName);
+    WriteRecovery(recovery, request, table, store.files, err);
 
     PatrolWalk walk(request.firstFile, *calibration);
     PatrolObserver quiet;
+    bool endedOnUnreadableFile = false;
     for (;;) {
         const PatrolStepResult step = walk.Step(data, settings, quiet);
-        if (!step.read.message.empty() && step.read.status != FitsReadStatus::CannotOpen)
+        // The series ends at the first file that is not there; one that is
+        // there but can't be read ends it early.
+        std::error_code error;
+        const bool there = !step.fileName.empty() && std::filesystem::exists(step.fileName, error);
+        if (!step.read.message.empty() && (step.read.status != FitsReadStatus::CannotOpen || there))
             err << kPrefix << step.read.message << '\n';
         if (step.calibration.darkRefused || step.calibration.flatRefused)
             err << kPrefix << kCalibrationFrameTooSmall << ": " << step.fileName << " left uncalibrated\n";
-        if (step.step == PatrolStep::EndOfSeries)
+        if (step.step == PatrolStep::EndOfSeries) {
+            endedOnUnreadableFile = there;
+            if (there)
+                err << kPrefix << "series ended early on an unreadable file: " << step.fileName << '\n';
             break;
+        }
         if (step.step == PatrolStep::St1Lost) {
             // Only the files measured in full go into the results.
             store.files.SetCurrentFile(step.fileNumber - 1);
@@ -484,11 +515,13 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
             << " stars remembered\n";
         for (const int slot : standards.unmeasured)
             NotMeasured(err, slot, step.fileName);
-        WriteRecovery(recoveryFolder, request, table, store.files, err);
+        WriteRecovery(recovery, request, table, store.files, err);
     }
     err << store.files.CurrentFile() << " files measured\n";
     Summary(err, table, store.files, ResultsSettings(request));
-    return SaveResults(request, table, store.files, err) ? kExitDone : kExitFileError;
+    if (!SaveResults(request, table, store.files, err))
+        return kExitFileError;
+    return endedOnUnreadableFile ? kExitUnreadableFile : kExitDone;
 }
 
 } // namespace lumvane::cli

@@ -2,12 +2,13 @@
 #include "cli/Commands.h"
 #include "cli/SampleObservation.h"
 
+#include "core/common/FileWrite.h"
+
 #include <fitsio.h>
 
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <sstream>
 
@@ -41,10 +42,8 @@ std::string Padded(const std::string& text, std::size_t width)
 /// Writes the bytes to the file, replacing it; an error text, or empty.
 std::string WriteBytes(const fs::path& path, const char* bytes, std::size_t size)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes, static_cast<std::streamsize>(size));
-    file.close();
-    return file ? std::string() : "cannot write " + path.string();
+    const WriteResult written = WriteFileBytes(path.string(), std::string_view(bytes, size));
+    return written.written ? std::string() : CannotWriteFileText(path.string(), written.reason);
 }
 
 /// Memory that CFITSIO grows with realloc while it composes a file.

@@ -51,7 +51,8 @@ TEST(InfoCommand, BadInputGivesAMessageAndNonZeroExit)
     const test::CliRun missing = test::RunCli({ "info", dir.File("missing.fts") });
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "lumvane-cli info: Cannot open file " + dir.File("missing.fts") + "\n");
+    EXPECT_EQ(
+        missing.err, "lumvane-cli info: Cannot open file " + dir.File("missing.fts") + ": No such file or directory\n");
     EXPECT_EQ(test::RunCli({ "info" }).exitCode, 1);
     EXPECT_EQ(test::RunCli({ "info", m51, "--pixel", "513,1" }).exitCode, 1);
     EXPECT_EQ(test::RunCli({ "info", m51, "--plane", "XX" }).exitCode, 1);

@@ -215,7 +215,8 @@ TEST(PhotCommand, BadArgumentsAndFilesGiveAMessage)
     const test::CliRun missing = test::RunCli({ "phot", dir.File("missing.fts"), "--at", "1,2" });
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "lumvane-cli phot: Cannot open file " + dir.File("missing.fts") + "\n");
+    EXPECT_EQ(
+        missing.err, "lumvane-cli phot: Cannot open file " + dir.File("missing.fts") + ": No such file or directory\n");
 }
 
 } // namespace

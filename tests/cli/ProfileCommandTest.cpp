@@ -80,7 +80,8 @@ TEST(ProfileCommand, BadInputGivesAMessageAndNonZeroExit)
     const std::string image = WriteRidgeImage(dir);
     const test::CliRun missing = test::RunCli({ "profile", dir.File("none.fts"), "--from", "1,1", "--to", "9,9" });
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(missing.err, "lumvane-cli profile: Cannot open file " + dir.File("none.fts") + "\n");
+    EXPECT_EQ(
+        missing.err, "lumvane-cli profile: Cannot open file " + dir.File("none.fts") + ": No such file or directory\n");
 
     const test::CliRun shortLine = test::RunCli({ "profile", image, "--from", "10,10", "--to", "10.5,10.5" });
     EXPECT_EQ(shortLine.exitCode, 1);

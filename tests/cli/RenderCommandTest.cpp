@@ -151,7 +151,8 @@ TEST(RenderCommand, BadInputGivesAMessageAndNonZeroExit)
 
     const test::CliRun missing = test::RunCli({ "render", dir.File("none.fts"), "-o", dir.File("none.bmp") });
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(missing.err, "lumvane-cli render: Cannot open file " + dir.File("none.fts") + "\n");
+    EXPECT_EQ(
+        missing.err, "lumvane-cli render: Cannot open file " + dir.File("none.fts") + ": No such file or directory\n");
 
     const test::CliRun unwritable = test::RunCli({ "render", image, "-o", dir.File("no/such/folder.bmp") });
     EXPECT_EQ(unwritable.exitCode, 2);

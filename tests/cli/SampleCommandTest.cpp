@@ -353,7 +353,7 @@ TEST_F(SampleCommand, ReportsWhatItCannotWrite)
     const test::CliRun run = test::RunCli({ "sample", dir.File("obs") });
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.out, dir.File("obs/field.001") + "\n" + dir.File("obs/field.002") + "\n");
-    EXPECT_EQ(run.err, "lumvane-cli sample: cannot write " + dir.File("obs/field.003") + "\n");
+    EXPECT_EQ(run.err, "lumvane-cli sample: Cannot write file " + dir.File("obs/field.003") + ": Is a directory\n");
 
     EXPECT_EQ(test::RunCli({ "sample" }).exitCode, 1);
     EXPECT_EQ(test::RunCli({ "sample", dir.File("a"), dir.File("b") }).exitCode, 1);

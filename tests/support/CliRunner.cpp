@@ -13,7 +13,7 @@ CliRun RunCli(const std::vector<std::string>& arguments)
     return RunProgram(LUMVANE_CLI_PATH, arguments);
 }
 
-CliRun RunProgram(const std::string& program, const std::vector<std::string>& arguments)
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& arguments, int output)
 {
     TempDir dir;
     const std::string outName = dir.File("out");
@@ -29,7 +29,7 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
     CliRun run;
     const pid_t child = ::fork();
     if (child == 0) {
-        const int out = ::open(outName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int out = output >= 0 ? output : ::open(outName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = ::open(errName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
@@ -40,7 +40,8 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
     if (child < 0 || ::waitpid(child, &status, 0) != child)
         return run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadFileBytes(outName);
+    if (output < 0)
+        run.out = ReadFileBytes(outName);
     run.err = ReadFileBytes(errName);
     return run;
 }

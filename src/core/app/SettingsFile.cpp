@@ -1,17 +1,18 @@
 #include "core/app/SettingsFile.h"
 
 #include "core/common/FileWrite.h"
-
 #include "core/common/NumberText.h"
 #include "core/common/NumericValue.h"
+#include "core/routines/SequentialFile.h"
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
 
 namespace lumvane {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
+// Far more than the two lines the program writes.
+constexpr std::size_t kSettingsFileLimit = 4096;
 
 /// Line `index` (from 0) of a text whose lines end with CR LF, LF or CR;
 /// empty when the text has fewer lines.
@@ -58,9 +59,14 @@ std::string SavedSettingsText(std::string_view optionsRecord)
     return std::string("Do not change this file!") + kLineEnd + std::string(optionsRecord) + kLineEnd;
 }
 
-OptionsTab OptionsOfSettingsText(std::string_view text)
+std::optional<OptionsTab> OptionsOfSettingsText(std::string_view text)
 {
     const std::string_view line = Line(text, 1);
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isFlag = [](char c) { return c == '0' || c == '1'; };
+    if (line.size() != 8 || !std::all_of(line.begin(), line.begin() + 6, isDigit) || !isFlag(line[6])
+        || !isFlag(line[7]))
+        return std::nullopt;
     OptionsTab tab;
 
     tab.inner = NumberText((FieldValue(line, 1) - 10.0) / 10.0);
@@ -88,14 +94,11 @@ SettingsLoadResult LoadSettings(const std::filesystem::path& file)
     SettingsLoadResult result;
     std::error_code error;
     if (std::filesystem::exists(file, error)) {
-        // A file that can't be read leaves the controls at their design values;
-        // a folder opens for reading here but holds no options line.
-        std::ifstream in(file, std::ios::binary);
-        if (!in || std::filesystem::is_directory(file, error))
-            return result;
-        std::ostringstream text;
-        text << in.rdbuf();
-        result.tab = OptionsOfSettingsText(text.str());
+        // A file that can't be read leaves the controls at their design values.
+        const SmallFile text = SmallFileBytes(file.string(), kSettingsFileLimit);
+        const std::optional<OptionsTab> tab = text.read ? OptionsOfSettingsText(text.bytes) : std::nullopt;
+        result.tab = tab.value_or(OptionsTab {});
+        result.unreadable = !tab;
         return result;
     }
     const WriteResult written = WriteFileBytes(file.string(), NewSettingsText());

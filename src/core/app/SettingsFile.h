@@ -3,6 +3,7 @@
 #include "core/photometry/OptionRules.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,20 +28,27 @@ std::string NewSettingsText();
 std::string SavedSettingsText(std::string_view optionsRecord);
 
 /// @brief The Options tab a settings file's text gives: its second line (the
-/// options line) decoded and range-checked.
+/// options line) decoded and range-checked; nothing when that line does not
+/// have the form the program writes (six digits, then "0" or "1" twice), so
+/// that a damaged file is not half read.
 ///
-/// The two-digit fields are read with the lenient numeric value (0 when there
-/// is none), so a damaged or missing line yields values the range checks
-/// replace: an inner factor outside 0.1..3 becomes "1.0", an outer one above 4
-/// or below the inner one "2.0", a median percentage outside 0..30 "10".
-/// Position 7 "1" selects "Max", anything else "Centroid"; position 8 "1"
-/// ticks "Save relatively St1". Lines may end with CR LF, LF or CR.
-OptionsTab OptionsOfSettingsText(std::string_view text);
+/// An inner factor outside 0.1..3 becomes "1.0", an outer one above 4 or below
+/// the inner one "2.0", a median percentage outside 0..30 "10". Position 7 "1"
+/// selects "Max", "0" "Centroid"; position 8 "1" ticks "Save relatively St1".
+/// Lines may end with CR LF, LF or CR.
+std::optional<OptionsTab> OptionsOfSettingsText(std::string_view text);
+
+/// What the status bar says once when the settings file was there but not
+/// readable.
+inline constexpr std::string_view kSettingsUnreadableText = "Settings file not readable: design options in use";
 
 /// What reading the settings file at start-up did.
 struct SettingsLoadResult {
     OptionsTab tab; ///< the option controls' new state
     bool created = false; ///< the file was missing and a new one was written
+    /// The file was there but could not be read, or its options line was
+    /// damaged: the controls keep their design values.
+    bool unreadable = false;
     /// The system's reason when a missing file could not be created (the
     /// controls keep their design values).
     std::string reason;

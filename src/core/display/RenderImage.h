@@ -10,6 +10,10 @@
 
 namespace lumvane {
 
+/// @brief The most pixels an image the window shows may have: its full-size
+/// picture takes 4 bytes a pixel beside the plane's 2, 1.2 GB at this size.
+inline constexpr long long kMaxShownPixels = 200'000'000;
+
 /// @brief Which image cells a picture shows: picture pixel (column c, row r),
 /// counted from the top-left, shows image point (firstX + c, topY - r).
 struct RenderWindow {

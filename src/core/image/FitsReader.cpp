@@ -403,10 +403,10 @@ private:
 // Reads the rows that follow the header into the plane, the first file row at
 // y = H, marking its saturated pixels and handing each row above `heldRows`
 // to the finisher as soon as it is filled. Cells the file does not reach are
-// set to 0 and their rows marked missing; returns false when the file ends
-// early.
-bool ReadPixels(
-    SequentialFile& file, ImagePlane& plane, const PixelConverter& converter, RowFinisher* finisher, int heldRows)
+// set to 0 (a fresh plane holds zeros that cost nothing until touched) and
+// their rows marked missing; returns false when the file ends early.
+bool ReadPixels(SequentialFile& file, ImagePlane& plane, bool fresh, const PixelConverter& converter,
+    RowFinisher* finisher, int heldRows)
 {
     plane.ClearMarks();
     const auto width = static_cast<std::size_t>(plane.Width());
@@ -436,7 +436,7 @@ bool ReadPixels(
                 std::fill(row + values, row + width, std::int16_t { 0 });
                 // The row the file ends in is missing as well as those below it.
                 for (int missing = y; missing >= 1; --missing) {
-                    if (missing < y)
+                    if (missing < y && !fresh)
                         std::fill_n(plane.Row(missing) + 1, width, std::int16_t { 0 });
                     plane.SetRowMissing(missing, true);
                     finish(missing);
@@ -452,14 +452,14 @@ bool ReadPixels(
 
 } // namespace
 
-FitsReadResult ReadFitsImage(
-    ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random, RowFinisher* finisher)
+FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random,
+    RowFinisher* finisher, long long maxPixels)
 {
     FitsReadResult result;
     SequentialFile file(fileName);
     if (!file.IsOpen()) {
         result.status = FitsReadStatus::CannotOpen;
-        result.message = "Cannot open file " + fileName;
+        result.message = CannotOpenFileText(fileName, file.Reason());
         return result;
     }
 
@@ -491,6 +491,12 @@ FitsReadResult ReadFitsImage(
     ImagePlane& target = store.Plane(plane);
     const int width = std::max(0, int(values.naxis1));
     const int height = std::max(0, int(values.naxis2));
+    if (static_cast<long long>(width) * height > maxPixels) {
+        result.status = FitsReadStatus::TooLarge;
+        result.message = "An image of " + std::to_string(width) + " x " + std::to_string(height)
+            + " pixels is larger than the " + std::to_string(maxPixels / 1000000) + " megapixels that can be shown";
+        return result;
+    }
     ImagePlane fresh;
     const bool reuse = target.HasCells() && target.Width() == width && target.Height() == height;
     try {
@@ -507,7 +513,8 @@ FitsReadResult ReadFitsImage(
     const int heldRows = finisher && plane == PlaneId::Img ? std::min(kCutSampleTop, height) : 0;
     if (finisher)
         finisher->Begin(filled, values);
-    const bool complete = ReadPixels(file, filled, PixelConverter(values.bscale, values.bzero), finisher, heldRows);
+    const bool complete
+        = ReadPixels(file, filled, !reuse, PixelConverter(values.bscale, values.bzero), finisher, heldRows);
     if (!complete) {
         result.status = FitsReadStatus::Truncated;
         result.message = "The file " + fileName + " ends inside its image data: the rows missing from it are 0";

@@ -4,6 +4,7 @@
 #include "core/image/CutProposal.h"
 #include "core/image/ImageStore.h"
 
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,7 @@ enum class FitsReadStatus {
     NoHeaderEnd, ///< no END card: header values recorded, plane unchanged
     CannotOpen, ///< nothing in the store changed
     OutOfMemory, ///< the plane can't be allocated: nothing in the store changed
+    TooLarge, ///< more pixels than the caller can show: nothing in the store changed
 };
 
 /// @brief What a read did, and the message its caller shows for it.
@@ -59,8 +61,9 @@ protected:
 /// becomes y = NAXIS2. A read into IMG also proposes display cuts, drawing from
 /// `random`. A `finisher` is given every row of a read that reaches the pixels
 /// (Read or Truncated, rows missing from the file included); the cuts are
-/// proposed from the rows as read.
+/// proposed from the rows as read. An image of more than `maxPixels` pixels
+/// is refused (TooLarge).
 FitsReadResult ReadFitsImage(ImageStore& store, const std::string& fileName, PlaneId plane, UniformRandom& random,
-    RowFinisher* finisher = nullptr);
+    RowFinisher* finisher = nullptr, long long maxPixels = std::numeric_limits<long long>::max());
 
 } // namespace lumvane

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace lumvane {
@@ -27,33 +28,40 @@ class ImagePlane {
 public:
     ImagePlane() = default;
     /// A plane of W x H pixels, every cell 0. Throws std::bad_alloc when the
-    /// memory can't be had.
+    /// memory can't be had. The zeros cost no memory until a row is written
+    /// or read: a plane that a file fills only in part takes what it holds.
     ImagePlane(int width, int height);
+    ImagePlane(const ImagePlane& other);
+    ImagePlane& operator=(const ImagePlane& other);
+    ImagePlane(ImagePlane&&) noexcept = default;
+    ImagePlane& operator=(ImagePlane&&) noexcept = default;
+    ~ImagePlane() = default;
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     /// True before the first read: the plane has no cells at all.
-    bool HasCells() const { return !m_cells.empty(); }
+    bool HasCells() const { return m_cells != nullptr; }
     bool Contains(int x, int y) const { return x >= 1 && x <= m_width && y >= 1 && y <= m_height; }
 
     std::int16_t At(int x, int y) const { return m_cells[Index(x, y)]; }
     std::int16_t& At(int x, int y) { return m_cells[Index(x, y)]; }
 
     /// Row y as an array indexed by x = 0..W.
-    const std::int16_t* Row(int y) const { return m_cells.data() + Index(0, y); }
-    std::int16_t* Row(int y) { return m_cells.data() + Index(0, y); }
+    const std::int16_t* Row(int y) const { return m_cells.get() + Index(0, y); }
+    std::int16_t* Row(int y) { return m_cells.get() + Index(0, y); }
 
     // Marks of the pixels as their file gave them, which calibration keeps:
     // the reader sets them, flips move them with the pixels. Without a mark
-    // of a kind no memory is taken for it.
+    // of a kind no memory is taken for it, and the saturated marks, like the
+    // cells, cost memory only where they are set.
 
     /// The pixel held the top of the range as read: physical 65534 or above.
     bool Saturated(int x, int y) const
     {
-        return !m_saturated.empty() && (m_saturated[Index(x, y) / 64] >> (Index(x, y) % 64) & 1U) != 0;
+        return m_saturated && (m_saturated[Index(x, y) / 64] >> (Index(x, y) % 64) & 1U) != 0;
     }
     void SetSaturated(int x, int y, bool saturated);
-    bool AnySaturated() const { return !m_saturated.empty(); }
+    bool AnySaturated() const { return m_saturated != nullptr; }
     /// Row y was not in the file (a file that ends inside its data).
     bool RowMissing(int y) const { return !m_missingRows.empty() && m_missingRows[static_cast<std::size_t>(y)]; }
     void SetRowMissing(int y, bool missing);
@@ -67,10 +75,13 @@ private:
         return static_cast<std::size_t>(x) + static_cast<std::size_t>(m_width + 1) * static_cast<std::size_t>(y);
     }
 
+    std::size_t CellCount() const { return Index(0, m_height + 1); }
+    std::size_t SaturatedWords() const { return (CellCount() + 63) / 64; }
+
     int m_width = 0;
     int m_height = 0;
-    std::vector<std::int16_t> m_cells;
-    std::vector<std::uint64_t> m_saturated; ///< a bit per cell, or empty
+    std::unique_ptr<std::int16_t[]> m_cells;
+    std::unique_ptr<std::uint64_t[]> m_saturated; ///< a bit per cell, or none
     std::vector<bool> m_missingRows; ///< per row 0..H, or empty
 };
 

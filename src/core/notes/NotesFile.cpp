@@ -1,12 +1,6 @@
 #include "core/notes/NotesFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include "core/routines/SequentialFile.h"
 
 namespace lumvane {
 
@@ -42,31 +36,15 @@ std::string NotesFileText(std::string_view boxText)
 
 NotesReadResult ReadNotesFile(const std::string& fileName)
 {
+    const SmallFile file = SmallFileBytes(fileName, kNotesFileLimit);
     NotesReadResult result;
-    std::error_code error;
-    if (std::filesystem::is_directory(fileName, error)) {
-        result.reason = std::strerror(EISDIR);
-        return result;
-    }
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) {
-        result.reason = std::strerror(errno);
-        return result;
-    }
-    // One byte past the limit is enough to refuse the file.
-    std::string bytes(kNotesFileLimit + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
-        result.reason = std::strerror(errno);
-        return result;
-    }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > kNotesFileLimit) {
+    result.reason = file.reason;
+    if (file.tooBig)
         result.status = NotesReadStatus::TooBig;
-        return result;
+    if (file.read) {
+        result.status = NotesReadStatus::Read;
+        result.text = NotesBoxText(file.bytes);
     }
-    result.status = NotesReadStatus::Read;
-    result.text = NotesBoxText(bytes);
     return result;
 }
 

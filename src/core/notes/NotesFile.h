@@ -2,14 +2,14 @@
 
 #include "core/common/FileWrite.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace lumvane {
 
 /// The largest notes file that is opened, in bytes.
-inline constexpr std::uintmax_t kNotesFileLimit = 30000;
+inline constexpr std::size_t kNotesFileLimit = 30000;
 
 /// @brief The notes box text of a file's text: its line ends (CR LF, or a lone
 /// CR or LF) become LF, the box's own line break.
@@ -23,7 +23,7 @@ std::string NotesFileText(std::string_view boxText);
 enum class NotesReadStatus {
     Read,
     TooBig, ///< larger than kNotesFileLimit bytes: nothing was read
-    Unreadable, ///< missing, a folder, or no permission to read it
+    Unreadable, ///< missing, no regular file, or no permission to read it
 };
 
 /// What opening a notes file gave.

@@ -1,8 +1,9 @@
 #include "core/patrol/SeriesNaming.h"
 
+#include "core/routines/SequentialFile.h"
+
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 
 namespace lumvane {
 
@@ -43,8 +44,7 @@ int CountFollowingSeriesFiles(std::string_view firstFile)
     const std::string stem = SeriesStem(firstFile);
     int count = 0;
     for (int number = SeriesFirstNumber(firstFile) + 1; number <= kMaxSeriesFiles; ++number) {
-        const std::ifstream file(*SeriesFileName(stem, number), std::ios::binary);
-        if (!file.is_open())
+        if (!SequentialFile(*SeriesFileName(stem, number)).IsOpen())
             break;
         ++count;
     }

@@ -3,11 +3,49 @@
 #include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
 namespace lumvane {
+namespace {
+
+/// Narrows [low, high] towards the offsets k for which origin + k * slope
+/// lies in [1, end), keeping one more on each side so that rounding never
+/// drops an offset the exact test keeps.
+void NarrowOffsets(double origin, double slope, double end, double& low, double& high)
+{
+    if (slope == 0.0) {
+        if (!(origin >= 1.0 && origin < end))
+            high = low - 1.0;
+        return;
+    }
+    const double first = (1.0 - origin) / slope;
+    const double last = (end - origin) / slope;
+    low = std::max(low, std::floor(std::min(first, last)) - 1.0);
+    high = std::min(high, std::ceil(std::max(first, last)) + 1.0);
+}
+
+/// The offsets k of -w..w whose samples across the line at (x, y) may lie in
+/// [1, xEnd) x [1, yEnd), the sample at k being (x - k across.x, y + k
+/// across.y): a band far wider than the image costs only its samples on the
+/// image. `last` is below `first` when there are none.
+struct Offsets {
+    int first = 0;
+    int last = -1;
+};
+
+Offsets OffsetsOnImage(double x, double y, ProfileSample across, double xEnd, double yEnd, int w)
+{
+    double low = -w;
+    double high = w;
+    NarrowOffsets(x, -across.x, xEnd, low, high);
+    NarrowOffsets(y, across.y, yEnd, low, high);
+    return low <= high ? Offsets { static_cast<int>(low), static_cast<int>(high) } : Offsets {};
+}
+
+} // namespace
 
 ProfileResult ComputeProfile(const ImagePlane& img, const ProfileLine& line, const ProfileSettings& settings, bool mark)
 {
@@ -43,7 +81,8 @@ ProfileResult ComputeProfile(const ImagePlane& img, const ProfileLine& line, con
         for (int j = 0; j < 2; ++j) {
             x += dx * step;
             y += dy * step;
-            for (int k = -w; k <= w; ++k) {
+            const Offsets offsets = OffsetsOnImage(x, y, { step * dy, step * dx }, xEnd, yEnd, w);
+            for (int k = offsets.first; k <= offsets.last; ++k) {
                 const double xs = x - k * step * dy;
                 const double ys = y + k * step * dx;
                 if (xs < 1.0 || xs >= xEnd || ys < 1.0 || ys >= yEnd)

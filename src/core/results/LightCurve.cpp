@@ -60,31 +60,6 @@ LightCurve LightCurveOf(const ResultsTable& table, const FileList& recorded, con
     return curve;
 }
 
-PlotAxis NiceAxis(double minimum, double maximum, int maxTicks)
-{
-    maxTicks = std::max(maxTicks, 2);
-    if (!(maximum > minimum)) {
-        minimum -= 0.5;
-        maximum += 0.5;
-    }
-    const double rough = (maximum - minimum) / (maxTicks - 1);
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    PlotAxis axis;
-    for (const double multiple : { 1.0, 2.0, 5.0, 10.0, 20.0 }) {
-        axis.step = multiple * power;
-        const double first = std::floor(minimum / axis.step);
-        const double last = std::ceil(maximum / axis.step);
-        if (last - first + 1.0 <= maxTicks || multiple == 20.0) {
-            axis.low = first * axis.step;
-            axis.high = last * axis.step;
-            for (double i = first; i <= last; i += 1.0)
-                axis.ticks.push_back(i * axis.step);
-            break;
-        }
-    }
-    return axis;
-}
-
 double LightCurveLayout::PixelX(double x) const
 {
     return left + Fraction(xAxis, x - xOrigin) * (right - left);

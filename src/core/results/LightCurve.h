@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/PlotAxis.h"
 #include "core/image/FileList.h"
 #include "core/results/Ensemble.h"
 #include "core/results/ResultsFile.h"
@@ -41,20 +42,6 @@ struct LightCurve {
 /// (FileList::ImageFiles). No series when the diaphragm's box holds no radius.
 LightCurve LightCurveOf(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings,
     int diaphragm, const Ensemble& ensemble);
-
-/// @brief An axis with round tick marks: 1, 2 or 5 times a power of ten
-/// apart, the range widened to whole steps around the values.
-struct PlotAxis {
-    double low = 0.0;
-    double high = 1.0;
-    double step = 1.0;
-    std::vector<double> ticks; ///< low, low + step, ..., high
-};
-
-/// @brief The axis for values from `minimum` to `maximum` with at most
-/// `maxTicks` tick marks (at least 2). Equal values are opened by half a unit
-/// each way.
-PlotAxis NiceAxis(double minimum, double maximum, int maxTicks);
 
 /// @brief Where the light curve goes in a plot of `width` x `height` pixels
 /// (origin at the top left, y growing downward).

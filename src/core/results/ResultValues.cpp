@@ -1,6 +1,7 @@
 #include "core/results/ResultValues.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace lumvane {
 
@@ -13,68 +14,76 @@ std::vector<int> SavedStarSlots(const ResultsTable& table)
     return slots;
 }
 
+std::vector<ResultLine> FileResultLines(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int file)
+{
+    const std::vector<int> saved = SavedStarSlots(table);
+    const double st1Magnitude = settings.st1Magnitude.value_or(0.0);
+    const float exposure = files.Entry(file).exposure;
+    const int positionRow = ResultsTable::PositionRow(file + 1);
+    std::vector<ResultLine> lines;
+    for (int k = 0; k < ResultsTable::kDiaphragms; ++k) {
+        const int row = ResultsTable::ValueRow(file, k);
+        const auto starValue = [&](int slot) {
+            StarValue star;
+            star.slot = slot;
+            star.status = table.Status(slot, file, k);
+            if (star.status == MeasureStatus::None)
+                star.status = MeasureStatus::Unmeasured;
+            star.net = table.Cell(ResultsTable::NetColumn(slot), row);
+            star.error = table.Cell(ResultsTable::ErrorColumn(slot), row);
+            star.x = table.Cell(ResultsTable::NetColumn(slot), positionRow);
+            star.y = table.Cell(ResultsTable::ErrorColumn(slot), positionRow);
+            if (!star.Measured() || exposure <= 0.0F)
+                return star;
+            // Net counts per second (single precision) plus a millionth: the
+            // logarithm's argument.
+            const double rate = static_cast<double>(star.net / exposure) + 0.000001;
+            if (rate > 0.0)
+                star.instrumental = -2.5 * std::log10(rate);
+            return star;
+        };
+        // St1's offset, held in single precision; none without St1's own
+        // magnitude on the line.
+        std::optional<float> offset = 0.0F;
+        double st1Error = 0.0;
+        if (settings.relativeToSt1) {
+            const StarValue st1 = starValue(0);
+            offset = st1.instrumental
+                ? std::optional(static_cast<float>(st1Magnitude - static_cast<float>(*st1.instrumental)))
+                : std::nullopt;
+            st1Error = st1.error;
+        }
+
+        ResultLine line;
+        line.file = file;
+        line.diaphragm = k;
+        line.radius = table.Cell(ResultsTable::kRadiusColumn, files.CurrentFile() + k);
+        line.shift = table.ShiftOf(file);
+        if (settings.radii[static_cast<std::size_t>(k)] != 0.0) {
+            for (const int s : saved) {
+                StarValue star = starValue(s);
+                if (star.instrumental && offset) {
+                    star.magnitude = *star.instrumental + static_cast<double>(*offset);
+                    star.magnitudeError = settings.relativeToSt1
+                        ? (s == 0 ? 0.0 : std::hypot(static_cast<double>(star.error), st1Error))
+                        : static_cast<double>(star.error);
+                }
+                line.stars.push_back(star);
+            }
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 std::vector<ResultLine> ResultLines(
     const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
 {
-    const std::vector<int> saved = SavedStarSlots(table);
-    const int fileCount = files.CurrentFile();
-    const double st1Magnitude = settings.st1Magnitude.value_or(0.0);
     std::vector<ResultLine> lines;
-    for (int j = 1; j <= fileCount; ++j) {
-        const float exposure = files.Entry(j).exposure;
-        const int positionRow = ResultsTable::PositionRow(j + 1);
-        for (int k = 0; k < ResultsTable::kDiaphragms; ++k) {
-            const int row = ResultsTable::ValueRow(j, k);
-            const auto starValue = [&](int slot) {
-                StarValue star;
-                star.slot = slot;
-                star.status = table.Status(slot, j, k);
-                if (star.status == MeasureStatus::None)
-                    star.status = MeasureStatus::Unmeasured;
-                star.net = table.Cell(ResultsTable::NetColumn(slot), row);
-                star.error = table.Cell(ResultsTable::ErrorColumn(slot), row);
-                star.x = table.Cell(ResultsTable::NetColumn(slot), positionRow);
-                star.y = table.Cell(ResultsTable::ErrorColumn(slot), positionRow);
-                if (!star.Measured() || exposure <= 0.0F)
-                    return star;
-                // Net counts per second (single precision) plus a millionth:
-                // the logarithm's argument.
-                const double rate = static_cast<double>(star.net / exposure) + 0.000001;
-                if (rate > 0.0)
-                    star.instrumental = -2.5 * std::log10(rate);
-                return star;
-            };
-            // St1's offset, held in single precision; none without St1's
-            // own magnitude on the line.
-            std::optional<float> offset = 0.0F;
-            double st1Error = 0.0;
-            if (settings.relativeToSt1) {
-                const StarValue st1 = starValue(0);
-                offset = st1.instrumental
-                    ? std::optional(static_cast<float>(st1Magnitude - static_cast<float>(*st1.instrumental)))
-                    : std::nullopt;
-                st1Error = st1.error;
-            }
-
-            ResultLine line;
-            line.file = j;
-            line.diaphragm = k;
-            line.radius = table.Cell(ResultsTable::kRadiusColumn, fileCount + k);
-            line.shift = table.ShiftOf(j);
-            if (settings.radii[static_cast<std::size_t>(k)] != 0.0) {
-                for (const int s : saved) {
-                    StarValue star = starValue(s);
-                    if (star.instrumental && offset) {
-                        star.magnitude = *star.instrumental + static_cast<double>(*offset);
-                        star.magnitudeError = settings.relativeToSt1
-                            ? (s == 0 ? 0.0 : std::hypot(static_cast<double>(star.error), st1Error))
-                            : static_cast<double>(star.error);
-                    }
-                    line.stars.push_back(star);
-                }
-            }
-            lines.push_back(std::move(line));
-        }
+    for (int j = 1; j <= files.CurrentFile(); ++j) {
+        std::vector<ResultLine> fileLines = FileResultLines(table, files, settings, j);
+        lines.insert(lines.end(), std::make_move_iterator(fileLines.begin()), std::make_move_iterator(fileLines.end()));
     }
     return lines;
 }

@@ -58,6 +58,10 @@ std::vector<int> SavedStarSlots(const ResultsTable& table);
 std::vector<ResultLine> ResultLines(
     const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
 
+/// @brief The lines of one file (diaphragms 0..3) as ResultLines gives them.
+std::vector<ResultLine> FileResultLines(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int file);
+
 /// @brief How one saved star fared over the files of a series.
 struct StarTally {
     int slot = 0;

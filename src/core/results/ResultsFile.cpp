@@ -96,7 +96,7 @@ std::optional<std::string> FieldNumberText(double value, std::size_t width)
     return std::nullopt;
 }
 
-std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+std::string ResultsFileHeading(const ResultsTable& table)
 {
     // A star has a column when it was remembered on the first file.
     std::string starHeadings;
@@ -109,9 +109,15 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
     lines.Write(starHeadings);
     lines.End();
     lines.End();
+    return lines.Text();
+}
 
-    for (const ResultLine& line : ResultLines(table, files, settings)) {
-        const FileEntry& entry = files.Entry(line.file);
+std::string ResultsFileLines(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int file)
+{
+    Lines lines;
+    const FileEntry& entry = files.Entry(file);
+    for (const ResultLine& line : FileResultLines(table, files, settings, file)) {
         std::string fields;
         for (const StarValue& star : line.stars) {
             // The 8-character value field holds a blank and a 7-character
@@ -138,10 +144,17 @@ std::string ResultsFileText(const ResultsTable& table, const FileList& files, co
             lines.Write(fields);
             lines.End();
         }
-        if (line.diaphragm == ResultsTable::kDiaphragms - 1)
-            lines.End();
     }
+    lines.End();
     return lines.Text();
+}
+
+std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings)
+{
+    std::string text = ResultsFileHeading(table);
+    for (int file = 1; file <= files.CurrentFile(); ++file)
+        text += ResultsFileLines(table, files, settings, file);
+    return text;
 }
 
 } // namespace lumvane

@@ -56,4 +56,13 @@ std::optional<std::string> FieldNumberText(double value, std::size_t width);
 /// that column.
 std::string ResultsFileText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
 
+/// @brief The results file's heading and the empty line after it: the start
+/// of ResultsFileText.
+std::string ResultsFileHeading(const ResultsTable& table);
+
+/// @brief The lines of one file and the empty line that ends them, as
+/// ResultsFileText writes them.
+std::string ResultsFileLines(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int file);
+
 } // namespace lumvane

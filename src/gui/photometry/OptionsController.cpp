@@ -65,13 +65,14 @@ void OptionsController::btnoptok_Click()
     }
 }
 
-void OptionsController::LoadSettings()
+bool OptionsController::LoadSettings()
 {
     const std::filesystem::path file = SettingsFileIn(m_programFolder);
     const SettingsLoadResult loaded = lumvane::LoadSettings(file);
     if (!loaded.reason.empty())
         ShowCannotWriteFile(m_dialogs, FileNameText(file), { false, loaded.reason });
     m_panel->SetTab(loaded.tab);
+    return !loaded.unreadable;
 }
 
 void OptionsController::TakeStartUpOptions()

@@ -22,8 +22,9 @@ public:
     OptionsController(
         Session& session, Dialogs& dialogs, OptionsPanel* panel, const QString& programFolder, QObject* parent);
 
-    /// Fills the tab from the settings file, creating it when missing.
-    void LoadSettings();
+    /// Fills the tab from the settings file, creating it when missing; false
+    /// when the file was there but not readable.
+    bool LoadSettings();
     /// The options in force become those the boxes give at start-up.
     void TakeStartUpOptions();
     /// Writes the settings file when the options were applied during the run.

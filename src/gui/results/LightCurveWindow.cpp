@@ -226,7 +226,8 @@ protected:
 
 LightCurveWindow::LightCurveWindow(Dialogs& dialogs, const Session& session,
     std::function<ResultsFileSettings()> settings, ComparisonTable& comparisons, const QString& folder, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    // A tool window of the main window: it stays above it while open.
+    : QWidget(parent, Qt::Tool)
     , m_dialogs(dialogs)
     , m_session(session)
     , m_settings(std::move(settings))

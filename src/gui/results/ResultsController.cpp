@@ -5,7 +5,9 @@
 #include "core/results/AavsoFile.h"
 #include "core/results/CsvFile.h"
 #include "core/results/ResultsFile.h"
+#include "core/routines/SequentialFile.h"
 #include "gui/app/Dialogs.h"
+#include "gui/app/SaveName.h"
 #include "gui/photometry/TabSettings.h"
 #include "gui/results/AavsoDialog.h"
 #include "gui/results/ComparisonTable.h"
@@ -20,6 +22,8 @@ namespace lumvane {
 namespace {
 
 const QString kAavsoTitle = QStringLiteral("Export AAVSO");
+// Far more than the few short lines the program writes.
+constexpr std::size_t kAavsoSettingsLimit = 1 << 16;
 
 /// The observer's AAVSO settings, kept in the program's folder beside the
 /// settings file, whose format has no room for them.
@@ -28,11 +32,14 @@ QString AavsoSettingsFile(const QString& folder)
     return QDir(folder).filePath(QStringLiteral("aavso.ini"));
 }
 
-/// Writes `text` to a file; a failure is reported. False when it failed.
-bool WriteOrReport(Dialogs& dialogs, const QString& fileName, const std::string& text)
+/// Writes `text` to a file; a failure is reported, and where it went is
+/// said when there is a status bar to say it. False when it failed.
+bool WriteOrReport(Dialogs& dialogs, StatusBar* status, const QString& fileName, const std::string& text)
 {
     const WriteResult written = WriteFileBytes(QFile::encodeName(fileName).toStdString(), text);
-    if (!written.written)
+    if (written.written && status != nullptr)
+        ShowSaved(*status, fileName);
+    else if (!written.written)
         ShowCannotWriteFile(dialogs, fileName, written);
     return written.written;
 }
@@ -60,9 +67,10 @@ ResultsController::ResultsController(const Session& session, Dialogs& dialogs, c
     , m_programFolder(programFolder)
     , m_comparisons(new ComparisonTable(this))
 {
-    QFile remembered(AavsoSettingsFile(m_programFolder));
-    if (remembered.open(QIODevice::ReadOnly))
-        m_remembered = AavsoSettingsFromText(remembered.readAll().toStdString());
+    const SmallFile remembered
+        = SmallFileBytes(QFile::encodeName(AavsoSettingsFile(m_programFolder)).toStdString(), kAavsoSettingsLimit);
+    if (remembered.read)
+        m_remembered = AavsoSettingsFromText(remembered.bytes);
     m_comparisons->SetComparisons(m_remembered.comparisons);
     // The ensemble is remembered as soon as it is typed, in either window.
     connect(m_comparisons, &QStandardItemModel::itemChanged, this, [this] {
@@ -91,17 +99,25 @@ void ResultsController::mnusave_Click()
     SaveResults();
 }
 
-void ResultsController::SaveResults()
+void ResultsController::ResultsChanged()
+{
+    m_unsaved = true;
+}
+
+bool ResultsController::SaveResults()
 {
     if (!HasResults())
-        return;
+        return false;
+    // A relative name lands in the current (program's) folder.
     const std::optional<QString> fileName
-        = m_dialogs.Input(QStringLiteral("Enter path and filename of resultfile being saved."), QStringLiteral("SAVE"),
-            QStringLiteral("filename.txt"));
-    if (!fileName || fileName->isEmpty())
-        return;
-    // The name as typed: a relative one lands in the current (program's) folder.
-    WriteOrReport(m_dialogs, *fileName, ResultsFileText(m_session.results, m_session.store.files, m_tabs.Results()));
+        = AskSaveName(m_dialogs, QStringLiteral("Enter path and filename of resultfile being saved."),
+            QStringLiteral("SAVE"), QStringLiteral("filename.txt"), QStringLiteral("txt"));
+    if (!fileName
+        || !WriteOrReport(m_dialogs, m_controls.status, *fileName,
+            ResultsFileText(m_session.results, m_session.store.files, m_tabs.Results())))
+        return false;
+    m_unsaved = false;
+    return true;
 }
 
 void ResultsController::mnulightcurve_Click()
@@ -131,7 +147,7 @@ void ResultsController::mnuexportcsv_Click()
         .fileName = QStringLiteral("results.csv"),
         .defaultExtension = QStringLiteral("csv") });
     if (!fileName.isEmpty())
-        WriteOrReport(m_dialogs, fileName,
+        WriteOrReport(m_dialogs, m_controls.status, fileName,
             ResultsCsvText(m_session.results, m_session.store.files, m_tabs.Results(), m_comparisons->Comparisons()));
 }
 
@@ -150,7 +166,8 @@ void ResultsController::mnuexportaavso_Click()
 void ResultsController::Remember(const AavsoSettings& settings)
 {
     m_remembered = settings;
-    WriteOrReport(m_dialogs, AavsoSettingsFile(m_programFolder), AavsoSettingsText(settings));
+    // Kept for the next export: nothing to say about where.
+    WriteOrReport(m_dialogs, nullptr, AavsoSettingsFile(m_programFolder), AavsoSettingsText(settings));
 }
 
 void ResultsController::ExportAavso()
@@ -168,7 +185,8 @@ void ResultsController::ExportAavso()
         .folder = m_programFolder,
         .fileName = QStringLiteral("aavso.txt"),
         .defaultExtension = QStringLiteral("txt") });
-    if (fileName.isEmpty() || !WriteOrReport(m_dialogs, fileName, report.text) || report.leftOut.empty())
+    if (fileName.isEmpty() || !WriteOrReport(m_dialogs, m_controls.status, fileName, report.text)
+        || report.leftOut.empty())
         return;
     m_dialogs.Message(QStringLiteral("%1 lines written. Left out:").arg(report.lines) + LeftOutText(report),
         kAavsoTitle, MessageIcon::Information, MessageButtons::Ok);

@@ -15,6 +15,7 @@ class ComparisonTable;
 class Dialogs;
 class LightCurveWindow;
 struct Session;
+class StatusBar;
 class TabSettings;
 
 /// @brief The results of the run: File > Save Data writes the results file,
@@ -26,6 +27,7 @@ class ResultsController : public QObject {
 public:
     struct Controls {
         QWidget* window; ///< over which the light curve and the AAVSO dialog open
+        StatusBar* status; ///< says where a save went
         QAction* mnusave;
         QAction* mnulightcurve;
         QAction* mnuexportaavso;
@@ -35,8 +37,10 @@ public:
     ResultsController(const Session& session, Dialogs& dialogs, const TabSettings& tabs, Controls controls,
         const QString& programFolder, QObject* parent);
 
-    /// Asks for a name and writes the results file.
-    void SaveResults();
+    /// Asks for a name and writes the results file. True when written.
+    bool SaveResults();
+    /// Stars were remembered since the results file was last written.
+    bool Unsaved() const { return m_unsaved; }
 
 public slots:
     void mnusave_Click();
@@ -46,6 +50,9 @@ public slots:
     /// The results changed under a patrol series: a light curve on show
     /// takes them anew.
     void RefreshLightCurve();
+    /// A star was remembered, by a click or by the walk: the results are not
+    /// saved until the results file is written again.
+    void ResultsChanged();
 
 private:
     /// "No result to save!" when no file was read yet; false then.
@@ -64,6 +71,7 @@ private:
     ComparisonTable* m_comparisons; ///< the ensemble's stars, shown by the AAVSO dialog and the light curve
     LightCurveWindow* m_lightCurve = nullptr; ///< made when first asked for
     AavsoDialog* m_aavso = nullptr; ///< made when first asked for
+    bool m_unsaved = false;
 };
 
 } // namespace lumvane

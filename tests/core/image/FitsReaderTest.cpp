@@ -262,19 +262,6 @@ TEST_F(FitsReaderTest, CalibrationFramesTakeTheFileEntryButTheImageKeepsItsOwn)
     EXPECT_EQ(store.files.ImageFiles().Entry(2).exposure, 20.0F);
 }
 
-TEST_F(FitsReaderTest, AFileThatCannotBeOpenedChangesNothing)
-{
-    Read(With(ImageCards(2, 1), { ValueCard("EXPTIME", "5") }), { 1, 2 });
-    for (const std::string& name : { dir.File("missing.fts"), dir.Path().string() }) {
-        const auto result = ReadFitsImage(store, name, PlaneId::Img, random);
-        EXPECT_EQ(result.status, FitsReadStatus::CannotOpen);
-        EXPECT_EQ(result.message, "Cannot open file " + name);
-        EXPECT_FALSE(result.headerRecorded);
-        EXPECT_EQ(store.header.exposure, 5);
-        EXPECT_EQ(Physical(store.img.At(2, 1)), 2);
-    }
-}
-
 TEST_F(FitsReaderTest, OtherBitpixIsReportedAndLeavesThePlane)
 {
     Read(ImageCards(2, 1), { 1, 2 });

@@ -4,12 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace lumvane {
 namespace {
 
-using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
 
@@ -48,23 +45,6 @@ TEST(NotesLineEnds, SavedTextEndsEveryLineWithCrLfAndGainsOne)
     }
 }
 
-TEST(NotesFile, OpensUpToThirtyThousandBytesAndRefusesMore)
-{
-    TempDir dir;
-    const std::string atLimit = dir.File("at.txt");
-    const std::string overLimit = dir.File("over.txt");
-    WriteFileBytes(atLimit, std::string(kNotesFileLimit, 'x'));
-    WriteFileBytes(overLimit, std::string(kNotesFileLimit + 1, 'x'));
-
-    const NotesReadResult read = ReadNotesFile(atLimit);
-    EXPECT_EQ(read.status, NotesReadStatus::Read);
-    EXPECT_EQ(read.text, std::string(kNotesFileLimit, 'x'));
-
-    const NotesReadResult refused = ReadNotesFile(overLimit);
-    EXPECT_EQ(refused.status, NotesReadStatus::TooBig);
-    EXPECT_TRUE(refused.text.empty());
-}
-
 TEST(NotesFile, LimitCountsFileBytesNotBoxCharacters)
 {
     // 15000 CR LF pairs are 30000 bytes but 15000 line breaks in the box.
@@ -79,37 +59,6 @@ TEST(NotesFile, LimitCountsFileBytesNotBoxCharacters)
 
     WriteFileBytes(dir.File("ends.txt"), bytes + "x");
     EXPECT_EQ(ReadNotesFile(dir.File("ends.txt")).status, NotesReadStatus::TooBig);
-}
-
-TEST(NotesFile, MissingFileOrFolderIsUnreadableWithTheSystemsReason)
-{
-    TempDir dir;
-    const NotesReadResult missing = ReadNotesFile(dir.File("none.txt"));
-    EXPECT_EQ(missing.status, NotesReadStatus::Unreadable);
-    EXPECT_EQ(missing.reason, "No such file or directory");
-
-    const NotesReadResult folder = ReadNotesFile(dir.Path().string());
-    EXPECT_EQ(folder.status, NotesReadStatus::Unreadable);
-    EXPECT_EQ(folder.reason, "Is a directory");
-}
-
-TEST(NotesFile, WritesCrLfTextAndReplacesAnOldFile)
-{
-    TempDir dir;
-    const std::string name = dir.File("astronot.txt");
-    WriteFileBytes(name, std::string(500, 'o'));
-    const WriteResult written = WriteNotesFile(name, "seeing 3\"\nM 42");
-    EXPECT_TRUE(written.written);
-    EXPECT_EQ(ReadFileBytes(name), "seeing 3\"\r\nM 42\r\n");
-}
-
-TEST(NotesFile, WriteIntoMissingFolderFailsWithTheSystemsReason)
-{
-    TempDir dir;
-    const WriteResult written = WriteNotesFile(dir.File("no/such/folder.txt"), "text");
-    EXPECT_FALSE(written.written);
-    EXPECT_EQ(written.reason, "No such file or directory");
-    EXPECT_FALSE(std::filesystem::exists(dir.File("no")));
 }
 
 } // namespace

@@ -135,6 +135,17 @@ TEST(ComputeProfile, SamplesOffTheImageAreLeftOutOfTheMean)
     EXPECT_TRUE(outside.samples.empty());
     for (const float value : outside.values)
         EXPECT_EQ(value, 0.0f);
+
+    // A band far wider than the image along a line far longer: each point on
+    // the image averages its two columns whole, rows 1..40 twice each (offsets
+    // -38..41 of half a pixel); 130000 positions, but only their samples on
+    // the image are any work.
+    const ProfileResult wide = ComputeProfile(plane, { -30000.0f, 20.0f, 35000.0f, 20.0f }, { 32767, false }, true);
+    ASSERT_EQ(wide.values.size(), 65000U);
+    EXPECT_EQ(wide.samples.size(), 300U * 80U);
+    EXPECT_EQ(wide.values[30011 - 1], 3 * 10.5F + 7 * 20.5F + 30767); // columns 10 and 11
+    EXPECT_EQ(wide.values[0], 0.0f);
+    EXPECT_EQ(wide.values[64999], 0.0f);
 }
 
 TEST(ComputeProfile, LogProfileHoldsTheNaturalLogarithmOfEachMean)

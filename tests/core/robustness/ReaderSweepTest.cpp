@@ -14,8 +14,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <random>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace lumvane {
 namespace {
@@ -32,6 +40,19 @@ std::string Junk(std::size_t size)
     for (char& c : bytes)
         c = static_cast<char>(generator() & 0xFF);
     return bytes;
+}
+
+/// Runs a read of `name`, failing when it has not returned after a second (a
+/// reader waiting for a pipe's writer); the pipe then gets a writer for a
+/// moment, so that the read ends.
+template <class Read> auto WithoutWaiting(const std::string& name, Read read)
+{
+    auto reading = std::async(std::launch::async, read);
+    if (reading.wait_for(std::chrono::seconds(1)) != std::future_status::ready) {
+        ADD_FAILURE() << name << " is still being read after a second";
+        ::close(::open(name.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    return reading.get();
 }
 
 /// A whole, valid image of the given size; pixel n holds n.
@@ -102,7 +123,7 @@ protected:
     }
 
     /// Reads `name` into IMG and checks the outcome the case states.
-    void Check(const std::string& name, const FitsCase& expected)
+    FitsReadResult Check(const std::string& name, const FitsCase& expected)
     {
         SCOPED_TRACE(expected.what);
         const StoreState before(store);
@@ -126,6 +147,7 @@ protected:
             EXPECT_TRUE(result.cuts);
             break;
         }
+        return result;
     }
 
     test::TempDir dir;
@@ -156,10 +178,19 @@ TEST_F(FitsReaderSweep, BadFilesGiveAMessageAndKeepWhatTheUserHas)
         test::WriteFileBytes(dir.File(c.name), c.bytes);
         Check(dir.File(c.name), c.expected);
     }
-    Check(dir.File("missing.fts"), { "a missing file", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+    // Names that are no file to read are refused before anything could wait on them.
     std::filesystem::create_directory(dir.File("folder.fts"));
-    Check(dir.File("folder.fts"), { "a folder", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
-    Check(dir.File(""), { "the folder itself", FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+    ::mkfifo(dir.File("pipe.fts").c_str(), 0600);
+    const std::pair<std::string, const char*> unopenable[]
+        = { { dir.File("missing.fts"), "No such file or directory" }, { dir.File("folder.fts"), "Is a directory" },
+              { dir.File(""), "Is a directory" }, { dir.File("pipe.fts"), "not a regular file" },
+              { "/dev/zero", "not a regular file" }, { "/proc/self/status", "not a regular file" } };
+    for (const auto& [name, reason] : unopenable) {
+        const FitsReadResult result = WithoutWaiting(name, [&] {
+            return Check(name, { reason, FitsReadStatus::CannotOpen, FitsOutcome::NothingChanged });
+        });
+        EXPECT_EQ(result.message, "Cannot open file " + name + ": " + reason);
+    }
 }
 
 TEST_F(FitsReaderSweep, ACutFileKeepsTheRowsItHoldsAndZerosTheRest)
@@ -207,6 +238,69 @@ TEST_F(FitsReaderSweep, APlaneThatCannotBeAllocatedLeavesEverythingAsItWas)
     }
     // The store still works: the next good file reads.
     EXPECT_EQ(ReadFitsImage(store, dir.File("good.fts"), PlaneId::Img, random).status, FitsReadStatus::Read);
+}
+
+/// How much the peak memory of the process grows while `work` runs, in bytes:
+/// measured in a child of its own, so that what this process used before
+/// does not count; the child ends without freeing anything.
+template <class Work> long PeakMemoryGrowth(Work work)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rusage before {};
+        rusage after {};
+        ::getrusage(RUSAGE_SELF, &before);
+        work();
+        ::getrusage(RUSAGE_SELF, &after);
+        const long growth = (after.ru_maxrss - before.ru_maxrss) * 1024;
+        _exit(::write(pipeEnds[1], &growth, sizeof growth) == sizeof growth ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    long growth = -1;
+    if (::read(pipeEnds[0], &growth, sizeof growth) != sizeof growth)
+        growth = -1;
+    ::close(pipeEnds[0]);
+    ::waitpid(child, nullptr, 0);
+    return growth;
+}
+
+TEST_F(FitsReaderSweep, AHeaderOfAHugeImageCostsOnlyTheRowsTheFileHolds)
+{
+    // A header that declares a plane of 2 GB and one row, saturated: the
+    // rows the file does not hold are zeros, never touched, and the marks
+    // take only what the row needs.
+    const std::string name = dir.File("huge.fts");
+    std::vector<std::string> cards = ImageCards(32767, 32767);
+    cards.push_back(test::ValueCard("BZERO", "32768"));
+    std::string saturatedRow;
+    for (int x = 0; x < 32767; ++x)
+        saturatedRow += "\x7f\xff";
+    test::WriteFileBytes(name, HeaderBlocks(cards) + saturatedRow);
+    long limit = 100L << 20;
+#ifdef __SANITIZE_ADDRESS__
+    limit += (2L << 30) / 8; // the sanitizer's own record of every byte allocated
+#endif
+    for (PlaneId plane : { PlaneId::Img, PlaneId::Ds }) {
+        ImageStore fresh;
+        const long growth = PeakMemoryGrowth([&] {
+            const FitsReadStatus status = ReadFitsImage(fresh, name, plane, random).status;
+            const ImagePlane& img = fresh.Plane(plane);
+            if (status != FitsReadStatus::Truncated || !img.Saturated(32767, 32767) || img.Saturated(1, 1))
+                _exit(1);
+        });
+        EXPECT_GE(growth, 0);
+        EXPECT_LT(growth, limit);
+    }
+
+    // A caller that shows images refuses it, and keeps what it had.
+    const StoreState before(store);
+    const FitsReadResult refused = ReadFitsImage(store, name, PlaneId::Img, random, nullptr, 200'000'000);
+    EXPECT_EQ(refused.status, FitsReadStatus::TooLarge);
+    EXPECT_EQ(refused.message, "An image of 32767 x 32767 pixels is larger than the 200 megapixels that can be shown");
+    EXPECT_TRUE(StoreState(store) == before);
 }
 
 TEST_F(FitsReaderSweep, SizesBeyondSixteenBitsOrBelowOneReadAsNoPixels)
@@ -309,7 +403,7 @@ TEST(NotesReaderSweep, BadFilesAreRefusedWithTheirReasonOrReadAsText)
     EXPECT_EQ(ReadNotesFile(dir.File("cut.txt")).text, "first line\nsecond li\n");
 }
 
-TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
+TEST(SettingsReaderSweep, DamagedSettingsFilesGiveTheDesignValuesAndStayAsTheyAre)
 {
     test::TempDir dir;
     const OptionsTab design;
@@ -322,6 +416,8 @@ TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
         { "cut in its options line", "Do not change this file!\r\n0" },
         { "only the first line", "Do not change this file!\r\n" },
         { "typed values out of range", "Do not change this file!\r\n-9-9-91\r\n" },
+        { "junk in a line of the right length", "Do not change this file!\r\n2030x011\r\n" },
+        { "larger than any settings file", "Do not change this file!\r\n20302011\r\n" + std::string(5000, ' ') },
     };
     for (const auto& d : damaged) {
         SCOPED_TRACE(d.what);
@@ -330,21 +426,28 @@ TEST(SettingsReaderSweep, DamagedSettingsFilesGiveValidOptionsAndStayAsTheyAre)
         const SettingsLoadResult loaded = LoadSettings(file);
         EXPECT_FALSE(loaded.created);
         EXPECT_TRUE(loaded.reason.empty());
-        // Whatever the line held, the range checks leave boxes that apply.
-        const OptionsTab& tab = loaded.tab;
-        OptionsInForce inForce;
-        EXPECT_TRUE(ApplyOptions(tab, inForce)) << tab.inner << ' ' << tab.outer << ' ' << tab.median;
+        // Nothing of a damaged file is taken: the controls keep their design values.
+        EXPECT_TRUE(loaded.unreadable);
+        EXPECT_TRUE(loaded.tab == design);
         EXPECT_EQ(test::ReadFileBytes(file.string()), d.bytes);
     }
 
-    // A folder where the file should be can't be read: the controls keep
-    // their design values, and the folder stays.
-    test::TempDir other;
-    std::filesystem::create_directory(SettingsFilePath(other.Path()));
-    const SettingsLoadResult folder = LoadSettings(SettingsFilePath(other.Path()));
-    EXPECT_FALSE(folder.created);
-    EXPECT_TRUE(folder.tab == design);
-    EXPECT_TRUE(std::filesystem::is_directory(SettingsFilePath(other.Path())));
+    // A folder or a pipe where the file should be can't be read: the
+    // controls keep their design values, and the folder or pipe stays.
+    using std::filesystem::file_type;
+    for (const file_type type : { file_type::directory, file_type::fifo }) {
+        test::TempDir other;
+        const std::filesystem::path file = SettingsFilePath(other.Path());
+        if (type == file_type::directory)
+            std::filesystem::create_directory(file);
+        else
+            ::mkfifo(file.c_str(), 0600);
+        const SettingsLoadResult unreadable = WithoutWaiting(file.string(), [&] { return LoadSettings(file); });
+        EXPECT_FALSE(unreadable.created);
+        EXPECT_TRUE(unreadable.unreadable);
+        EXPECT_TRUE(unreadable.tab == design);
+        EXPECT_EQ(std::filesystem::status(file).type(), type);
+    }
 
     // A missing program folder: nothing created, and the reason told.
     const SettingsLoadResult missing = LoadSettings(SettingsFilePath(dir.Path() / "gone"));

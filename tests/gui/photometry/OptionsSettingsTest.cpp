@@ -1,8 +1,11 @@
 #include "PhotometryFixture.h"
 
+#include "core/app/SettingsFile.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -111,7 +114,7 @@ TEST_F(Options, MissingSettingsFileIsCreatedWithTheDefaultLine)
     EXPECT_EQ(form->RunSession().options.options, PhotometryOptions {});
 }
 
-TEST_F(Options, SettingsLineFillsTheTabAndDamageFallsBackByTheRangeChecks)
+TEST_F(Options, SettingsLineFillsTheTabAndADamagedLineIsToldAndLeftAside)
 {
     struct Case {
         const char* line;
@@ -121,14 +124,15 @@ TEST_F(Options, SettingsLineFillsTheTabAndDamageFallsBackByTheRangeChecks)
         bool max;
         bool saveRelative;
         PhotometryOptions inForce;
+        bool damaged = false; ///< told on the status bar, and left aside
     };
     const Case cases[] = {
         { "25403001", " 1.5", " 3", " 20", false, true, { 1.5F, 3.0F, 20.0F } },
         { "45153000", "1.0", "2.0", " 20", false, false, { 1.0F, 2.0F, 20.0F } }, // 3.5 and 0.5 out of range
         { "20204510", " 1", " 1", "10", true, false, { 1.0F, 2.0F, 10.0F } }, // outer = inner; 35 %
         { "20304011", " 1", " 2", " 30", true, true, { 1.0F, 2.0F, 30.0F } },
-        { "garbage!", "1.0", "2.0", "10", false, false, { 1.0F, 2.0F, 10.0F } },
-        { "", "1.0", "2.0", "10", false, false, { 1.0F, 2.0F, 10.0F } },
+        { "garbage!", "1.0", "2.0", "10", true, true, { 1.0F, 2.0F, 10.0F }, true },
+        { "", "1.0", "2.0", "10", true, true, { 1.0F, 2.0F, 10.0F }, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -141,6 +145,8 @@ TEST_F(Options, SettingsLineFillsTheTabAndDamageFallsBackByTheRangeChecks)
         EXPECT_EQ(Find<QRadioButton>("Option2")->isChecked(), !c.max);
         EXPECT_EQ(Find<QCheckBox>("ChkSave")->isChecked(), c.saveRelative);
         EXPECT_EQ(form->RunSession().options.options, c.inForce);
+        EXPECT_EQ(Find<QLabel>("StatusBar1_4")->text(),
+            c.damaged ? QString::fromUtf8(kSettingsUnreadableText) : QStringLiteral("Ready"));
         // Reading never rewrites the file.
         EXPECT_EQ(SettingsText(), text);
     }

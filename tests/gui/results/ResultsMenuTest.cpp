@@ -95,6 +95,31 @@ protected:
     const ShownDialog& LastShown() const { return dialogs.Shown().back(); }
 };
 
+TEST_F(ResultsMenu, ClosingWithResultsNotSavedAsksToSaveThemFirst)
+{
+    OpenSky();
+    ClickOnView(test::kBrightStar);
+    PressStar(0);
+    // Cancel: the window stays.
+    dialogs.AnswerMessage(MessageAnswer::Cancel);
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(LastShown().text, QStringLiteral("The results have not been saved. Save before closing?"));
+    EXPECT_EQ(LastShown().title, QStringLiteral("Lumvane"));
+    EXPECT_EQ(LastShown().buttons, MessageButtons::SaveDiscardCancel);
+
+    // Save: the results file is asked for and written, then the window closes.
+    dialogs.AnswerMessage(MessageAnswer::Save);
+    dialogs.AnswerInput(File("night.txt"));
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_NE(test::ReadFileBytes(dir.File("night.txt")).find(" 10000"), std::string::npos);
+    // Saved, nothing is asked again.
+    form->show();
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(ResultsMenu, TheLightCurveShowsOnePointPerFileAndStarAfterASeries)
 {
     WriteSeries(4);
