@@ -86,7 +86,7 @@ TEST(PatrolExports, AavsoReportOfTheUnfilteredSampleSeriesFieldByField)
 {
     SampleSeries sample;
     for (int f = 1; f <= 12; ++f) {
-        char name[16];
+        char name[32];
         std::snprintf(name, sizeof name, "field.%03d", f);
         std::string bytes = test::ReadFileBytes(sample.File(name));
         bytes.replace(bytes.find("FILTER  = 'V       '"), 20, "FILTER  = 'Clear   '");
