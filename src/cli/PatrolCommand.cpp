@@ -12,6 +12,7 @@
 #include "core/results/RecoveryFile.h"
 #include "core/results/ResultValues.h"
 #include "core/results/ResultsFile.h"
+#include "core/results/SeriesSummary.h"
 #include "core/routines/SequentialFile.h"
 
 #include <algorithm>
@@ -28,8 +29,10 @@ const char* const kPatrolUsage
     = "Usage: lumvane-cli patrol FIRST --stars STARS [--dark FILE] [--flat FILE] [--radius R[,R...]]\n"
       "                          [--search N] [--method max|centroid] [--annulus R1,R2] [--median P]\n"
       "                          [--st1-mag M] [--instrumental] -o RESULTS [--csv FILE]\n"
+      "                          [--comp SLOT=MAG[,SLOT=MAG...]] [--summary FILE]\n"
       "                          [--aavso FILE --obscode X --name N --chart C [--check SLOT]\n"
-      "                          [--variable SLOT] [--diaphragm K]]\n"
+      "                          [--variable SLOT] [--diaphragm K] [--filter CODE] [--cname NAME]\n"
+      "                          [--kname NAME]]\n"
       "Walks the patrol series that starts with FIRST (then the files numbered after it: stem.011,\n"
       "stem.012, ... after stem.010, up to .999) as the program's patrol driver does. --stars STARS\n"
       "names a file of lines 'SLOT X Y' (SLOT St1..St19, Var1..Var4 or 0..22; '#' starts a comment):\n"
@@ -45,11 +48,26 @@ const char* const kPatrolUsage
       "found on a file (clouds, another field), St1 is probably lost: the results so far are written\n"
       "and the exit status is 3.\n"
       "--csv writes every file, star and diaphragm as comma-separated values (with each centre, its\n"
-      "status ok, saturated or unmeasured, and the file's shift); --aavso writes the\n"
-      "AAVSO Extended File Format report of the variable SLOT (default Var1) in diaphragm K (1..4,\n"
-      "default 1) for observer code X, star name N and chart C, with the check star SLOT (default\n"
-      "St2 when the stars file has it; 'none' for none). Both need --st1-mag for magnitudes relative\n"
-      "to St1 and are written with RESULTS; files whose line can't be made valid are listed.\n"
+      "status ok, saturated or unmeasured, the file's shift, and the ensemble magnitude and error).\n"
+      "--comp names the comparison stars of an ensemble (SLOT St1..St19 of the stars file) with\n"
+      "their catalogue magnitudes MAG. A star's ensemble magnitude is the mean over the comparisons\n"
+      "measured on the file (the star itself left out) of MAG + its instrumental magnitude - the\n"
+      "comparison's, weighted by 1 / (its error^2 + the comparison's error^2); its error is\n"
+      "sqrt(its error^2 + Z^2), Z the larger of the error the comparisons' errors carry into the\n"
+      "mean and the standard error their scatter shows.\n"
+      "--summary writes per star and diaphragm the files measured, saturated and unmeasured, the\n"
+      "mean magnitude, its scatter (rms), the mean error, the reduced chi-square of a constant star\n"
+      "and the probability of so large a chi-square from a constant star: the star varies when it is\n"
+      "below 0.001. The magnitudes are those of the results file, or the ensemble's with --comp.\n"
+      "--aavso writes the AAVSO Extended File Format report of the variable SLOT (default Var1) in\n"
+      "diaphragm K (1..4, default 1) for observer code X, star name N and chart C. Its comparison is\n"
+      "St1, named --cname (default St1), or with --comp the ensemble (CNAME ENSEMBLE, its stars in\n"
+      "NOTES); its check star is --check SLOT (default St2 when the stars file has it and --comp\n"
+      "does not; 'none' for none), named --kname (default its label). --filter gives the filter code\n"
+      "of every line (CV or CR for unfiltered frames); by default each file's FILTER card must be\n"
+      "one. AMASS is the header's AIRMASS (or SECZ). Without --comp it needs --st1-mag.\n"
+      "The exports are written with RESULTS. Files whose AAVSO line can't be made valid are listed;\n"
+      "a report with no valid line is not written, and the exit status is 2.\n"
       "A file of the series that is there but can't be read as an image ends it early: the results\n"
       "so far are written and the exit status is 4. Every file to be written is tried before the\n"
       "first file is read.\n"
@@ -57,7 +75,9 @@ const char* const kPatrolUsage
       "(none when RESULTS is a device such as /dev/null): a crash loses at most the file being\n"
       "measured, a power cut at most the files of the last 5 seconds.\n"
       "Defaults: --radius 8 --search 2 --method max --annulus 1.0,2.0 --median 10.\n"
-      "Defaults: --st1-mag 0, no --instrumental (magnitudes relative to St1), no --dark or --flat.\n";
+      "Defaults: --st1-mag 0, no --instrumental (magnitudes relative to St1), no --dark or --flat,\n"
+      "no --csv, --summary or --aavso, no --comp (magnitudes relative to St1), no --filter (the FILTER\n"
+      "card).\n";
 
 namespace {
 
@@ -83,6 +103,8 @@ struct PatrolRequest {
     AavsoSettings aavso;
     std::string checkText; ///< --check as typed; empty for the default
     std::string variableText = "Var1";
+    std::string comparisonsText; ///< --comp as typed
+    std::string summaryFile;
 };
 
 std::string Parse(const Args& args, PatrolRequest& request)
@@ -119,6 +141,16 @@ std::string Parse(const Args& args, PatrolRequest& request)
             request.checkText = args[++i];
         } else if (arg == "--variable" && hasValue) {
             request.variableText = args[++i];
+        } else if (arg == "--filter" && hasValue) {
+            request.aavso.filter = args[++i];
+        } else if (arg == "--cname" && hasValue) {
+            request.aavso.comparisonName = args[++i];
+        } else if (arg == "--kname" && hasValue) {
+            request.aavso.checkName = args[++i];
+        } else if (arg == "--comp" && hasValue) {
+            request.comparisonsText = args[++i];
+        } else if (arg == "--summary" && hasValue) {
+            request.summaryFile = args[++i];
         } else if (arg == "--diaphragm" && hasValue) {
             const std::string& text = args[++i];
             if (text.size() != 1 || text[0] < '1' || text[0] > '4')
@@ -207,25 +239,48 @@ std::string ReadStars(const std::string& fileName, std::vector<StarPosition>& st
     return {};
 }
 
+bool Given(const std::vector<StarPosition>& stars, int slot)
+{
+    return std::any_of(stars.begin(), stars.end(), [&](const StarPosition& star) { return star.slot == slot; });
+}
+
+/// Reads --comp into the ensemble; what is wrong with it otherwise.
+std::string ReadComparisons(PatrolRequest& request, const std::vector<StarPosition>& stars)
+{
+    std::istringstream items(request.comparisonsText);
+    for (std::string item; std::getline(items, item, ',');) {
+        const auto equals = item.find('=');
+        const auto slot = SlotOf(item.substr(0, equals));
+        const auto magnitude = equals == std::string::npos ? std::nullopt : ParseNumber(item.substr(equals + 1));
+        if (!slot || !magnitude)
+            return "--comp takes SLOT=MAG[,SLOT=MAG...], not '" + item + "'";
+        if (*slot >= kVar1Slot || !Given(stars, *slot))
+            return "--comp " + item + ": the comparison star is not one of St1..St19 of the stars file";
+        request.aavso.comparisons.push_back({ *slot, *magnitude });
+    }
+    if (request.aavso.comparisons.empty() || request.comparisonsText.back() == ',')
+        return "--comp takes SLOT=MAG[,SLOT=MAG...], not '" + request.comparisonsText + "'";
+    const std::string problem = EnsembleProblem(request.aavso.comparisons);
+    return problem.empty() ? problem : "--comp: " + problem;
+}
+
 /// What keeps the AAVSO report from being made, as far as the arguments and
 /// the stars file tell; settles the variable and check slots.
 std::string AavsoProblem(PatrolRequest& request, const std::vector<StarPosition>& stars)
 {
-    if (const std::string problem = AavsoSettingsProblem(request.aavso); !problem.empty())
-        return "--aavso: " + problem;
-    if (!request.st1Magnitude)
-        return "--aavso needs --st1-mag: its magnitudes are standard ones";
+    if (!request.st1Magnitude && request.aavso.comparisons.empty())
+        return "--aavso needs --st1-mag or --comp: its magnitudes are standard ones";
     if (request.aavso.diaphragm >= static_cast<int>(request.photometry.radii.size()))
         return "--diaphragm " + std::to_string(request.aavso.diaphragm + 1) + " has no --radius";
-    const auto given = [&](int slot) {
-        return std::any_of(stars.begin(), stars.end(), [&](const StarPosition& star) { return star.slot == slot; });
-    };
+    const auto given = [&](int slot) { return Given(stars, slot); };
     const auto variable = SlotOf(request.variableText);
     if (!variable || !given(*variable))
         return "--variable " + request.variableText + " is not a star of the stars file";
     request.aavso.variableSlot = *variable;
     if (request.checkText.empty()) {
-        request.aavso.checkSlot = given(kSt2Slot) ? kSt2Slot : kNoCheckStar;
+        const bool comparison = std::any_of(request.aavso.comparisons.begin(), request.aavso.comparisons.end(),
+            [](const ComparisonStar& c) { return c.slot == kSt2Slot; });
+        request.aavso.checkSlot = given(kSt2Slot) && !comparison ? kSt2Slot : kNoCheckStar;
     } else if (request.checkText == "none") {
         request.aavso.checkSlot = kNoCheckStar;
     } else {
@@ -234,6 +289,8 @@ std::string AavsoProblem(PatrolRequest& request, const std::vector<StarPosition>
             return "--check " + request.checkText + " is not a star of the stars file (or 'none')";
         request.aavso.checkSlot = *check;
     }
+    if (const std::string problem = AavsoSettingsProblem(request.aavso); !problem.empty())
+        return "--aavso: " + problem;
     return {};
 }
 
@@ -263,21 +320,27 @@ bool Write(const std::string& fileName, const std::string& text, std::ostream& e
     return written.written;
 }
 
-/// Writes the CSV and AAVSO files asked for; false when one can't be made or written.
+/// Writes the CSV, summary and AAVSO files asked for; false when one can't be
+/// made or written.
 bool SaveExports(const PatrolRequest& request, const ResultsTable& table, const FileList& files, std::ostream& err)
 {
     const ResultsFileSettings settings = ResultsSettings(request);
-    bool saved = request.csvFile.empty() || Write(request.csvFile, ResultsCsvText(table, files, settings), err);
+    const Ensemble& ensemble = request.aavso.comparisons;
+    bool saved
+        = request.csvFile.empty() || Write(request.csvFile, ResultsCsvText(table, files, settings, ensemble), err);
+    if (!request.summaryFile.empty())
+        saved = Write(request.summaryFile, SeriesSummaryCsvText(SeriesSummary(table, files, settings, ensemble)), err)
+            && saved;
     if (request.aavsoFile.empty())
         return saved;
     const AavsoReport report = AavsoReportText(table, files, settings, request.aavso);
+    for (const AavsoLeftOut& file : report.leftOut)
+        err << kPrefix << "AAVSO report: file " << file.file << " (" << file.fileName << ") left out: " << file.reason
+            << '\n';
     if (!report.problem.empty()) {
         err << kPrefix << "no AAVSO report: " << report.problem << '\n';
         return false;
     }
-    for (const AavsoLeftOut& file : report.leftOut)
-        err << kPrefix << "AAVSO report: file " << file.file << " (" << file.fileName << ") left out: " << file.reason
-            << '\n';
     return Write(request.aavsoFile, report.text, err) && saved;
 }
 
@@ -305,8 +368,8 @@ std::optional<std::filesystem::path> RecoveryFileName(const PatrolRequest& reque
 bool OutputsWritable(const PatrolRequest& request, std::ostream& err)
 {
     const std::optional<std::filesystem::path> recovery = RecoveryFileName(request);
-    for (const std::string& fileName :
-        { request.resultsFile, request.csvFile, request.aavsoFile, recovery ? recovery->string() : std::string() }) {
+    for (const std::string& fileName : { request.resultsFile, request.csvFile, request.summaryFile, request.aavsoFile,
+             recovery ? recovery->string() : std::string() }) {
         if (fileName.empty())
             continue;
         if (const WriteResult writable = CanReplaceFile(fileName); !writable.written) {
@@ -357,6 +420,12 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
     if (const std::string problem = ReadStars(request.starsFile, stars, unreadable); !problem.empty()) {
         err << kPrefix << problem << '\n';
         return unreadable ? kExitFileError : kExitUsage;
+    }
+    if (!request.comparisonsText.empty()) {
+        if (const std::string problem = ReadComparisons(request, stars); !problem.empty()) {
+            err << kPrefix << problem << '\n' << kPatrolUsage;
+            return kExitUsage;
+        }
     }
     if (!request.aavsoFile.empty()) {
         if (const std::string problem = AavsoProblem(request, stars); !problem.empty()) {

@@ -107,31 +107,29 @@ TEST(PatrolCommand, TheVariableFollowsItsInjectedBrightnessFromFileOneOnCalibrat
     }
 }
 
-TEST(PatrolCommand, ConstantStarsStayWithinThreeErrorsOfTheirMeanAtEveryRadius)
+TEST(PatrolCommand, TheSummaryMarksTheVariableAndOnlyItAtEveryRadius)
 {
     SampleSeries sample;
-    // St1 .. St4 and two field stars as Var3 and Var4, all constant.
+    // St1 .. St4 and two field stars as Var3 and Var4, all constant; an
+    // ensemble of St1, St3 and St4.
     test::WriteFileBytes(sample.Stars(), std::string(kStars) + "Var3 107 74\nVar4 336 159\n");
-    const std::string results = sample.File("results.txt");
-    const test::CliRun run = test::RunCli(
-        { "patrol", sample.File("field.001"), "--stars", sample.Stars(), "--radius", "8,5,10,12", "-o", results });
+    const std::string summary = sample.File("summary.csv");
+    const test::CliRun run = test::RunCli({ "patrol", sample.File("field.001"), "--stars", sample.Stars(), "--radius",
+        "8,5,10,12", "--comp", "St1=10,St3=11.5,St4=10.75", "--summary", summary, "-o", sample.File("results.txt") });
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto lines = ValueLines(test::ReadFileBytes(results));
-    ASSERT_EQ(lines.size(), 12U * 4);
-    // Per radius and star (St1 is 0 on every line): its values, their errors.
-    std::map<std::pair<std::string, int>, std::vector<std::pair<double, double>>> values;
-    for (const auto& line : lines) {
-        ASSERT_EQ(line.size(), 3U + 2 * 7);
-        for (const int star : { 1, 2, 3, 5, 6 })
-            values[{ line[2], star }].emplace_back(std::stod(line[3 + 2 * star]), std::stod(line[4 + 2 * star]));
+    std::istringstream rows(test::ReadFileBytes(summary));
+    std::string row;
+    std::getline(rows, row);
+    EXPECT_EQ(row,
+        "Star,Radius,Measured,Saturated,Unmeasured,Mean magnitude,Scatter,Mean error,Reduced chi-square,"
+        "Constant probability,Varies\r");
+    int count = 0;
+    for (; std::getline(rows, row); ++count) {
+        const std::string star = row.substr(0, row.find(','));
+        EXPECT_EQ(row.substr(row.find(',', star.size() + 1), 8), ",12,0,0,") << row;
+        EXPECT_TRUE(row.ends_with(star == "Var 1" ? ",yes\r" : ",no\r")) << row;
     }
-    for (const auto& [key, list] : values) {
-        double mean = 0.0;
-        for (const auto& [magnitude, error] : list)
-            mean += magnitude / static_cast<double>(list.size());
-        for (const auto& [magnitude, error] : list)
-            EXPECT_NEAR(magnitude, mean, 3.0 * (error + 0.001)) << "radius " << key.first << ", star " << key.second;
-    }
+    EXPECT_EQ(count, 7 * 4);
 }
 
 TEST(PatrolCommand, AStarNotMeasuredIsNamedAndCloudsEndWithTheResultsSoFarAndStatus3)
@@ -199,12 +197,17 @@ TEST(PatrolCommand, AnUnreadableFileEndsTheSeriesEarlyWithTheResultsSoFarAndStat
 TEST(PatrolCommand, ResultsThatCantBeWrittenGiveTheReasonAndStatus2)
 {
     SampleSeries sample;
-    const std::string nowhere = sample.File("no/such/folder/results.txt");
-    const test::CliRun run
-        = test::RunCli({ "patrol", sample.File("field.011"), "--stars", sample.Stars(), "-o", nowhere });
-    // Found before any file is measured.
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "lumvane-cli patrol: Cannot write file " + nowhere + ": No such file or directory\n");
+    const std::string nowhere = sample.File("no/such/folder/out.txt");
+    const std::string results = sample.File("results.txt");
+    const std::string summary = sample.File("summary.csv");
+    for (const auto& [resultsFile, summaryFile] : { std::pair(nowhere, summary), std::pair(results, nowhere) }) {
+        const test::CliRun run = test::RunCli({ "patrol", sample.File("field.011"), "--stars", sample.Stars(), "-o",
+            resultsFile, "--summary", summaryFile });
+        // Found before any file is measured: nothing is written.
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err, "lumvane-cli patrol: Cannot write file " + nowhere + ": No such file or directory\n");
+        EXPECT_FALSE(std::filesystem::exists(results) || std::filesystem::exists(summary));
+    }
 }
 
 TEST(PatrolCommand, BadArgumentsAndStarsFilesGiveAMessage)

@@ -82,10 +82,30 @@ std::vector<std::string> Exports(const SampleSeries& sample)
     return extra;
 }
 
-TEST(PatrolExports, AavsoReportOfTheSampleSeriesFieldByField)
+TEST(PatrolExports, AavsoReportOfTheUnfilteredSampleSeriesFieldByField)
 {
     SampleSeries sample;
-    const test::CliRun run = test::RunCli(Patrol(sample, Exports(sample)));
+    for (int f = 1; f <= 12; ++f) {
+        char name[32];
+        std::snprintf(name, sizeof name, "field.%03d", f);
+        std::string bytes = test::ReadFileBytes(sample.File(name));
+        bytes.replace(bytes.find("FILTER  = 'V       '"), 20, "FILTER  = 'Clear   '");
+        test::WriteFileBytes(sample.File(name), bytes);
+    }
+    // Without the band no line is valid: no report, and status 2.
+    const test::CliRun refused = test::RunCli(Patrol(sample, Exports(sample)));
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("AAVSO report: file 12 (field.012) left out: its header names no filter ('Clear'): "
+                               "give the filter code (CV or CR for unfiltered frames)\n"),
+        std::string::npos)
+        << refused.err;
+    EXPECT_NE(
+        refused.err.find("no AAVSO report: No file has a line the AAVSO database would take\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(sample.File("aavso.txt")));
+
+    std::vector<std::string> named = Exports(sample);
+    named.insert(named.end(), { "--filter", "CV", "--cname", "000-BBP-713", "--kname", "000-BBP-714" });
+    const test::CliRun run = test::RunCli(Patrol(sample, named));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto values = ResultValues(test::ReadFileBytes(sample.File("results.txt")));
     ASSERT_EQ(values.size(), 12U);
@@ -109,10 +129,10 @@ TEST(PatrolExports, AavsoReportOfTheSampleSeriesFieldByField)
         // characters cut magnitudes above 10 to 3 decimals.
         EXPECT_NEAR(std::stod(row[2]), values[f][4], 0.0016) << name;
         EXPECT_GT(std::stod(row[3]), 0.0);
-        EXPECT_EQ(row[4], "V");
+        EXPECT_EQ(row[4], "CV");
         EXPECT_EQ(row[5], "NO");
         EXPECT_EQ(row[6], "STD");
-        EXPECT_EQ(row[7], "St1");
+        EXPECT_EQ(row[7], "000-BBP-713");
         // St1's and St 2's instrumental magnitudes, as the CSV file has them.
         const Row& st1 = csv[1 + 5 * f];
         const Row& st2 = csv[2 + 5 * f];
@@ -121,7 +141,7 @@ TEST(PatrolExports, AavsoReportOfTheSampleSeriesFieldByField)
         // File 1's own entry, not that of the flat read after it.
         EXPECT_EQ(st1[0], name);
         EXPECT_NEAR(std::stod(row[8]), std::stod(st1[8]), 0.0006) << name;
-        EXPECT_EQ(row[9], "St 2");
+        EXPECT_EQ(row[9], "000-BBP-714");
         EXPECT_NEAR(std::stod(row[10]), std::stod(st2[8]), 0.0006) << name;
         EXPECT_EQ(row[11], "na");
         EXPECT_EQ(row[12], "na");
@@ -143,6 +163,12 @@ TEST(PatrolExports, BadAavsoArgumentsGiveAMessage)
             "--variable Var2 is not a star of the stars file" },
         { { "--aavso", aavso, "--obscode", "XYZ", "--name", "SS CYG", "--diaphragm", "2" },
             "--diaphragm 2 has no --radius" },
+        { { "--aavso", aavso, "--obscode", "XYZ", "--name", "SS CYG", "--filter", "Clear" },
+            "--aavso: The filter 'Clear' is not an AAVSO filter code" },
+        { { "--comp", "St2" }, "--comp takes SLOT=MAG[,SLOT=MAG...], not 'St2'" },
+        { { "--comp", "St2=11.2,Var1=12" },
+            "--comp Var1=12: the comparison star is not one of St1..St19 of the stars file" },
+        { { "--comp", "St2=11.2,1=11.3" }, "--comp: St 2 is named twice among the comparison stars" },
     };
     for (const auto& c : cases) {
         const test::CliRun run = test::RunCli(Patrol(sample, c.extra));

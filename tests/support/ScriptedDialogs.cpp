@@ -74,7 +74,12 @@ MessageAnswer ScriptedDialogs::Message(
     shown.title = title;
     shown.icon = icon;
     shown.buttons = buttons;
-    MessageAnswer answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    // Unanswered: the answer that changes least.
+    MessageAnswer answer = MessageAnswer::Ok;
+    if (buttons == MessageButtons::YesNo)
+        answer = MessageAnswer::No;
+    else if (buttons == MessageButtons::SaveDiscardCancel)
+        answer = MessageAnswer::Cancel;
     Take(shown, answer);
     return answer;
 }

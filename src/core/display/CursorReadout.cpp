@@ -7,7 +7,7 @@
 
 namespace lumvane {
 
-CursorReadout ReadCursorOnView(const ImagePlane& img, ViewPoint viewPixel, ScrollPosition scroll, int imageHeight)
+CursorReadout ReadCursorOnView(const ImagePlane& img, ViewPoint viewPixel, ViewPosition scroll, int imageHeight)
 {
     CursorReadout readout;
     readout.image = ImagePointOfView(viewPixel, scroll, imageHeight);

@@ -25,6 +25,6 @@ struct CursorReadout {
 /// @brief The readout for a pixel of the scrolled view's drawing area
 /// (origin top-left, y down): the image point (X + h + 2, H - Y - v - 2) and
 /// the one pixel read there. Int is the floor.
-CursorReadout ReadCursorOnView(const ImagePlane& img, ViewPoint viewPixel, ScrollPosition scroll, int imageHeight);
+CursorReadout ReadCursorOnView(const ImagePlane& img, ViewPoint viewPixel, ViewPosition scroll, int imageHeight);
 
 } // namespace lumvane

@@ -38,6 +38,15 @@ constexpr std::array<Rgb, kLevelCount> kLevelPalette = { {
     { 255, 255, 255 },
 } };
 
+/// @brief The colours a render maps counts to.
+enum class Palette {
+    Levels, ///< the sixteen levels of kLevelPalette
+    Grey, ///< kGreyLevels greys from black to white
+};
+
+/// Grey levels of the grey palette: level L is the grey (L, L, L).
+constexpr int kGreyLevels = 256;
+
 /// @brief A colour packed as 0xAARRGGBB with an opaque alpha, the layout of
 /// the pixels that RenderImage writes.
 constexpr std::uint32_t PackedColour(Rgb colour)

@@ -2,7 +2,6 @@
 
 #include "core/common/NumericValue.h"
 #include "core/common/Rounding.h"
-#include "core/display/LevelPalette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,25 +34,26 @@ DisplayCuts RenderCutsFromTexts(std::string_view blackText, std::string_view whi
     return RenderCuts(NumericValue(blackText), NumericValue(whiteText));
 }
 
-int PixelLevel(int physical, DisplayCuts cuts, LevelScale scale)
+int PixelLevel(int physical, DisplayCuts cuts, LevelScale scale, int levels)
 {
     const std::int64_t lo = cuts.black;
     const std::int64_t hi = cuts.white;
+    const std::int64_t top = levels - 1;
     std::int64_t level = 0;
     if (scale == LevelScale::Linear) {
         if (hi == lo)
             return 0;
-        // 64 bits: 15 x (p - lo) and hi - lo overflow 32 bits for cuts far apart.
-        level = (15 * (physical - lo)) / (hi - lo);
+        // 64 bits: (n - 1) x (p - lo) and hi - lo overflow 32 bits for cuts far apart.
+        level = (top * (physical - lo)) / (hi - lo);
     } else {
         if (physical <= 0 || lo <= 0 || hi <= 0 || hi == lo)
             return 0;
         const double ratio = std::log(static_cast<double>(physical) / static_cast<double>(lo))
             / std::log(static_cast<double>(hi) / static_cast<double>(lo));
-        // Ratio first, so that p = hi gives exactly 15.
-        level = static_cast<std::int64_t>(std::floor(15.0 * ratio));
+        // Ratio first, so that p = hi gives exactly the top level.
+        level = static_cast<std::int64_t>(std::floor(static_cast<double>(top) * ratio));
     }
-    return static_cast<int>(std::clamp<std::int64_t>(level, 0, kLevelCount - 1));
+    return static_cast<int>(std::clamp<std::int64_t>(level, 0, top));
 }
 
 } // namespace lumvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/display/LevelPalette.h"
 #include "core/image/CutProposal.h"
 
 #include <string_view>
@@ -23,14 +24,15 @@ DisplayCuts RenderCuts(double blackValue, double whiteValue);
 /// number of each text, 0 when there is none).
 DisplayCuts RenderCutsFromTexts(std::string_view blackText, std::string_view whiteText);
 
-/// @brief The display level 0..15 of a physical count.
+/// @brief The display level 0..n - 1 of a physical count among n levels (the
+/// sixteen of the palette unless said).
 ///
-/// Linear: (15 (p - black)) / (white - black), an integer division truncating
-/// toward zero. Logarithmic: the largest integer not above
-/// 15 ln(p / black) / ln(white / black). The result is held within 0..15.
-/// Where the level can't be computed (equal cuts; in logarithmic mode p,
-/// black or white not above 0) the level is 0. Cuts with black above white
-/// invert the picture.
-int PixelLevel(int physical, DisplayCuts cuts, LevelScale scale);
+/// Linear: ((n - 1) (p - black)) / (white - black), an integer division
+/// truncating toward zero. Logarithmic: the largest integer not above
+/// (n - 1) ln(p / black) / ln(white / black). The result is held within
+/// 0..n - 1. Where the level can't be computed (equal cuts; in logarithmic
+/// mode p, black or white not above 0) the level is 0. Cuts with black above
+/// white invert the picture.
+int PixelLevel(int physical, DisplayCuts cuts, LevelScale scale, int levels = kLevelCount);
 
 } // namespace lumvane

@@ -4,26 +4,39 @@
 
 namespace lumvane {
 
-/// The scroll bar values: drawing-area pixels of the full-size view hidden to
-/// the left of (h) and above (v) the visible window.
-struct ScrollPosition {
+/// A picture's size in pixels.
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+/// @brief Where the scrolled view stands over the full-size picture.
+///
+/// The view shows the full-size drawing area reduced: each view pixel stands
+/// for a block of reduction x reduction full-size pixels and shows its
+/// top-left one. h and v are the scroll bar values: pixels of the reduced
+/// picture hidden to the left of and above the visible window.
+struct ViewPosition {
     int h = 0;
     int v = 0;
+    int reduction = 1; ///< 1 at 1:1, 2 at 1:2, 4 at 1:4
 };
 
 /// @brief The image point shown at a pixel of the scrolled view's drawing
-/// area: (X + h + 2, H - Y - v - 2), H the rendered height. With h = v = 0 this
-/// is the full-size view's own mapping.
-constexpr ViewPoint ImagePointOfView(ViewPoint viewPixel, ScrollPosition scroll, int imageHeight)
+/// area: ((X + h) k + 2, H - (Y + v) k - 2), H the rendered height and k the
+/// reduction. With h = v = 0 at 1:1 this is the full-size view's own mapping.
+constexpr ViewPoint ImagePointOfView(ViewPoint viewPixel, ViewPosition view, int imageHeight)
 {
-    return { viewPixel.x + scroll.h + 2, imageHeight - viewPixel.y - scroll.v - 2 };
+    return { (viewPixel.x + view.h) * view.reduction + 2, imageHeight - (viewPixel.y + view.v) * view.reduction - 2 };
 }
 
 /// @brief The pixel of the scrolled view's drawing area that shows an image
-/// point: (x - h - 2, H - y - v - 2).
-constexpr ViewPoint ViewPointOfImage(ViewPoint imagePoint, ScrollPosition scroll, int imageHeight)
+/// point: ((x - 2) / k - h, (H - y - 2) / k - v).
+constexpr ViewPoint ViewPointOfImage(ViewPoint imagePoint, ViewPosition view, int imageHeight)
 {
-    return { imagePoint.x - scroll.h - 2, imageHeight - imagePoint.y - scroll.v - 2 };
+    return { (imagePoint.x - 2) / view.reduction - view.h, (imageHeight - imagePoint.y - 2) / view.reduction - view.v };
 }
 
 } // namespace lumvane

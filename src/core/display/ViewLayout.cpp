@@ -8,7 +8,7 @@ namespace lumvane {
 
 namespace {
 
-constexpr double kViewBorder = 4.0; // 2 pixels on each side
+constexpr int kViewBorder = 4; // 2 pixels on each side
 
 std::optional<int> ValidStep(double step)
 {
@@ -18,52 +18,114 @@ std::optional<int> ValidStep(double step)
     return static_cast<int>(rounded);
 }
 
-ScrollBarSteps Steps(int imageSize, int visibleSize)
+ScrollBarSteps Steps(int pictureSize, int visibleSize)
 {
     ScrollBarSteps steps;
-    steps.maximum = imageSize - visibleSize;
-    steps.pageStep = ValidStep(imageSize - kViewBorder);
+    steps.maximum = pictureSize - visibleSize;
+    steps.pageStep = ValidStep(pictureSize - kViewBorder);
     steps.lineStep = ValidStep(steps.maximum / 10.0);
     return steps;
 }
 
-} // namespace
-
-ScreenSize LargestVisibleSize(ScreenSize screen)
+/// A drawing size reduced: blocks of `reduction` pixels, the last one partial.
+int Reduced(int drawingSize, int reduction)
 {
-    // The window was designed on a 12000 x 9000 twip screen with a 556 x 486
-    // pixel view; the view grows and shrinks with the screen.
-    const float width = 556.0F - (12000.0F - static_cast<float>(screen.width) * kTwipsPerPixel) / kTwipsPerPixel;
-    const float height = 486.0F - (9000.0F - static_cast<float>(screen.height) * kTwipsPerPixel) / kTwipsPerPixel;
-    return { static_cast<int>(std::max(width, static_cast<float>(kViewBorder))),
-        static_cast<int>(std::max(height, static_cast<float>(kViewBorder))) };
+    return drawingSize > 0 ? (drawingSize + reduction - 1) / reduction : drawingSize;
 }
 
-ViewLayout LayoutViews(int imageWidth, int imageHeight, ScreenSize screen)
+} // namespace
+
+int ViewReduction(ViewScale scale, int imageWidth, int imageHeight, PixelSize area)
 {
-    const ScreenSize largest = LargestVisibleSize(screen);
+    switch (scale) {
+    case ViewScale::Full:
+        return 1;
+    case ViewScale::Half:
+        return 2;
+    case ViewScale::Quarter:
+        return 4;
+    case ViewScale::Fit:
+        break;
+    }
+    // The largest reduction needed is the image's own size: one pixel is left.
+    const int largest = std::max({ imageWidth, imageHeight, 1 });
+    int reduction = 1;
+    while (reduction < largest) {
+        const PixelSize picture = ReducedPictureSize(imageWidth, imageHeight, reduction);
+        if (picture.width <= area.width && picture.height <= area.height)
+            break;
+        ++reduction;
+    }
+    return reduction;
+}
+
+PixelSize ReducedPictureSize(int imageWidth, int imageHeight, int reduction)
+{
+    return { Reduced(imageWidth - kViewBorder, reduction) + kViewBorder,
+        Reduced(imageHeight - kViewBorder, reduction) + kViewBorder };
+}
+
+ViewLayout LayoutViews(PixelSize picture, PixelSize area, int barThickness)
+{
+    // A bar on one side takes room from the other: settle which are needed.
+    bool horizontal = false;
+    bool vertical = false;
+    int availableWidth = area.width;
+    int availableHeight = area.height;
+    for (bool settled = false; !settled;) {
+        availableWidth = std::max(area.width - (vertical ? barThickness + 1 : 0), kViewBorder);
+        availableHeight = std::max(area.height - (horizontal ? barThickness : 0), kViewBorder);
+        const bool needHorizontal = picture.width > availableWidth;
+        const bool needVertical = picture.height > availableHeight;
+        settled = needHorizontal == horizontal && needVertical == vertical;
+        horizontal = needHorizontal;
+        vertical = needVertical;
+    }
     ViewLayout layout;
-    layout.visibleWidth = imageWidth;
-    layout.visibleHeight = imageHeight;
-    if (layout.visibleHeight > largest.height) {
-        layout.visibleHeight = largest.height;
-        layout.verticalBarShown = true;
+    layout.visibleWidth = std::min(picture.width, availableWidth);
+    layout.visibleHeight = std::min(picture.height, availableHeight);
+    layout.horizontalBarShown = horizontal;
+    layout.verticalBarShown = vertical;
+    if (horizontal) {
+        layout.horizontalBarTop = layout.visibleHeight;
+        layout.horizontalBarWidth = layout.visibleWidth;
+    }
+    if (vertical) {
+        layout.verticalBarLeft = layout.visibleWidth + 1;
         layout.verticalBarHeight = layout.visibleHeight;
     }
-    if (layout.visibleWidth > largest.width) {
-        layout.visibleWidth = largest.width;
-        layout.horizontalBarShown = true;
-        layout.horizontalBarWidth = layout.visibleWidth;
-        layout.horizontalBarTop = layout.visibleHeight;
-    }
-    if (layout.verticalBarShown)
-        layout.verticalBarLeft = layout.visibleWidth + 1.0;
     return layout;
 }
 
-ScrollRanges ArrangeScrollRanges(int imageWidth, int imageHeight, int visibleWidth, int visibleHeight)
+ScrollRanges ArrangeScrollRanges(PixelSize picture, PixelSize visible)
 {
-    return { Steps(imageWidth, visibleWidth), Steps(imageHeight, visibleHeight) };
+    return { Steps(picture.width, visible.width), Steps(picture.height, visible.height) };
+}
+
+void CopyViewWindow(const std::uint32_t* picture, PixelSize pictureSize, std::ptrdiff_t pictureStride,
+    ViewPosition view, std::uint32_t* target, PixelSize targetSize, std::ptrdiff_t targetStride, std::uint32_t outside)
+{
+    const int k = view.reduction;
+    // The view's columns that show a column of the picture: c with 0 <= (c + h) k < width.
+    const int first = std::clamp(-view.h, 0, targetSize.width);
+    const int end = std::clamp((pictureSize.width + k - 1) / k - view.h, first, targetSize.width);
+    for (int r = 0; r < targetSize.height; ++r) {
+        std::uint32_t* out = target + r * targetStride;
+        const int row = (r + view.v) * k;
+        if (row < 0 || row >= pictureSize.height) {
+            std::fill(out, out + targetSize.width, outside);
+            continue;
+        }
+        std::fill(out, out + first, outside);
+        const std::uint32_t* in = picture + row * pictureStride + static_cast<std::ptrdiff_t>(first + view.h) * k;
+        if (k == 1) {
+            std::copy(in, in + (end - first), out + first);
+        } else {
+            for (int c = first; c < end; ++c, in += k)
+                out[c] = *in;
+        }
+        std::fill(out + end, out + targetSize.width, outside);
+    }
 }
 
 } // namespace lumvane

@@ -45,7 +45,7 @@ double ZoomHalfSpan(int zoomFactor)
 }
 
 std::optional<ZoomRectangle> ScrolledViewZoomRectangle(
-    ViewPoint imagePoint, ScrollPosition scroll, int imageHeight, int zoomFactor, PixelSize view, PixelSize zoom)
+    ViewPoint imagePoint, ViewPosition scroll, int imageHeight, int zoomFactor, PixelSize view, PixelSize zoom)
 {
     if (view.width <= 0 || view.height <= 0 || zoomFactor < 1)
         return std::nullopt;

@@ -12,12 +12,6 @@ namespace lumvane {
 /// The zoom window's designed drawing size, pixels across and down.
 constexpr int kZoomDesignSize = 81;
 
-/// A picture's size in pixels.
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-};
-
 /// @brief The zoom factor z held as the zoom label's text: its numeric value
 /// rounded half-even. A text that gives no factor of at least 1 (not a
 /// number, 0, negative, beyond 16 bits) counts as 1.
@@ -42,7 +36,8 @@ struct ZoomRectangle {
     friend bool operator==(const ZoomRectangle&, const ZoomRectangle&) = default;
 };
 
-/// @brief The rectangle of the scrolled view's picture around the cursor.
+/// @brief The rectangle of the scrolled view's picture around the cursor,
+/// for a view at 1:1 (the full-size picture itself is such a view, unscrolled).
 ///
 /// The cursor's view pixel (cx, cy) = (round(x - h - 2), round((H - v - 2) - y))
 /// of the image point (x, y) is held at least s and at most pw - s (ph - s
@@ -53,7 +48,7 @@ struct ZoomRectangle {
 /// corner is about (cx - s, cy - s). round is half-even throughout. Nothing
 /// for a view without a drawing area.
 std::optional<ZoomRectangle> ScrolledViewZoomRectangle(
-    ViewPoint imagePoint, ScrollPosition scroll, int imageHeight, int zoomFactor, PixelSize view, PixelSize zoom);
+    ViewPoint imagePoint, ViewPosition scroll, int imageHeight, int zoomFactor, PixelSize view, PixelSize zoom);
 
 /// @brief Draws a zoom rectangle of a source picture into the zoom picture:
 /// zoom pixel (c, r) shows source pixel (x + c / factor, y + r / factor).

@@ -36,6 +36,7 @@ struct FileEntry {
     std::optional<UtcTime> observationStart; ///< where the header gives date and time
     std::optional<SkyPosition> target; ///< where the header gives the target's RA and Dec
     std::string filterName; ///< the FILTER card's value without blanks; empty when there is none
+    std::optional<double> airmass; ///< the header's AIRMASS (or SECZ), where it gives one
 };
 
 /// @brief The per-file lists of a run: entry f belongs to file number f.

@@ -304,6 +304,7 @@ FileEntry MakeEntry(const HeaderValues& values, const ObservationTime& observati
     entry.observationStart = observation.start;
     entry.target = HeaderTargetPosition(values.headerText);
     entry.filterName = HeaderFilterName(values.headerText);
+    entry.airmass = HeaderAirmass(values.headerText);
     return entry;
 }
 

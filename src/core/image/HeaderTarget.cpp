@@ -128,4 +128,15 @@ std::string HeaderFilterName(std::string_view headerText)
     return value ? std::string(value->text) : std::string();
 }
 
+std::optional<double> HeaderAirmass(std::string_view headerText)
+{
+    for (const std::string_view keyword : { "AIRMASS", "SECZ" }) {
+        const auto value = FindValue(headerText, keyword);
+        if (const auto airmass = value ? Number(value->text) : std::nullopt)
+            // No line of sight is shorter than the zenith's.
+            return *airmass >= 1.0 ? airmass : std::nullopt;
+    }
+    return std::nullopt;
+}
+
 } // namespace lumvane

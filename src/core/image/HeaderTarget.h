@@ -21,4 +21,8 @@ std::optional<SkyPosition> HeaderTargetPosition(std::string_view headerText);
 /// the header has no FILTER card or a blank one.
 std::string HeaderFilterName(std::string_view headerText);
 
+/// @brief The airmass of the observation from a FITS header: AIRMASS, else
+/// SECZ, a number of 1 or more (quoted or not). Nothing without one.
+std::optional<double> HeaderAirmass(std::string_view headerText);
+
 } // namespace lumvane

@@ -31,6 +31,24 @@ std::optional<CountTexts> ClickResult::FinalCounts() const
     return std::nullopt;
 }
 
+ClickFields FieldsOfClick(const ClickResult& click)
+{
+    ClickFields fields;
+    fields.counts = click.FinalCounts().value_or(CountTexts {});
+    for (std::size_t k = 0; k < click.diaphragms.size(); ++k) {
+        const DiaphragmResult& diaphragm = click.diaphragms[k];
+        if (diaphragm.magnitudes) {
+            fields.magnitude[k] = diaphragm.magnitudes->magnitudeText;
+            fields.error[k] = diaphragm.magnitudes->errorText;
+            if (k == 0)
+                fields.clickMagnitude = diaphragm.magnitudes->clickMagnitudeText;
+        } else if (diaphragm.withoutSt1) {
+            fields.magnitude[k] = std::string(kNoSt1Text);
+        }
+    }
+    return fields;
+}
+
 int CentreSearchRadius(double search)
 {
     return static_cast<int>(std::clamp(std::floor(search), 0.0, double { kMaxSearchRadius }));
@@ -143,8 +161,6 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
             break;
         }
         diaphragm.outcome = DiaphragmOutcome::Measured;
-        diaphragm.magnitudes
-            = RelativeMagnitudesOf(star, st1Net[index], static_cast<float>(settings.st1Magnitude), settings.addend);
     }
     // Diaphragms with a radius past the stop measured nothing: no earlier
     // star's counts stay there.
@@ -157,7 +173,24 @@ ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSet
             last.status[k] = MeasureStatus::Unmeasured;
         }
     }
+    RelateToSt1(result, st1Net, settings.st1Magnitude, settings.addend);
     return result;
+}
+
+void RelateToSt1(
+    ClickResult& click, const std::array<float, kClickDiaphragms>& st1Net, double st1Magnitude, double addend)
+{
+    const bool single = std::fabs(st1Magnitude) <= kLargestSingle;
+    for (std::size_t k = 0; k < click.diaphragms.size(); ++k) {
+        DiaphragmResult& diaphragm = click.diaphragms[k];
+        const bool measured
+            = diaphragm.outcome == DiaphragmOutcome::Measured || diaphragm.outcome == DiaphragmOutcome::Trapped;
+        diaphragm.withoutSt1 = measured && !(st1Net[k] > 0.0F);
+        diaphragm.magnitudes.reset();
+        if (diaphragm.outcome == DiaphragmOutcome::Measured && single)
+            diaphragm.magnitudes
+                = RelativeMagnitudesOf(diaphragm.measurement, st1Net[k], static_cast<float>(st1Magnitude), addend);
+    }
 }
 
 QuickSumResult QuickSum(const ImagePlane& img, float x, float y, double radiusValue)

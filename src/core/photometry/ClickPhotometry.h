@@ -124,8 +124,11 @@ struct DiaphragmResult {
     /// The texts for `lblsum`, `lblpx`, `lblsp` (Measured and Trapped).
     CountTexts counts;
     /// Measured, and only when St1's counts, the net counts and the counts at
-    /// the click are all above 0; otherwise the magnitude fields keep their text.
+    /// the click are all above 0.
     std::optional<RelativeMagnitudes> magnitudes;
+    /// Measured (or Trapped) where St1 has no counts at this radius on the
+    /// current file: no magnitude can be had until St1 is measured with it.
+    bool withoutSt1 = false;
     /// Unmeasured unless Measured or Trapped found the star (MeasureStatusOf).
     MeasureStatus status = MeasureStatus::Unmeasured;
 };
@@ -145,6 +148,26 @@ struct ClickResult {
     /// diaphragm measured; nothing when none was.
     std::optional<CountTexts> FinalCounts() const;
 };
+
+/// The text of a magnitude field whose radius St1 has no counts at, and its tool tip.
+inline constexpr std::string_view kNoSt1Text = "-";
+inline constexpr std::string_view kNoSt1ToolTip = "St1 must be measured at this radius";
+
+/// @brief What the Photometry tab's read-out fields show after a click: the
+/// click sets or clears every one of them.
+struct ClickFields {
+    CountTexts counts; ///< `lblsum`, `lblpx`, `lblsp`: the last diaphragm measured; empty when none was
+    std::string clickMagnitude; ///< `lbleps`: diaphragm 0's magnitude at the click, or empty
+    /// `lblmv(k)`: the magnitude, kNoSt1Text where St1 has no counts at the
+    /// radius, or empty (not measured, or no magnitude to be had).
+    std::array<std::string, kClickDiaphragms> magnitude;
+    std::array<std::string, kClickDiaphragms> error; ///< `lblepssum(k)`, beside the magnitude
+
+    friend bool operator==(const ClickFields&, const ClickFields&) = default;
+};
+
+/// @brief The read-out fields of a click.
+ClickFields FieldsOfClick(const ClickResult& click);
 
 /// @brief The centre-search radius of the "Center search" box: the floor of
 /// its numeric value, lowered to 13 (and raised to 0).
@@ -182,6 +205,13 @@ MeasureStatus MeasureStatusOf(const ImagePlane& img, const StarMeasurement& star
 /// @param st1Net St1's net counts on the current file per diaphragm (St1NetCounts)
 ClickResult MeasureClick(const ImagePlane& img, float x, float y, const ClickSettings& settings,
     const std::array<float, kClickDiaphragms>& st1Net, LastStar& last);
+
+/// @brief Works out a click's magnitudes anew against St1's counts on the
+/// current file (RelativeMagnitudesOf for each diaphragm Measured), as when
+/// St1 was remembered after the click. A St1 magnitude beyond single
+/// precision gives none.
+void RelateToSt1(
+    ClickResult& click, const std::array<float, kClickDiaphragms>& st1Net, double st1Magnitude, double addend);
 
 /// @brief What a Shift-click shows: the plain sum in the first diaphragm.
 struct QuickSumResult {

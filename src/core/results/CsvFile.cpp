@@ -35,11 +35,12 @@ std::string CsvField(std::string_view text)
     return quoted + '"';
 }
 
-std::string ResultsCsvText(const ResultsTable& table, const FileList& recorded, const ResultsFileSettings& settings)
+std::string ResultsCsvText(
+    const ResultsTable& table, const FileList& recorded, const ResultsFileSettings& settings, const Ensemble& ensemble)
 {
     const FileList files = recorded.ImageFiles();
     std::string text = "File,JD,HJD,Exposure,Star,Radius,Net counts,Error,Instrumental magnitude,"
-                       "Magnitude relative to St1,X,Y,Status,ShiftX,ShiftY\r\n";
+                       "Magnitude relative to St1,X,Y,Status,ShiftX,ShiftY,Ensemble magnitude,Ensemble error\r\n";
     ResultsFileSettings relative = settings;
     relative.relativeToSt1 = true;
     for (const ResultLine& line : ResultLines(table, files, relative)) {
@@ -55,9 +56,12 @@ std::string ResultsCsvText(const ResultsTable& table, const FileList& recorded, 
         for (const StarValue& star : line.stars) {
             const std::string centreText = star.Measured() ? ShortestText(star.x) + ',' + ShortestText(star.y)
                                                            : std::string(kNotAvailable) + ',' + kNotAvailable;
+            const auto estimate = EnsembleOf(line, star, ensemble);
             text += fileText + CsvField(StarLabel(star.slot)) + ',' + ShortestText(line.radius) + ','
                 + ShortestText(star.net) + ',' + ShortestText(star.error) + ',' + Magnitude(star.instrumental) + ','
-                + Magnitude(star.magnitude) + ',' + centreText + ',' + StatusWord(star.status) + ',' + shiftText
+                + Magnitude(star.magnitude) + ',' + centreText + ',' + StatusWord(star.status) + ',' + shiftText + ','
+                + (estimate ? Magnitude(estimate->estimate.magnitude) + ',' + Magnitude(estimate->estimate.error)
+                            : std::string(kNotAvailable) + ',' + kNotAvailable)
                 + "\r\n";
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image/FileList.h"
+#include "core/results/Ensemble.h"
 #include "core/results/ResultsFile.h"
 #include "core/results/ResultsTable.h"
 
@@ -23,12 +24,15 @@ std::string CsvField(std::string_view text);
 /// catalogue magnitude as the results file does when saved relative to St1;
 /// then the centre measured (X, Y, image coordinates), the measurement's
 /// status ("ok", "saturated" or "unmeasured") and the file's field shift
-/// (ShiftX, ShiftY, pixels since the file before). "na" stands where a value
-/// does not exist: no usable date, no target position for the HJD, no
-/// exposure, no measurement or no logarithm for a magnitude, no centre for a
-/// star not measured, no shift outside a series' walk. Each
-/// file's name, date and exposure are its image's own (FileList::ImageFiles).
-/// Rows end with CR LF.
-std::string ResultsCsvText(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings);
+/// (ShiftX, ShiftY, pixels since the file before), and the star's ensemble
+/// magnitude and its error from the comparison stars of `ensemble`
+/// (EnsembleOf, 4 decimals). "na" stands where a value does not exist: no
+/// usable date, no target position for the HJD, no exposure, no measurement
+/// or no logarithm for a magnitude, no centre for a star not measured, no
+/// shift outside a series' walk, no comparison star measured. Each file's
+/// name, date and exposure are its image's own (FileList::ImageFiles). Rows
+/// end with CR LF.
+std::string ResultsCsvText(
+    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, const Ensemble& ensemble);
 
 } // namespace lumvane

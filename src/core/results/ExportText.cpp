@@ -18,6 +18,13 @@ std::string ShortestText(float value)
     return std::string(text, result.ptr);
 }
 
+std::string ShortestText(double value)
+{
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
 std::string FileNameText(const std::string& listedName)
 {
     const auto end = listedName.find_last_not_of(' ');

@@ -10,11 +10,6 @@
 namespace lumvane {
 namespace {
 
-// Room for the tick labels and the axis titles, pixels.
-constexpr double kLeftMargin = 56.0;
-constexpr double kRightMargin = 12.0;
-constexpr double kTopMargin = 12.0;
-constexpr double kBottomMargin = 36.0;
 // The least room between two tick labels, pixels.
 constexpr double kXTickSpacing = 70.0;
 constexpr double kYTickSpacing = 28.0;
@@ -34,8 +29,8 @@ double Fraction(const PlotAxis& axis, double value)
 
 } // namespace
 
-LightCurve LightCurveOf(
-    const ResultsTable& table, const FileList& recorded, const ResultsFileSettings& settings, int diaphragm)
+LightCurve LightCurveOf(const ResultsTable& table, const FileList& recorded, const ResultsFileSettings& settings,
+    int diaphragm, const Ensemble& ensemble)
 {
     const FileList files = recorded.ImageFiles();
     LightCurve curve;
@@ -54,40 +49,15 @@ LightCurve LightCurveOf(
         }
         for (std::size_t s = 0; s < line.stars.size(); ++s) {
             const StarValue& star = line.stars[s];
-            // A saturated or unmeasured star has no point: only measurements count.
-            if (star.status != MeasureStatus::Ok || !star.magnitude)
+            const auto shown = star.Measured() ? ShownMagnitude(line, star, ensemble) : std::nullopt;
+            if (!shown)
                 continue;
             const double x = curve.byJulianDate ? *jd[static_cast<std::size_t>(line.file)] : line.file;
-            curve.series[s].points.push_back(
-                { line.file, x, *star.magnitude, std::max(0.0, static_cast<double>(star.error)) });
+            curve.series[s].points.push_back({ line.file, x, shown->magnitude, std::max(0.0, shown->error),
+                star.status == MeasureStatus::Saturated });
         }
     }
     return curve;
-}
-
-PlotAxis NiceAxis(double minimum, double maximum, int maxTicks)
-{
-    maxTicks = std::max(maxTicks, 2);
-    if (!(maximum > minimum)) {
-        minimum -= 0.5;
-        maximum += 0.5;
-    }
-    const double rough = (maximum - minimum) / (maxTicks - 1);
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    PlotAxis axis;
-    for (const double multiple : { 1.0, 2.0, 5.0, 10.0, 20.0 }) {
-        axis.step = multiple * power;
-        const double first = std::floor(minimum / axis.step);
-        const double last = std::ceil(maximum / axis.step);
-        if (last - first + 1.0 <= maxTicks || multiple == 20.0) {
-            axis.low = first * axis.step;
-            axis.high = last * axis.step;
-            for (double i = first; i <= last; i += 1.0)
-                axis.ticks.push_back(i * axis.step);
-            break;
-        }
-    }
-    return axis;
 }
 
 double LightCurveLayout::PixelX(double x) const
@@ -100,7 +70,7 @@ double LightCurveLayout::PixelY(double magnitude) const
     return top + Fraction(yAxis, magnitude) * (bottom - top);
 }
 
-LightCurveLayout LayoutLightCurve(const LightCurve& curve, int width, int height)
+LightCurveLayout LayoutLightCurve(const LightCurve& curve, int width, int height, const PlotMargins& margins)
 {
     double xMin = std::numeric_limits<double>::infinity();
     double xMax = -xMin;
@@ -119,10 +89,10 @@ LightCurveLayout LayoutLightCurve(const LightCurve& curve, int width, int height
     }
 
     LightCurveLayout layout;
-    layout.left = kLeftMargin;
-    layout.top = kTopMargin;
-    layout.right = std::max(layout.left + 1.0, width - kRightMargin);
-    layout.bottom = std::max(layout.top + 1.0, height - kBottomMargin);
+    layout.left = margins.left;
+    layout.top = margins.top;
+    layout.right = std::max(layout.left + 1.0, width - margins.right);
+    layout.bottom = std::max(layout.top + 1.0, height - margins.bottom);
     layout.xOrigin = curve.byJulianDate ? std::floor(xMin) : 0.0;
     const double xPad = (xMax - xMin) * kPadding;
     const double yPad = (yMax - yMin) * kPadding;

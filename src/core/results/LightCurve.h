@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/common/PlotAxis.h"
 #include "core/image/FileList.h"
+#include "core/results/Ensemble.h"
 #include "core/results/ResultsFile.h"
 #include "core/results/ResultsTable.h"
 
@@ -13,8 +15,9 @@ namespace lumvane {
 struct LightCurvePoint {
     int file = 0;
     double x = 0.0; ///< the mid-exposure JD, or the file number
-    double magnitude = 0.0; ///< as the results file computes it
-    double error = 0.0; ///< the magnitude error, 0 or more
+    double magnitude = 0.0; ///< as ShownMagnitude gives it
+    double error = 0.0; ///< the magnitude's error, 0 or more
+    bool saturated = false; ///< a pixel of the diaphragm at the top of the range: a lower limit of brightness
 };
 
 /// @brief The points of one star slot, in file order.
@@ -33,25 +36,12 @@ struct LightCurve {
 };
 
 /// @brief The light curve of diaphragm `diaphragm` (0..3): for every saved
-/// star its magnitude on each file where it was measured and not saturated
-/// (MeasureStatus::Ok) and the magnitude has a value, at its image's own time and exposure
+/// star its magnitude (ShownMagnitude: the results file's, or the ensemble's
+/// of `ensemble`) on each file where it was measured, saturated or not, and
+/// the magnitude has a value, at its image's own time and exposure
 /// (FileList::ImageFiles). No series when the diaphragm's box holds no radius.
-LightCurve LightCurveOf(
-    const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings, int diaphragm);
-
-/// @brief An axis with round tick marks: 1, 2 or 5 times a power of ten
-/// apart, the range widened to whole steps around the values.
-struct PlotAxis {
-    double low = 0.0;
-    double high = 1.0;
-    double step = 1.0;
-    std::vector<double> ticks; ///< low, low + step, ..., high
-};
-
-/// @brief The axis for values from `minimum` to `maximum` with at most
-/// `maxTicks` tick marks (at least 2). Equal values are opened by half a unit
-/// each way.
-PlotAxis NiceAxis(double minimum, double maximum, int maxTicks);
+LightCurve LightCurveOf(const ResultsTable& table, const FileList& files, const ResultsFileSettings& settings,
+    int diaphragm, const Ensemble& ensemble);
 
 /// @brief Where the light curve goes in a plot of `width` x `height` pixels
 /// (origin at the top left, y growing downward).
@@ -71,9 +61,18 @@ struct LightCurveLayout {
     double PixelY(double magnitude) const;
 };
 
-/// @brief The axes and their rectangle for a curve: room on the left and at
-/// the bottom for the labels, error bars inside the range.
-LightCurveLayout LayoutLightCurve(const LightCurve& curve, int width, int height);
+/// @brief Room around the axes' rectangle, pixels: for the tick labels and
+/// axis titles, and on the right for the legend.
+struct PlotMargins {
+    double left = 56.0;
+    double top = 12.0;
+    double right = 12.0;
+    double bottom = 36.0;
+};
+
+/// @brief The axes and their rectangle for a curve inside `margins`, error
+/// bars inside the range.
+LightCurveLayout LayoutLightCurve(const LightCurve& curve, int width, int height, const PlotMargins& margins = {});
 
 /// @brief The point nearest to pixel (px, py) within `radius` pixels, as
 /// (series index, point index).

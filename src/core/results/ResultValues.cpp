@@ -46,9 +46,13 @@ std::vector<ResultLine> FileResultLines(
         // St1's offset, held in single precision; none without St1's own
         // magnitude on the line.
         std::optional<float> offset = 0.0F;
+        double st1Error = 0.0;
         if (settings.relativeToSt1) {
-            const std::optional<double> st1 = starValue(0).instrumental;
-            offset = st1 ? std::optional(static_cast<float>(st1Magnitude - static_cast<float>(*st1))) : std::nullopt;
+            const StarValue st1 = starValue(0);
+            offset = st1.instrumental
+                ? std::optional(static_cast<float>(st1Magnitude - static_cast<float>(*st1.instrumental)))
+                : std::nullopt;
+            st1Error = st1.error;
         }
 
         ResultLine line;
@@ -59,8 +63,12 @@ std::vector<ResultLine> FileResultLines(
         if (settings.radii[static_cast<std::size_t>(k)] != 0.0) {
             for (const int s : saved) {
                 StarValue star = starValue(s);
-                if (star.instrumental && offset)
+                if (star.instrumental && offset) {
                     star.magnitude = *star.instrumental + static_cast<double>(*offset);
+                    star.magnitudeError = settings.relativeToSt1
+                        ? (s == 0 ? 0.0 : std::hypot(static_cast<double>(star.error), st1Error))
+                        : static_cast<double>(star.error);
+                }
                 line.stars.push_back(star);
             }
         }

@@ -27,6 +27,9 @@ struct StarValue {
     /// The magnitude the results file writes: the instrumental one plus St1's
     /// offset (0 unless relative to St1).
     std::optional<double> magnitude;
+    /// The error of `magnitude`: relative to St1 the star's and St1's errors
+    /// added in quadrature (St1's own is exact by definition, 0), else `error`.
+    double magnitudeError = 0.0;
 
     bool Measured() const { return status == MeasureStatus::Ok || status == MeasureStatus::Saturated; }
 };

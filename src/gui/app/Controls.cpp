@@ -6,10 +6,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace lumvane {
 
 namespace {
+
+/// QLineEdit's own margin on each side of its text, besides the frame's.
+constexpr int kLineEditTextMargin = 2;
 
 template <typename Control> Control* Named(Control* control, const QString& name, const QString& toolTip)
 {
@@ -46,6 +51,17 @@ QLineEdit* NewReadout(QWidget* parent, const QString& name, const QString& toolT
     QLineEdit* box = NewTextBox(parent, name, {}, toolTip);
     box->setReadOnly(true);
     return box;
+}
+
+void FitText(QLineEdit& box, const QString& widest)
+{
+    // The text, the box's frame and its inner margins, as the style sizes them.
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    // One pixel more for the text cursor.
+    const QSize text(box.fontMetrics().horizontalAdvance(widest) + 2 * kLineEditTextMargin + 1, box.height());
+    box.setMinimumWidth(box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &box).width());
 }
 
 QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip)

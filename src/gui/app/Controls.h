@@ -21,6 +21,8 @@ QLabel* NewValueLabel(QWidget* parent, const QString& name);
 QLineEdit* NewTextBox(QWidget* parent, const QString& name, const QString& text, const QString& toolTip = {});
 /// A read-only text box that shows a result.
 QLineEdit* NewReadout(QWidget* parent, const QString& name, const QString& toolTip = {});
+/// Keeps a text box wide enough to show `widest` whole in its own font.
+void FitText(QLineEdit& box, const QString& widest);
 /// A push button no wider than its caption needs, so that rows of buttons fit
 /// the narrow tab panel.
 QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip = {});

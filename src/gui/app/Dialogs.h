@@ -9,8 +9,8 @@
 namespace lumvane {
 
 enum class MessageIcon { None, Critical, Question, Warning, Information };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 /// The title of a message box that has none of its own: the program's name.
 inline const QString kProgramTitle = QStringLiteral("Lumvane");

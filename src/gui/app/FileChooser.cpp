@@ -2,34 +2,47 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 namespace lumvane {
 
-FileChooser::FileChooser(Dialogs& dialogs)
+namespace {
+
+const QString kFolderKey = QStringLiteral("dialogs/folder");
+
+} // namespace
+
+FileChooser::FileChooser(Dialogs& dialogs, QSettings& settings)
     : m_dialogs(dialogs)
+    , m_settings(settings)
+    , m_folder(settings.value(kFolderKey).toString())
 {
 }
 
-QString FileChooser::ShowOpen(const QString& title, const QString& filter)
+FileDialogRequest FileChooser::Request(const QString& title, const QString& filter)
 {
     if (!title.isEmpty())
         m_title = title;
     FileDialogRequest request;
     request.title = m_title;
     request.filter = filter;
-    request.folder = m_folder.isEmpty() ? QDir::currentPath() : m_folder;
-    const QString fileName = m_dialogs.OpenFileName(request);
+    // A folder removed since it was used gives way to the current one.
+    request.folder = QFileInfo(m_folder).isDir() ? m_folder : QDir::currentPath();
+    return request;
+}
+
+QString FileChooser::ShowOpen(const QString& title, const QString& filter)
+{
+    const QString fileName = m_dialogs.OpenFileName(Request(title, filter));
     if (!fileName.isEmpty())
         Remember(fileName);
     return fileName;
 }
 
-QString FileChooser::ShowSave(const QString& fileName, const QString& filter, const QString& defaultExtension)
+QString FileChooser::ShowSave(
+    const QString& title, const QString& fileName, const QString& filter, const QString& defaultExtension)
 {
-    FileDialogRequest request;
-    request.title = m_title;
-    request.filter = filter;
-    request.folder = m_folder.isEmpty() ? QDir::currentPath() : m_folder;
+    FileDialogRequest request = Request(title, filter);
     request.fileName = fileName;
     request.defaultExtension = defaultExtension;
     const QString chosen = m_dialogs.SaveFileName(request);
@@ -41,6 +54,9 @@ QString FileChooser::ShowSave(const QString& fileName, const QString& filter, co
 void FileChooser::Remember(const QString& fileName)
 {
     m_folder = QFileInfo(fileName).absolutePath();
+    m_settings.setValue(kFolderKey, m_folder);
+    // Written now, not at some later turn of the event loop.
+    m_settings.sync();
 }
 
 } // namespace lumvane

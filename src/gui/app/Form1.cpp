@@ -24,6 +24,7 @@
 #include "gui/results/ResultsController.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -33,8 +34,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QSplitter>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -42,7 +43,10 @@ namespace lumvane {
 
 namespace {
 
-constexpr int kTabPanelWidth = 212;
+const QString kSplitterKey = QStringLiteral("window/splitter");
+const QString kScaleKey = QStringLiteral("view/scale");
+const QString kGreyKey = QStringLiteral("view/greyPalette");
+const QString kEachFileKey = QStringLiteral("view/eachFileOfASeries");
 
 int Pixels(double position)
 {
@@ -73,6 +77,14 @@ QMenu* AddMenu(QMenuBar* bar, const QString& name, const QString& caption)
     return menu;
 }
 
+QAction* AddChoice(QMenu* menu, const QString& name, const QString& caption, bool checked)
+{
+    QAction* action = AddItem(menu, name, caption);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
 /// The first local file of a drag, or an empty text when it carries none
 /// (a folder, a web address or plain text).
 QString DroppedFile(const QMimeData* data)
@@ -91,8 +103,10 @@ QString DroppedFile(const QMimeData* data)
 Form1::Form1(Dialogs& dialogs, const QString& programFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
-    , m_dlog(dialogs)
+    , m_uiSettings(QDir(programFolder).filePath(QStringLiteral("lumvane-ui.ini")), QSettings::IniFormat)
+    , m_dlog(dialogs, m_uiSettings)
     , m_programFolder(programFolder)
+    , m_splitter(new QSplitter(Qt::Horizontal))
     , m_imageArea(new ImageArea)
     , m_sstab1(new TabPanel)
     , m_photometry(new PhotometryPanel)
@@ -107,14 +121,12 @@ Form1::Form1(Dialogs& dialogs, const QString& programFolder, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("LUMVANE"));
 
-    auto* central = new QWidget(this);
-    auto* centralLayout = new QVBoxLayout(central);
-    centralLayout->setContentsMargins(0, 0, 0, 0);
-    centralLayout->addWidget(m_imageArea);
-    setCentralWidget(central);
+    // The picture area and the tab panel share the window; neither can be
+    // pushed out of it, and the picture area takes what the window gains.
+    m_splitter->setObjectName(QStringLiteral("WindowSplitter"));
+    m_splitter->setChildrenCollapsible(false);
     m_imageArea->setObjectName(QStringLiteral("ImageArea"));
-
-    m_sstab1->setParent(central);
+    m_splitter->addWidget(m_imageArea);
     m_sstab1->setObjectName(QStringLiteral("SSTab1"));
     m_sstab1->AddTab(m_photometry, QStringLiteral("Photometry"));
     m_sstab1->AddTab(m_profiles, QStringLiteral("Profiles"));
@@ -122,10 +134,10 @@ Form1::Form1(Dialogs& dialogs, const QString& programFolder, QWidget* parent)
     m_sstab1->AddTab(m_options, QStringLiteral("Options"));
     m_sstab1->AddTab(m_fileInfo, QStringLiteral("File info"));
     m_sstab1->AddTab(m_notes, QStringLiteral("Notes"));
-    m_sstab1->raise();
-    connect(m_sstab1, &TabPanel::MouseDown, this, &Form1::SSTab1_MouseDown);
-    connect(m_sstab1, &TabPanel::MouseMove, this, &Form1::SSTab1_MouseMove);
-    connect(m_sstab1, &TabPanel::MouseUp, this, &Form1::SSTab1_MouseUp);
+    m_splitter->addWidget(m_sstab1);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    setCentralWidget(m_splitter);
 
     const Menus menus = CreateMenus();
     setStatusBar(m_statusBar);
@@ -141,6 +153,9 @@ Form1::Menus Form1::CreateMenus()
     QMenu* file = AddMenu(menuBar(), QStringLiteral("mnufile"), QStringLiteral("&File"));
     menus.mnuopen = AddItem(file, QStringLiteral("mnuopen"), QStringLiteral("Open &Single Image"), true,
         QKeySequence(Qt::CTRL | Qt::Key_O));
+    menus.mnurecent = file->addMenu(QStringLiteral("Open &Recent"));
+    menus.mnurecent->setObjectName(QStringLiteral("mnurecent"));
+    menus.mnurecent->menuAction()->setObjectName(QStringLiteral("mnurecent"));
     menus.mnufilepatr = AddItem(file, QStringLiteral("mnufilepatr"), QStringLiteral("Open &Patrol Images"));
     menus.mnusave = AddItem(
         file, QStringLiteral("mnusave"), QStringLiteral("Save &Data"), false, QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -160,6 +175,8 @@ Form1::Menus Form1::CreateMenus()
     AddSeparator(image, QStringLiteral("null7"));
     menus.mnubmp = AddItem(image, QStringLiteral("mnubmp"), QStringLiteral("Save &BMP"), false);
 
+    CreateViewMenu(menus);
+
     QMenu* results = AddMenu(menuBar(), QStringLiteral("mnuresults"), QStringLiteral("&Results"));
     menus.mnulightcurve = AddItem(results, QStringLiteral("mnulightcurve"), QStringLiteral("Light &Curve"));
     menus.mnuexportaavso = AddItem(results, QStringLiteral("mnuexportaavso"), QStringLiteral("Export &AAVSO..."));
@@ -172,35 +189,68 @@ Form1::Menus Form1::CreateMenus()
     return menus;
 }
 
+void Form1::CreateViewMenu(Menus& menus)
+{
+    QMenu* view = AddMenu(menuBar(), QStringLiteral("mnuview"), QStringLiteral("&View"));
+    // One scale at a time; 1:1 unless the last run chose another.
+    auto* scales = new QActionGroup(this);
+    const QString scale = m_uiSettings.value(kScaleKey, QStringLiteral("mnuviewfull")).toString();
+    const auto addScale = [&](const QString& name, const QString& caption) {
+        QAction* action = AddChoice(view, name, caption, name == scale);
+        action->setActionGroup(scales);
+        m_viewScales.push_back(action);
+        return action;
+    };
+    menus.mnuviewfit = addScale(QStringLiteral("mnuviewfit"), QStringLiteral("&Fit"));
+    menus.mnuviewquarter = addScale(QStringLiteral("mnuviewquarter"), QStringLiteral("1:&4"));
+    menus.mnuviewhalf = addScale(QStringLiteral("mnuviewhalf"), QStringLiteral("1:&2"));
+    menus.mnuviewfull = addScale(QStringLiteral("mnuviewfull"), QStringLiteral("1:&1"));
+    if (scales->checkedAction() == nullptr)
+        menus.mnuviewfull->setChecked(true);
+    AddSeparator(view, QStringLiteral("null11"));
+    m_mnuviewgrey = menus.mnuviewgrey = AddChoice(
+        view, QStringLiteral("mnuviewgrey"), QStringLiteral("&Grey Palette"), m_uiSettings.value(kGreyKey).toBool());
+    AddSeparator(view, QStringLiteral("null12"));
+    m_mnuvieweach = menus.mnuvieweach = AddChoice(view, QStringLiteral("mnuvieweach"),
+        QStringLiteral("Show each file of a series"), m_uiSettings.value(kEachFileKey).toBool());
+}
+
 void Form1::CreateControllers(const Menus& menus)
 {
     m_mnuopen = menus.mnuopen;
     connect(menus.mnuexit, &QAction::triggered, this, &Form1::mnuexit_Click);
 
-    auto* profiles = new ProfilesController(m_session, m_dialogs, { m_imageArea, m_profiles, m_sstab1 }, this);
+    auto* profiles
+        = new ProfilesController(m_session, m_dialogs, { m_imageArea, m_profiles, m_sstab1, m_statusBar }, this);
     auto* display = new DisplayController(m_session, m_dialogs, *profiles,
         { m_imageArea, m_display, m_statusBar, menus.mnurep, menus.mnuimageneg, menus.mnuimagehor, menus.mnuimagever,
-            menus.mnubmp, menus.mnuimagedark, menus.mnuimageflat },
+            menus.mnubmp, menus.mnuimagedark, menus.mnuimageflat, menus.mnuviewfit, menus.mnuviewquarter,
+            menus.mnuviewhalf, menus.mnuviewfull, menus.mnuviewgrey },
         this);
     m_images = new ImageController(m_session, m_dialogs, m_dlog, *display,
-        { this, m_fileInfo, m_statusBar, menus.mnuopen, menus.mnuimagedark, menus.mnuimageflat }, this);
+        { this, m_fileInfo, m_statusBar, menus.mnuopen, menus.mnurecent, menus.mnuimagedark, menus.mnuimageflat },
+        m_uiSettings, this);
     m_optionsController = new OptionsController(m_session, m_dialogs, m_options, m_programFolder, this);
-    new NotesController(m_session, m_dialogs, m_dlog, { m_notes, m_fileInfo->HeaderButton(), m_sstab1 }, this);
-    auto* results = new ResultsController(m_session, m_dialogs, m_tabSettings,
-        { this, menus.mnusave, menus.mnulightcurve, menus.mnuexportaavso, menus.mnuexportcsv }, m_programFolder, this);
+    m_notesController = new NotesController(
+        m_session, m_dialogs, m_dlog, { m_notes, m_fileInfo->HeaderButton(), m_sstab1, m_splitter, m_statusBar }, this);
+    m_results = new ResultsController(m_session, m_dialogs, m_tabSettings,
+        { this, m_statusBar, menus.mnusave, menus.mnulightcurve, menus.mnuexportaavso, menus.mnuexportcsv },
+        m_programFolder, this);
 
     // The progress of a series, at the right end of the status bar.
     auto* progress = new PatrolProgress(m_statusBar);
     m_statusBar->addPermanentWidget(progress);
-    m_patrol = new PatrolDriver(m_session, m_dialogs, m_tabSettings, *m_images, *display, *results,
-        { this, m_imageArea, m_statusBar, m_photometry->ContinueButton(), progress, menus.mnufilepatr, menus.mnuopen },
+    m_patrol = new PatrolDriver(m_session, m_dialogs, m_tabSettings, *m_images, *display, *m_results,
+        { this, m_imageArea, m_statusBar, m_photometry->ContinueButton(), progress, menus.mnufilepatr, menus.mnuopen,
+            menus.mnuvieweach },
         m_programFolder, this);
     auto* photometry = new PhotometryController(
         m_session, m_dialogs, m_tabSettings, *profiles, *m_patrol, { m_imageArea, m_photometry, menus.mnusave }, this);
     connect(m_patrol, &PatrolDriver::Measured, photometry, &PhotometryController::ShowMeasurement);
+    connect(photometry, &PhotometryController::StarRemembered, m_results, &ResultsController::ResultsChanged);
     // The curve grows as a series walks, and starts anew with a series.
-    connect(m_patrol, &PatrolDriver::FileMeasured, results, &ResultsController::RefreshLightCurve);
-    connect(m_patrol, &PatrolDriver::RunningChanged, results, &ResultsController::RefreshLightCurve);
+    connect(m_patrol, &PatrolDriver::FileMeasured, m_results, &ResultsController::RefreshLightCurve);
+    connect(m_patrol, &PatrolDriver::RunningChanged, m_results, &ResultsController::RefreshLightCurve);
 
     // F1 is not a menu item: the menus stay as they are.
     auto* tabHelp = new QAction(this);
@@ -221,10 +271,12 @@ void Form1::Form_Load()
     const WindowLayout layout = MainWindowLayout({ screenSize.width(), screenSize.height() });
     resize(Pixels(layout.windowWidth), Pixels(layout.windowHeight));
     move(screen()->availableGeometry().topLeft());
-    m_tabPosition = { layout.tabPanelLeft, 0.0 };
-    m_imageArea->PlaceScrollBars(layout.verticalBarLeft, layout.horizontalBarTop);
     show();
-    PlaceTabPanel();
+    // The tab panel where the window was designed to have it (it is never
+    // narrower than its pages), unless the last run left the splitter elsewhere.
+    const int tabPanelLeft = Pixels(layout.tabPanelLeft);
+    m_splitter->setSizes({ tabPanelLeft, width() - tabPanelLeft });
+    m_splitter->restoreState(m_uiSettings.value(kSplitterKey).toByteArray());
     if (!m_optionsController->LoadSettings())
         m_statusBar->ShowNow(4, QString::fromUtf8(kSettingsUnreadableText));
     // Relative names typed later (results, notes) land in the program's folder.
@@ -238,19 +290,43 @@ void Form1::OpenStartupFile(const QString& fileName)
     m_images->OpenStartupFile(fileName);
 }
 
-void Form1::PlaceTabPanel()
+void Form1::SaveWindowState()
 {
-    m_sstab1->setGeometry(Pixels(m_tabPosition.x), Pixels(m_tabPosition.y), kTabPanelWidth, centralWidget()->height());
+    m_uiSettings.setValue(kSplitterKey, m_splitter->saveState());
+    for (const QAction* scale : m_viewScales)
+        if (scale->isChecked())
+            m_uiSettings.setValue(kScaleKey, scale->objectName());
+    m_uiSettings.setValue(kGreyKey, m_mnuviewgrey->isChecked());
+    m_uiSettings.setValue(kEachFileKey, m_mnuvieweach->isChecked());
+    m_uiSettings.sync();
 }
 
-void Form1::resizeEvent(QResizeEvent* event)
+bool Form1::MayClose()
 {
-    QMainWindow::resizeEvent(event);
-    PlaceTabPanel();
+    const bool results = m_results->Unsaved();
+    const bool notes = m_notesController->Unsaved();
+    if (!results && !notes)
+        return true;
+    const QString what = results && notes ? QStringLiteral("The results and the notes have")
+        : results                         ? QStringLiteral("The results have")
+                                          : QStringLiteral("The notes have");
+    switch (m_dialogs.Message(what + QStringLiteral(" not been saved. Save before closing?"), kProgramTitle,
+        MessageIcon::Warning, MessageButtons::SaveDiscardCancel)) {
+    case MessageAnswer::Save:
+        // Closes only when everything asked for was written.
+        return (!results || m_results->SaveResults()) && (!notes || m_notesController->SaveNotes());
+    case MessageAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void Form1::mnuexit_Click()
 {
+    if (!MayClose())
+        return;
+    SaveWindowState();
     m_optionsController->SaveSettings();
     m_patrol->WindowClosing();
     // Ends at once: the window gets no close event.
@@ -259,6 +335,11 @@ void Form1::mnuexit_Click()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    if (!MayClose()) {
+        event->ignore();
+        return;
+    }
+    SaveWindowState();
     m_optionsController->SaveSettings();
     m_patrol->WindowClosing();
     QMainWindow::closeEvent(event);
@@ -281,27 +362,6 @@ void Form1::dropEvent(QDropEvent* event)
     // while the image is read or a message waits for the user.
     QMetaObject::invokeMethod(
         this, [this, fileName] { OpenStartupFile(fileName); }, Qt::QueuedConnection);
-}
-
-void Form1::SSTab1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPointF position)
-{
-    if (button != Qt::RightButton)
-        return;
-    m_tabDrag = true;
-    m_tabDragAnchor = { position.x(), position.y() };
-}
-
-void Form1::SSTab1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF position)
-{
-    if (!m_tabDrag)
-        return;
-    m_tabPosition = DraggedPanelPosition(m_tabPosition, m_tabDragAnchor, { position.x(), position.y() });
-    PlaceTabPanel();
-}
-
-void Form1::SSTab1_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPointF)
-{
-    m_tabDrag = false;
 }
 
 } // namespace lumvane

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "core/app/Session.h"
-#include "core/display/ViewCoordinates.h"
 #include "gui/app/FileChooser.h"
 #include "gui/photometry/TabSettings.h"
 
 #include <QMainWindow>
+#include <QSettings>
+
+#include <vector>
 
 class QAction;
+class QMenu;
+class QSplitter;
 
 namespace lumvane {
 
@@ -16,24 +20,28 @@ class DisplayPanel;
 class FileInfoPanel;
 class ImageArea;
 class ImageController;
+class NotesController;
 class NotesPanel;
 class OptionsController;
 class OptionsPanel;
 class PatrolDriver;
 class PhotometryPanel;
 class ProfilesPanel;
+class ResultsController;
 class StatusBar;
 class TabPanel;
 
-/// @brief The main window: menus, the image area on the left, the six-tab
-/// panel `SSTab1` on the right and the status bar `StatusBar1`.
+/// @brief The main window: menus, the image area on the left and the six-tab
+/// panel `SSTab1` on the right, on either side of a splitter, and the status
+/// bar `StatusBar1`.
 ///
 /// It owns the run's Session, builds the controls and hands each tab's
 /// controller the Session, the Dialogs and the controls it drives.
 /// Constructing it is the start-up sequence: the window is sized from the
 /// screen, shown, the settings file is read from the program's folder, and
 /// that folder becomes the current directory. Every message, input box, file
-/// dialog and beep goes through the Dialogs it is given.
+/// dialog and beep goes through the Dialogs it is given. The splitter and the
+/// View menu's choices are kept for the next run.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -47,7 +55,6 @@ public:
     void OpenStartupFile(const QString& fileName);
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -56,6 +63,7 @@ private:
     /// The menu items, as the menus create them.
     struct Menus {
         QAction* mnuopen;
+        QMenu* mnurecent;
         QAction* mnufilepatr;
         QAction* mnusave;
         QAction* mnuexit;
@@ -66,6 +74,12 @@ private:
         QAction* mnuimageflat;
         QAction* mnuimagedark;
         QAction* mnubmp;
+        QAction* mnuviewfit;
+        QAction* mnuviewquarter;
+        QAction* mnuviewhalf;
+        QAction* mnuviewfull;
+        QAction* mnuviewgrey;
+        QAction* mnuvieweach;
         QAction* mnulightcurve;
         QAction* mnuexportaavso;
         QAction* mnuexportcsv;
@@ -74,21 +88,28 @@ private:
     };
 
     Menus CreateMenus();
+    /// The View menu, its choices as the last run left them.
+    void CreateViewMenu(Menus& menus);
     /// Builds each tab's controller over the controls it drives and wires
     /// them to one another.
     void CreateControllers(const Menus& menus);
     void Form_Load();
     void mnuexit_Click();
-    void PlaceTabPanel();
-    void SSTab1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
-    void SSTab1_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPointF position);
-    void SSTab1_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
+    /// Keeps the splitter and the View menu's choices for the next run.
+    void SaveWindowState();
+    /// Results or notes not saved: asks whether to save them (Save, Discard,
+    /// Cancel). True when the window may close.
+    bool MayClose();
 
     Dialogs& m_dialogs;
     Session m_session;
+    /// What the window keeps for the next run beside the settings file: the
+    /// dialogs' folder, the recent images, the splitter and the View choices.
+    QSettings m_uiSettings;
     FileChooser m_dlog;
     QString m_programFolder;
 
+    QSplitter* m_splitter;
     ImageArea* m_imageArea;
     TabPanel* m_sstab1;
     PhotometryPanel* m_photometry;
@@ -101,15 +122,15 @@ private:
     TabSettings m_tabSettings;
 
     QAction* m_mnuopen = nullptr; ///< a file dropped on the window opens only while it is on
+    /// The View menu's scales, whose checked one is kept; grey palette; each file of a series.
+    std::vector<QAction*> m_viewScales;
+    QAction* m_mnuviewgrey = nullptr;
+    QAction* m_mnuvieweach = nullptr;
     ImageController* m_images = nullptr;
+    NotesController* m_notesController = nullptr;
+    ResultsController* m_results = nullptr;
     OptionsController* m_optionsController = nullptr;
     PatrolDriver* m_patrol = nullptr;
-
-    /// The tab panel's top-left corner, kept with its fractions while dragged.
-    ViewPoint m_tabPosition;
-    /// Set while a right-button drag of the tab panel is in progress.
-    bool m_tabDrag = false;
-    ViewPoint m_tabDragAnchor;
 };
 
 } // namespace lumvane

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -40,7 +42,12 @@ HelpWindow::HelpWindow(const QString& helpFileName, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
-    resize(640, 560);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+    // 640 x 560, or what the screen has room for.
+    const QRect room = screen()->availableGeometry();
+    resize(QSize(640, 560).boundedTo(room.size() * 9 / 10));
+    move(room.center() - rect().center());
 }
 
 void HelpWindow::ShowTopic(int context)

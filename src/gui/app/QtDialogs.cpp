@@ -48,15 +48,29 @@ QString FileName(QFileDialog::AcceptMode mode, const FileDialogRequest& request)
 
 MessageAnswer QtDialogs::Message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons)
 {
-    const auto standardButtons = buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                                                  : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox::StandardButtons standardButtons = QMessageBox::Ok;
+    if (buttons == MessageButtons::YesNo)
+        standardButtons = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == MessageButtons::SaveDiscardCancel)
+        standardButtons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     QMessageBox box(BoxIcon(icon), title, text, standardButtons, QApplication::activeWindow());
-    const int answer = box.exec();
-    if (answer == QMessageBox::Yes)
+    // Closing the box with Esc or its title bar is Cancel.
+    if (buttons == MessageButtons::SaveDiscardCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
         return MessageAnswer::Yes;
-    if (answer == QMessageBox::No)
+    case QMessageBox::No:
         return MessageAnswer::No;
-    return MessageAnswer::Ok;
+    case QMessageBox::Save:
+        return MessageAnswer::Save;
+    case QMessageBox::Discard:
+        return MessageAnswer::Discard;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return MessageAnswer::Ok;
+    }
 }
 
 std::optional<QString> QtDialogs::Input(const QString& prompt, const QString& title, const QString& defaultText)
@@ -100,9 +114,10 @@ QStringList QtNameFilters(const QString& filter)
                 continue;
             }
             patterns << trimmed;
-            if (trimmed.toLower() != trimmed)
-                patterns << trimmed.toLower();
+            patterns << trimmed.toLower();
         }
+        // A list that names both cases itself keeps its own order.
+        patterns.removeDuplicates();
         // Qt reads the patterns from the description's last parentheses:
         // the description's own pattern list gives way to the full one.
         const qsizetype group = description.lastIndexOf(QLatin1Char('('));

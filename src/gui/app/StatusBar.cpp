@@ -28,6 +28,28 @@ StatusBar::StatusBar(QWidget* parent)
         addPermanentWidget(panel, kPanels[i].stretch);
         m_panels[i] = panel;
     }
+    m_flips = new QLabel(this);
+    m_flips->setObjectName(QStringLiteral("lblflips"));
+    m_flips->setToolTip(QStringLiteral("The image is shown mirrored; measured positions are those of the mirror"));
+    m_flips->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_flips->hide();
+    addPermanentWidget(m_flips);
+}
+
+void StatusBar::ClearReadout()
+{
+    ShowReadout(QStringLiteral("X ="), QStringLiteral("Y ="), QStringLiteral("Value ="));
+}
+
+void StatusBar::ShowFlips(bool horizontal, bool vertical)
+{
+    QStringList flips;
+    if (horizontal)
+        flips << QStringLiteral("horizontally");
+    if (vertical)
+        flips << QStringLiteral("vertically");
+    m_flips->setText(QStringLiteral("Flipped ") + flips.join(QStringLiteral(" and ")));
+    m_flips->setVisible(!flips.isEmpty());
 }
 
 QLabel& StatusBar::Panel(int panel) const

@@ -3,7 +3,8 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGridLayout>
-#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -15,15 +16,20 @@ TabPanel::TabPanel(QWidget* parent, int tabsPerRow)
     , m_tabsPerRow(tabsPerRow)
     , m_tabRows(new QGridLayout)
     , m_tabButtons(new QButtonGroup(this))
-    , m_pages(new QStackedWidget(this))
+    , m_scroll(new QScrollArea(this))
+    , m_pages(new QStackedWidget)
 {
     m_tabRows->setSpacing(0);
     m_pages->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setWidget(m_pages);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addLayout(m_tabRows);
-    layout->addWidget(m_pages, 1);
+    layout->addWidget(m_scroll, 1);
     connect(m_tabButtons, &QButtonGroup::idClicked, this, &TabPanel::SetCurrentIndex);
     connect(m_pages, &QStackedWidget::currentChanged, this, &TabPanel::CurrentChanged);
 }
@@ -39,6 +45,8 @@ int TabPanel::AddTab(QWidget* page, const QString& caption)
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_tabButtons->addButton(button, index);
     m_tabRows->addWidget(button, index / m_tabsPerRow, index % m_tabsPerRow);
+    // As wide as the widest page and a scroll bar, which a short panel shows.
+    m_scroll->setMinimumWidth(m_pages->minimumSizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width());
     return index;
 }
 
@@ -68,21 +76,6 @@ void TabPanel::SetCurrentIndex(int index)
     if (QAbstractButton* button = m_tabButtons->button(index))
         button->setChecked(true);
     m_pages->setCurrentIndex(index);
-}
-
-void TabPanel::mousePressEvent(QMouseEvent* event)
-{
-    emit MouseDown(event->button(), event->modifiers(), event->position());
-}
-
-void TabPanel::mouseMoveEvent(QMouseEvent* event)
-{
-    emit MouseMove(event->buttons(), event->modifiers(), event->position());
-}
-
-void TabPanel::mouseReleaseEvent(QMouseEvent* event)
-{
-    emit MouseUp(event->button(), event->modifiers(), event->position());
 }
 
 } // namespace lumvane

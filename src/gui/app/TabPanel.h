@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QFrame>
-#include <QPointF>
 
 class QButtonGroup;
 class QGridLayout;
+class QScrollArea;
 class QStackedWidget;
 
 namespace lumvane {
@@ -12,9 +12,8 @@ namespace lumvane {
 /// @brief The tab panel: pages chosen by tab buttons laid out in rows, so
 /// that six captions stay readable in a narrow panel.
 ///
-/// Mouse presses, moves and releases that reach the panel itself (its tab
-/// buttons pass every button but the left one on) are reported with the
-/// position in the panel's own coordinates.
+/// The panel is never narrower than its widest page; a page taller than the
+/// panel scrolls.
 class TabPanel : public QFrame {
     Q_OBJECT
 
@@ -30,19 +29,12 @@ public:
 
 signals:
     void CurrentChanged(int index);
-    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
-    void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF position);
-    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     int m_tabsPerRow;
     QGridLayout* m_tabRows;
     QButtonGroup* m_tabButtons;
+    QScrollArea* m_scroll;
     QStackedWidget* m_pages;
 };
 

@@ -27,6 +27,8 @@ DisplayPanel::DisplayPanel(QWidget* parent)
     , m_txtmax(NewTextBox(this, QStringLiteral("txtmax"), {}, QStringLiteral("All values above this will be white")))
     , m_chkLog(NewCheckBox(
           this, QStringLiteral("ChkLog"), QStringLiteral("Log"), QStringLiteral("Logarithmic image display"), false))
+    , m_btndispauto(NewButton(this, QStringLiteral("btndispauto"), QStringLiteral("Auto"),
+          QStringLiteral("Propose cuts from the picture as it is now")))
     , m_btndispreplot(NewButton(
           this, QStringLiteral("btndispreplot"), QStringLiteral("Replot"), QStringLiteral("Click to replot the image")))
     , m_btnNegative(NewButton(
@@ -45,8 +47,11 @@ DisplayPanel::DisplayPanel(QWidget* parent)
     cuts->addWidget(m_txtmin, 0, 1);
     cuts->addWidget(NewLabel(this, QStringLiteral("Label4"), QStringLiteral("WHITE")), 1, 0);
     cuts->addWidget(m_txtmax, 1, 1);
+    cuts->addWidget(m_btndispauto, 0, 2, 2, 1);
     cuts->addWidget(m_chkLog, 2, 0);
-    cuts->addWidget(m_btndispreplot, 2, 1, Qt::AlignRight);
+    cuts->addWidget(m_btndispreplot, 2, 1, 1, 2, Qt::AlignRight);
+    for (QLineEdit* box : { m_txtmin, m_txtmax })
+        connect(box, &QLineEdit::returnPressed, this, &DisplayPanel::CutsEntered);
 
     auto* imageButtons = new QHBoxLayout;
     imageButtons->setSpacing(3);
@@ -114,7 +119,12 @@ void DisplayPanel::Slider1_Change(int value)
     m_labelZoom->setText(QString::fromStdString(NumberText(value)));
 }
 
-void DisplayPanel::PaintZoom(const QImage& view, ViewPoint imagePoint, ScrollPosition scroll, int imageHeight)
+void DisplayPanel::ClearZoom()
+{
+    m_pictZoom->Clear();
+}
+
+void DisplayPanel::PaintZoom(const QImage& view, ViewPoint imagePoint, ViewPosition scroll, int imageHeight)
 {
     QImage& zoom = m_pictZoom->Picture();
     // Both are pictures of 32-bit pixels, as the views keep them.

@@ -16,8 +16,9 @@ namespace lumvane {
 
 class PictureView;
 
-/// @brief The "Display" tab: the black and white cuts, the log scale,
-/// replot, negative and flips, and the zoom window.
+/// @brief The "Display" tab: the black and white cuts with "Auto", which
+/// proposes them from the picture, the log scale, replot, negative and flips,
+/// and the zoom window.
 class DisplayPanel : public QWidget {
     Q_OBJECT
 
@@ -35,13 +36,20 @@ public:
     /// Paints the zoom window `PictZoom` from the scrolled view's picture
     /// around the cursor, at the factor that `LabelZoom` shows.
     /// @param imagePoint the image point under the cursor
-    void PaintZoom(const QImage& view, ViewPoint imagePoint, ScrollPosition scroll, int imageHeight);
+    void PaintZoom(const QImage& view, ViewPoint imagePoint, ViewPosition scroll, int imageHeight);
+    /// Empties the zoom window.
+    void ClearZoom();
 
     QPushButton* ReplotButton() const { return m_btndispreplot; }
+    QPushButton* AutoButton() const { return m_btndispauto; }
     QPushButton* NegativeButton() const { return m_btnNegative; }
     QPushButton* FlipHorButton() const { return m_btnFlipHor; }
     QPushButton* FlipVerButton() const { return m_btnFlipVer; }
     QPushButton* HelpButton() const { return m_btnDispHelp; }
+
+signals:
+    /// Enter was pressed in a cut box.
+    void CutsEntered();
 
 private slots:
     void Slider1_Change(int value);
@@ -50,6 +58,7 @@ private:
     QLineEdit* m_txtmin;
     QLineEdit* m_txtmax;
     QCheckBox* m_chkLog;
+    QPushButton* m_btndispauto;
     QPushButton* m_btndispreplot;
     QPushButton* m_btnNegative;
     QPushButton* m_btnFlipHor;

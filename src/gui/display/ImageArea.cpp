@@ -4,7 +4,6 @@
 #include "gui/display/PictureView.h"
 #include "gui/profile/LineControl.h"
 
-#include <QPainter>
 #include <QScrollBar>
 
 #include <cmath>
@@ -44,11 +43,6 @@ void SetSteps(QScrollBar* bar, const ScrollBarSteps& steps)
         bar->setSingleStep(*steps.lineStep);
 }
 
-int Pixels(double position)
-{
-    return static_cast<int>(std::lround(position));
-}
-
 } // namespace
 
 ImageArea::ImageArea(QWidget* parent)
@@ -69,18 +63,27 @@ ImageArea::ImageArea(QWidget* parent)
     connect(m_vsbScroll, &QScrollBar::valueChanged, this, &ImageArea::RefreshScrolledView);
 }
 
-ScrollPosition ImageArea::Scroll() const
+ViewPosition ImageArea::Scroll() const
 {
-    return { m_hsbScroll->value(), m_vsbScroll->value() };
+    return { m_hsbScroll->value(), m_vsbScroll->value(), m_reduction };
 }
 
-void ImageArea::PlaceScrollBars(double verticalBarLeft, double horizontalBarTop)
+void ImageArea::SetScale(ViewScale scale)
 {
-    m_vsbScroll->move(Pixels(verticalBarLeft), m_vsbScroll->y());
-    m_hsbScroll->move(m_hsbScroll->x(), Pixels(horizontalBarTop));
+    m_scale = scale;
+    if (m_picTwo->isHidden())
+        return;
+    const QPointF middle = QRectF(m_picTwo->Picture().rect()).center();
+    const ViewPoint centre = ImagePointOfView({ middle.x(), middle.y() }, Scroll(), m_imageHeight);
+    LayoutViews();
+    ArrangeViews();
+    const ViewPoint shown = ViewPointOfImage(centre, { 0, 0, m_reduction }, m_imageHeight);
+    m_hsbScroll->setValue(static_cast<int>(std::lround(shown.x - middle.x())));
+    m_vsbScroll->setValue(static_cast<int>(std::lround(shown.y - middle.y())));
+    RefreshScrolledView();
 }
 
-void ImageArea::LayoutViews(int imageWidth, int imageHeight, ScreenSize screen)
+void ImageArea::PreparePicture1(int imageWidth, int imageHeight)
 {
     m_imageWidth = imageWidth;
     m_imageHeight = imageHeight;
@@ -92,22 +95,22 @@ void ImageArea::LayoutViews(int imageWidth, int imageHeight, ScreenSize screen)
         m_picture1 = QImage(window.width, window.height, QImage::Format_RGB32);
         m_picture1.fill(Qt::black);
     }
-
-    const ViewLayout layout = lumvane::LayoutViews(imageWidth, imageHeight, screen);
-    m_hsbScroll->hide();
-    m_vsbScroll->hide();
-    if (layout.verticalBarShown) {
-        m_vsbScroll->setGeometry(
-            Pixels(layout.verticalBarLeft), 0, kScrollBarThickness, Pixels(layout.verticalBarHeight));
-        m_vsbScroll->show();
-    }
-    if (layout.horizontalBarShown) {
-        m_hsbScroll->setGeometry(
-            0, Pixels(layout.horizontalBarTop), Pixels(layout.horizontalBarWidth), kScrollBarThickness);
-        m_hsbScroll->show();
-    }
-    m_picTwo->SetViewGeometry({ 0, 0, Pixels(layout.visibleWidth), Pixels(layout.visibleHeight) });
     m_picTwo->Clear();
+}
+
+void ImageArea::LayoutViews()
+{
+    const PixelSize area { width(), height() };
+    m_reduction = ViewReduction(m_scale, m_imageWidth, m_imageHeight, area);
+    const ViewLayout layout
+        = lumvane::LayoutViews(ReducedPictureSize(m_imageWidth, m_imageHeight, m_reduction), area, kScrollBarThickness);
+    m_hsbScroll->setVisible(layout.horizontalBarShown);
+    m_vsbScroll->setVisible(layout.verticalBarShown);
+    if (layout.verticalBarShown)
+        m_vsbScroll->setGeometry(layout.verticalBarLeft, 0, kScrollBarThickness, layout.verticalBarHeight);
+    if (layout.horizontalBarShown)
+        m_hsbScroll->setGeometry(0, layout.horizontalBarTop, layout.horizontalBarWidth, kScrollBarThickness);
+    m_picTwo->SetViewGeometry({ 0, 0, layout.visibleWidth, layout.visibleHeight });
 }
 
 void ImageArea::RenderPicture1(const ImagePlane& img, const ColourTable& colours)
@@ -120,7 +123,8 @@ void ImageArea::RenderPicture1(const ImagePlane& img, const ColourTable& colours
 
 void ImageArea::ArrangeViews()
 {
-    const ScrollRanges ranges = ArrangeScrollRanges(m_imageWidth, m_imageHeight, m_picTwo->width(), m_picTwo->height());
+    const ScrollRanges ranges = ArrangeScrollRanges(
+        ReducedPictureSize(m_imageWidth, m_imageHeight, m_reduction), { m_picTwo->width(), m_picTwo->height() });
     SetSteps(m_hsbScroll, ranges.horizontal);
     SetSteps(m_vsbScroll, ranges.vertical);
 }
@@ -130,12 +134,22 @@ void ImageArea::RefreshScrolledView()
     QImage& visible = m_picTwo->Picture();
     if (visible.isNull() || m_picture1.isNull())
         return;
-    const ScrollPosition scroll = Scroll();
-    QPainter painter(&visible);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPoint(0, 0), m_picture1, QRect(QPoint(scroll.h, scroll.v), visible.size()));
-    painter.end();
+    CopyViewWindow(reinterpret_cast<const std::uint32_t*>(m_picture1.constBits()),
+        { m_picture1.width(), m_picture1.height() }, m_picture1.bytesPerLine() / 4, Scroll(),
+        reinterpret_cast<std::uint32_t*>(visible.bits()), { visible.width(), visible.height() },
+        visible.bytesPerLine() / 4, QColor(Qt::black).rgb());
     m_picTwo->update();
+}
+
+void ImageArea::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Before the first image there is nothing to lay out.
+    if (m_picTwo->isHidden())
+        return;
+    LayoutViews();
+    ArrangeViews();
+    RefreshScrolledView();
 }
 
 } // namespace lumvane

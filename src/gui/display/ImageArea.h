@@ -22,7 +22,8 @@ class PictureView;
 /// `Picture1` is the image rendered at full size, (W - 4) x (H - 4) pixels
 /// (its drawing area), image point (x, y) at pixel (x - 2, H - 2 - y); every
 /// mark meant to stay is drawn into it. `PicTwo` shows the window of it that
-/// the scroll bars choose: a scroll copies that window, it never re-renders.
+/// the scroll bars choose, at the view's scale: a scroll copies that window,
+/// it never re-renders. The view and its bars fit the area, whatever its size.
 class ImageArea : public QWidget {
     Q_OBJECT
 
@@ -37,22 +38,30 @@ public:
     /// The rubber band of drags on `PicTwo`, at pixels of its drawing area.
     LineControl* LineProf2() const { return m_lineProf2; }
 
-    /// The rendered size W x H of the last layout.
+    /// The rendered size W x H of the last render.
     int ImageWidth() const { return m_imageWidth; }
     int ImageHeight() const { return m_imageHeight; }
-    ScrollPosition Scroll() const;
+    /// The scroll bar values and the reduction `PicTwo` shows now.
+    ViewPosition Scroll() const;
 
-    /// Puts the scroll bars where the window's start-up layout has them.
-    void PlaceScrollBars(double verticalBarLeft, double horizontalBarTop);
-    /// Lays out both views and the scroll bars for a W x H image on a screen,
-    /// clears `PicTwo` and sizes `Picture1` for the render that follows.
-    void LayoutViews(int imageWidth, int imageHeight, ScreenSize screen);
+    /// Shows the picture at another scale, the image point at the view's
+    /// centre staying there.
+    void SetScale(ViewScale scale);
+    /// Sizes `Picture1` for the render of a W x H image that follows, and
+    /// clears `PicTwo`.
+    void PreparePicture1(int imageWidth, int imageHeight);
     /// Renders the image into `Picture1` through the colour table.
     void RenderPicture1(const ImagePlane& img, const ColourTable& colours);
+    /// Lays out `PicTwo` and the scroll bars for the picture at its scale in
+    /// the area as it is now.
+    void LayoutViews();
     /// Sets both scroll bars' maximum, page step and line step from the views.
     void ArrangeViews();
     /// Copies the window of `Picture1` that the scroll bars choose into `PicTwo`.
     void RefreshScrolledView();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QImage m_picture1;
@@ -63,6 +72,8 @@ private:
     LineControl* m_lineProf2;
     int m_imageWidth = 0;
     int m_imageHeight = 0;
+    ViewScale m_scale = ViewScale::Full;
+    int m_reduction = 1; ///< of m_scale, in the area of the last layout
 };
 
 } // namespace lumvane

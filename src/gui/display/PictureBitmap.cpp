@@ -2,6 +2,7 @@
 
 #include "core/display/BmpWriter.h"
 #include "gui/app/Dialogs.h"
+#include "gui/app/SaveName.h"
 
 #include <QFile>
 #include <QImage>
@@ -30,15 +31,17 @@ WriteResult SavePictureBmp(const QImage& picture, const QString& fileName)
 
 } // namespace
 
-void SaveBmpAs(Dialogs& dialogs, const QImage& picture)
+void SaveBmpAs(Dialogs& dialogs, StatusBar& status, const QImage& picture)
 {
     const std::optional<QString> fileName
-        = dialogs.Input(QStringLiteral("Enter filename of bitmap being saved or press CANCEL to avoid saving."),
-            QStringLiteral("SAVE BMP"), {});
-    if (!fileName || fileName->isEmpty())
+        = AskSaveName(dialogs, QStringLiteral("Enter filename of bitmap being saved or press CANCEL to avoid saving."),
+            QStringLiteral("SAVE BMP"), {}, QStringLiteral("bmp"));
+    if (!fileName)
         return;
     const WriteResult written = SavePictureBmp(picture, *fileName);
-    if (!written.written)
+    if (written.written)
+        ShowSaved(status, *fileName);
+    else
         ShowCannotWriteFile(dialogs, *fileName, written);
 }
 

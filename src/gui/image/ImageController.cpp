@@ -4,7 +4,6 @@
 #include "core/app/Session.h"
 #include "core/display/RenderImage.h"
 #include "core/image/Calibration.h"
-#include "core/image/CutProposal.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/FileChooser.h"
 #include "gui/app/StatusBar.h"
@@ -13,7 +12,11 @@
 #include "gui/image/FileInfoPanel.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
 
 #include <limits>
 
@@ -21,31 +24,37 @@ namespace lumvane {
 
 namespace {
 
+// Every image dialog: frames of either extension in either case and the
+// numbered files of a series, first.
 const QString kImageFileFilter
-    = QStringLiteral("FITS files (*.FTS) | *.FTS|FITS patrol files (*.001) | *.001|All files (*.*) | *.*");
+    = QStringLiteral("FITS and numbered files (*.fts *.fit *.fits *.FTS *.FIT *.FITS *.[0-9][0-9][0-9])"
+                     "|*.fts;*.fit;*.fits;*.FTS;*.FIT;*.FITS;*.[0-9][0-9][0-9]|All files (*)|*");
+
+const QString kRecentKey = QStringLiteral("recent/images");
+constexpr qsizetype kRecentImages = 8;
 
 } // namespace
 
 ImageController::ImageController(Session& session, Dialogs& dialogs, FileChooser& dlog, DisplayController& display,
-    Controls controls, QObject* parent)
+    Controls controls, QSettings& settings, QObject* parent)
     : QObject(parent)
     , m_session(session)
     , m_dialogs(dialogs)
     , m_dlog(dlog)
     , m_display(display)
     , m_controls(controls)
+    , m_settings(settings)
 {
     connect(m_controls.mnuopen, &QAction::triggered, this, &ImageController::mnuopen_Click);
+    connect(m_controls.mnuopen, &QAction::enabledChanged, this, &ImageController::FillRecentMenu);
     connect(m_controls.mnuimagedark, &QAction::triggered, this, &ImageController::mnuimagedark_Click);
     connect(m_controls.mnuimageflat, &QAction::triggered, this, &ImageController::mnuimageflat_Click);
+    FillRecentMenu();
 }
 
 QString ImageController::ChooseImageFile(const QString& title)
 {
-    const QString fileName = m_dlog.ShowOpen(title, kImageFileFilter);
-    if (!fileName.isEmpty())
-        SetCaptionFor(fileName);
-    return fileName;
+    return m_dlog.ShowOpen(title, kImageFileFilter);
 }
 
 void ImageController::SetCaptionFor(const QString& fileName)
@@ -64,7 +73,6 @@ void ImageController::mnuopen_Click()
 void ImageController::OpenStartupFile(const QString& fileName)
 {
     m_dlog.Remember(fileName);
-    SetCaptionFor(fileName);
     OpenSingleImage(fileName);
 }
 
@@ -73,9 +81,37 @@ void ImageController::OpenSingleImage(const QString& fileName)
     FileList& files = m_session.store.files;
     files.SetCurrentFile(files.CurrentFile() + 1);
     m_controls.status->ShowNow(4, QStringLiteral("Processing"));
-    ReadImage(fileName, PlaneId::Img);
+    if (ReadImage(fileName, PlaneId::Img).GaveImage())
+        AddRecentImage(QFileInfo(fileName).absoluteFilePath());
     m_display.PlotImage();
     m_controls.status->ShowNow(4, QStringLiteral("Ready"));
+}
+
+void ImageController::AddRecentImage(const QString& fileName)
+{
+    QStringList recent = m_settings.value(kRecentKey).toStringList();
+    recent.removeAll(fileName);
+    recent.prepend(fileName);
+    m_settings.setValue(kRecentKey, recent.mid(0, kRecentImages));
+    m_settings.sync();
+    FillRecentMenu();
+}
+
+void ImageController::FillRecentMenu()
+{
+    QMenu* menu = m_controls.mnurecent;
+    menu->clear();
+    const QStringList recent = m_settings.value(kRecentKey).toStringList().mid(0, kRecentImages);
+    for (qsizetype i = 0; i < recent.size(); ++i) {
+        const QString fileName = recent[i];
+        QString caption = QDir::toNativeSeparators(fileName);
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+        item->setObjectName(QStringLiteral("mnurecent_%1").arg(i));
+        connect(item, &QAction::triggered, this, [this, fileName] { OpenStartupFile(fileName); });
+    }
+    // Off with Open Single Image while a series runs.
+    menu->menuAction()->setEnabled(!recent.isEmpty() && m_controls.mnuopen->isEnabled());
 }
 
 FitsReadResult ImageController::ReadImage(const QString& fileName, PlaneId plane)
@@ -86,6 +122,10 @@ FitsReadResult ImageController::ReadImage(const QString& fileName, PlaneId plane
         // Only the image is shown; a dark or flat frame is not.
         result = ReadFitsImage(m_session.store, QFile::encodeName(fileName).toStdString(), plane, m_session.random,
             nullptr, plane == PlaneId::Img ? kMaxShownPixels : std::numeric_limits<long long>::max());
+    }
+    if (plane == PlaneId::Img && result.GaveImage()) {
+        SetCaptionFor(fileName);
+        m_display.NewImage();
     }
     ShowReadResult(result);
     return result;
@@ -147,7 +187,7 @@ void ImageController::CalibrateFromMenu(const QString& title, PlaneId plane)
         // Without a mean (NAXIS1 or NAXIS2 not positive) nothing is divided.
         FlatField(store.img, frame, *mean);
     }
-    m_display.SetCuts(ProposeCuts(store.img, m_session.random));
+    m_display.ProposeCuts();
     m_display.PlotImage();
 }
 

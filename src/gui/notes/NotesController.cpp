@@ -5,13 +5,17 @@
 #include "core/notes/NotesFile.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/FileChooser.h"
+#include "gui/app/SaveName.h"
 #include "gui/app/TabPanel.h"
 #include "gui/notes/NotesPanel.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace lumvane {
 
@@ -20,6 +24,7 @@ namespace {
 const QString kOpenFilter = QStringLiteral("txt files (*.txt) | *.txt| all files (*.*) | *.*");
 const QString kSaveFilter = QStringLiteral("TXT Files (*.TXT)| *.TXT | All Files (*.*) | *.*");
 constexpr int kNotesTab = 5;
+constexpr int kHeaderColumns = 80;
 
 std::string LocalName(const QString& fileName)
 {
@@ -73,13 +78,11 @@ void NotesController::btnnotopen_Click()
         && m_dialogs.Message(
                QStringLiteral("Save changes?"), QStringLiteral("Save"), MessageIcon::None, MessageButtons::YesNo)
             == MessageAnswer::Yes) {
-        // Notes that came from no file are saved under a name asked for.
-        const bool saved = m_notesFileName.isEmpty() ? SaveNotesAs() : WriteNotes(m_notesFileName);
-        if (!saved)
+        if (!SaveNotes())
             return;
     }
 
-    const QString fileName = m_dlog.ShowOpen({}, kOpenFilter);
+    const QString fileName = m_dlog.ShowOpen(QStringLiteral("Open Notes"), kOpenFilter);
     if (fileName.isEmpty())
         return;
     const NotesReadResult read = ReadNotesFile(LocalName(fileName));
@@ -102,6 +105,16 @@ void NotesController::btnnotopen_Click()
     m_controls.panel->SetText(DecodedText(read.text));
 }
 
+bool NotesController::Unsaved() const
+{
+    return m_controls.panel->Unsaved();
+}
+
+bool NotesController::SaveNotes()
+{
+    return m_notesFileName.isEmpty() ? SaveNotesAs() : WriteNotes(m_notesFileName);
+}
+
 void NotesController::btnnotsave_Click()
 {
     SaveNotesAs();
@@ -110,7 +123,8 @@ void NotesController::btnnotsave_Click()
 bool NotesController::SaveNotesAs()
 {
     const QString suggested = m_notesFileName.isEmpty() ? QStringLiteral("astronot.txt") : m_notesFileName;
-    const QString fileName = m_dlog.ShowSave(suggested, kSaveFilter, QStringLiteral("txt"));
+    const QString fileName
+        = m_dlog.ShowSave(QStringLiteral("Save Notes"), suggested, kSaveFilter, QStringLiteral("txt"));
     if (fileName.isEmpty())
         return false;
     // The name saved under does not become the notes file.
@@ -120,15 +134,28 @@ bool NotesController::SaveNotesAs()
 bool NotesController::WriteNotes(const QString& fileName)
 {
     const WriteResult written = WriteNotesFile(LocalName(fileName), m_controls.panel->Text().toUtf8().toStdString());
-    if (!written.written)
+    if (!written.written) {
         ShowCannotWriteFile(m_dialogs, fileName, written);
-    return written.written;
+        return false;
+    }
+    m_controls.panel->MarkSaved();
+    ShowSaved(*m_controls.status, fileName);
+    return true;
 }
 
 void NotesController::btnHeader_Click()
 {
     m_controls.panel->AppendText(QString::fromLatin1(HeaderCardLines(m_session.store.header.headerText)));
     m_controls.tabs->SetCurrentIndex(kNotesTab);
+    // Room for whole cards, taken from the picture area while it keeps half the window.
+    QList<int> sizes = m_controls.splitter->sizes();
+    const int wider
+        = std::min(m_controls.panel->WidthShortOf(kHeaderColumns), sizes.front() - (sizes.front() + sizes.back()) / 2);
+    if (wider > 0) {
+        sizes.front() -= wider;
+        sizes.back() += wider;
+        m_controls.splitter->setSizes(sizes);
+    }
 }
 
 } // namespace lumvane

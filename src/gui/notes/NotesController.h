@@ -4,6 +4,7 @@
 #include <QString>
 
 class QPushButton;
+class QSplitter;
 
 namespace lumvane {
 
@@ -11,6 +12,7 @@ class Dialogs;
 class FileChooser;
 class NotesPanel;
 struct Session;
+class StatusBar;
 class TabPanel;
 
 /// @brief Drives the "Notes" tab: notes opened from and saved to text
@@ -27,10 +29,20 @@ public:
         NotesPanel* panel;
         QPushButton* btnHeader;
         TabPanel* tabs; ///< `SSTab1`, which "View Header" turns to the notes
+        /// Between the picture area and the tabs: "View Header" widens the
+        /// tabs for the header's 80 columns, up to half the window.
+        QSplitter* splitter;
+        StatusBar* status; ///< says where the notes were saved
     };
 
     /// The file commands use the window's file dialog `dlog`.
     NotesController(const Session& session, Dialogs& dialogs, FileChooser& dlog, Controls controls, QObject* parent);
+
+    /// Typed or opened notes not saved since.
+    bool Unsaved() const;
+    /// Saves the notes to the file they came from, or asks for a name when
+    /// they came from none. True when written.
+    bool SaveNotes();
 
 public slots:
     void txtnot_Change();

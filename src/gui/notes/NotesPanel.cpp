@@ -2,6 +2,7 @@
 
 #include "gui/app/Controls.h"
 
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,7 +22,8 @@ NotesPanel::NotesPanel(QWidget* parent)
 {
     m_txtnot->setObjectName(QStringLiteral("txtnot"));
     m_txtnot->setToolTip(QStringLiteral("Use that place for some notes"));
-    // Header cards are 80 characters wide: they scroll rather than wrap.
+    // Header cards are 80 characters wide: they line up and scroll rather than wrap.
+    m_txtnot->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_txtnot->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     auto* buttons = new QGridLayout;
@@ -50,11 +52,31 @@ void NotesPanel::SetText(const QString& text)
     m_txtnot->setPlainText(text);
 }
 
+int NotesPanel::WidthShortOf(int columns) const
+{
+    const int needed = m_txtnot->fontMetrics().horizontalAdvance(QString(columns, QLatin1Char('M')))
+        + static_cast<int>(2 * m_txtnot->document()->documentMargin()) + 1;
+    return needed - m_txtnot->viewport()->width();
+}
+
 void NotesPanel::AppendText(const QString& text)
 {
-    QTextCursor end(m_txtnot->document());
+    QTextDocument& document = *m_txtnot->document();
+    const bool unsaved = document.isModified();
+    QTextCursor end(&document);
     end.movePosition(QTextCursor::End);
     end.insertText(text);
+    document.setModified(unsaved);
+}
+
+bool NotesPanel::Unsaved() const
+{
+    return m_txtnot->document()->isModified();
+}
+
+void NotesPanel::MarkSaved()
+{
+    m_txtnot->document()->setModified(false);
 }
 
 } // namespace lumvane

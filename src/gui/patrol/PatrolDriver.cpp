@@ -39,14 +39,7 @@ public:
     {
     }
 
-    void FileRead(int fileNumber, const std::string& fileName) override
-    {
-        const Controls& controls = m_driver.m_controls;
-        controls.window->setWindowTitle(
-            QStringLiteral("Lumvane - ") + QFile::decodeName(QByteArray::fromStdString(fileName)));
-        controls.status->ShowNow(
-            4, QString::fromStdString(NumberText(std::int64_t { fileNumber })) + QStringLiteral(" - patrol file"));
-    }
+    void FileRead(int fileNumber, const std::string& fileName) override { m_driver.ShowFile(fileNumber, fileName); }
 
     void Measured(const PatrolMeasurement& measurement) override
     {
@@ -81,7 +74,6 @@ PatrolDriver::PatrolDriver(Session& session, Dialogs& dialogs, const TabSettings
         m_controls.mnuopen->setEnabled(!running);
     });
     connect(this, &PatrolDriver::RunningChanged, m_controls.progress, &PatrolProgress::RunningChanged);
-    connect(this, &PatrolDriver::FileMeasured, m_controls.progress, &PatrolProgress::FileMeasured);
 }
 
 std::optional<int> PatrolDriver::ClickSearchRadius() const
@@ -131,6 +123,7 @@ void PatrolDriver::ProcessPatrolFile(const QString& firstFile)
         return;
     }
     m_display.PlotImage();
+    m_controls.status->ShowNow(4, QStringLiteral("Mark the stars to follow, then press Continue"));
     // Unless the window closed meanwhile.
     if (m_state == PatrolState::Opening)
         m_state = PatrolState::Waiting;
@@ -208,6 +201,7 @@ void PatrolDriver::WindowClosing()
 void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
 {
     const PatrolData data { m_session.store, m_session.results, m_session.lastStar, m_session.random };
+    m_calibrating = calibration.Dark() || calibration.Flat();
     PatrolWalk walk(QFile::encodeName(firstFile).toStdString(), calibration);
     RecoveryFile recovery(std::filesystem::path(QFile::encodeName(m_programFolder).toStdString()) / kRecoveryFileName);
     WindowObserver observer(*this);
@@ -234,6 +228,7 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
             if (m_state != PatrolState::Closing)
                 m_state = PatrolState::Waiting;
             m_display.PlotImage();
+            m_controls.status->ShowNow(4, QStringLiteral("Click St1, then press Continue"));
             if (!WaitForContinue())
                 return;
         }
@@ -241,9 +236,30 @@ void PatrolDriver::Walk(const QString& firstFile, SeriesCalibration calibration)
     }
 }
 
+void PatrolDriver::ShowFile(int fileNumber, const std::string& fileName)
+{
+    // A calibrated file's cuts come from it as calibrated, not as read; a
+    // file drawn anew is drawn with cuts of its own.
+    m_display.NewImage();
+    const bool drawn = m_controls.mnuvieweach->isChecked();
+    m_cutsProposed = m_calibrating || drawn;
+    if (m_cutsProposed)
+        m_display.ProposeCuts();
+    if (drawn)
+        m_display.PlotImage();
+    m_controls.window->setWindowTitle(
+        QStringLiteral("Lumvane - ") + QFile::decodeName(QByteArray::fromStdString(fileName)));
+    m_controls.status->ShowNow(
+        4, QString::fromStdString(NumberText(std::int64_t { fileNumber })) + QStringLiteral(" - patrol file"));
+    m_controls.progress->ShowFile(fileNumber);
+}
+
 void PatrolDriver::ShowStep(const PatrolStepResult& step)
 {
-    m_images.ShowReadResult(step.read);
+    FitsReadResult read = step.read;
+    if (m_cutsProposed)
+        read.cuts.reset();
+    m_images.ShowReadResult(read);
     const SeriesCalibrationOutcome& refused = step.calibration;
     if ((refused.darkRefused || refused.flatRefused) && !m_refusalShown) {
         // Once a series: the frames stay as they are for every file.

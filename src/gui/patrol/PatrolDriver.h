@@ -64,6 +64,9 @@ public:
         /// Off with mnufilepatr while a series runs: either would clear or
         /// renumber the running series' table.
         QAction* mnuopen;
+        /// View > "Show each file of a series": each file drawn anew with
+        /// its own marks, in place of the design's one picture.
+        QAction* mnuvieweach;
     };
 
     PatrolDriver(Session& session, Dialogs& dialogs, const TabSettings& tabs, ImageController& images,
@@ -109,6 +112,10 @@ private:
     bool ReadFirstFileCalibrated(const QString& firstFile, SeriesCalibration& calibration);
     /// The walk over files 2, 3, ... until the series ends or the window closes.
     void Walk(const QString& firstFile, SeriesCalibration calibration);
+    /// Shows a file of the walk as it is read and calibrated, before its
+    /// stars are measured: caption, panel 4, the progress, and the cuts and
+    /// picture where they are drawn anew.
+    void ShowFile(int fileNumber, const std::string& fileName);
     /// Shows what a step's read and calibration left, as an opened image would.
     void ShowStep(const PatrolStepResult& step);
     /// The results so far to the recovery file in the program's folder; a
@@ -127,6 +134,10 @@ private:
     PatrolState m_state = PatrolState::Idle;
     /// The centre search radius of the walk's last measurement; 0 between files.
     int m_walkSearchRadius = 0;
+    bool m_calibrating = false; ///< the series has a dark or a flat
+    /// The cuts of the file walked were proposed from it as calibrated, not
+    /// taken from its read.
+    bool m_cutsProposed = false;
     bool m_refusalShown = false; ///< the too-small frame was reported for this series
     bool m_recoveryFailureShown = false; ///< the recovery file's failure was told for this series
     QEventLoop* m_wait = nullptr; ///< while waiting for Continue

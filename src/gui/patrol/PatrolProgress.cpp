@@ -12,9 +12,9 @@ PatrolProgress::PatrolProgress(QWidget* parent)
     : QProgressBar(parent)
 {
     setObjectName(QStringLiteral("patrolProgress"));
-    setToolTip(QStringLiteral("Patrol files measured"));
+    setToolTip(QStringLiteral("Patrol file of the files in the series"));
     setFormat(QStringLiteral("%v / %m"));
-    setRange(0, 0);
+    setRange(0, 1);
     setMaximumWidth(160);
     hide();
 }
@@ -22,29 +22,19 @@ PatrolProgress::PatrolProgress(QWidget* parent)
 void PatrolProgress::CountSeries(const QString& firstFile)
 {
     // Range first: a value above the old maximum would be refused.
-    setRange(0, CountFollowingSeriesFiles(QFile::encodeName(firstFile).toStdString()));
-    setValue(0);
-    UpdateVisibility();
+    setRange(0, 1 + CountFollowingSeriesFiles(QFile::encodeName(firstFile).toStdString()));
+    setValue(1);
+}
+
+void PatrolProgress::ShowFile(int fileNumber)
+{
+    setMaximum(std::max(maximum(), fileNumber));
+    setValue(fileNumber);
 }
 
 void PatrolProgress::RunningChanged(bool running)
 {
-    m_running = running;
-    UpdateVisibility();
-}
-
-void PatrolProgress::FileMeasured(int fileNumber)
-{
-    const int walked = fileNumber - 1;
-    setMaximum(std::max(maximum(), walked));
-    setValue(walked);
-    UpdateVisibility();
-}
-
-void PatrolProgress::UpdateVisibility()
-{
-    // A range of 0 to 0 would draw Qt's busy indicator, not a count.
-    setVisible(m_running && maximum() > 0);
+    setVisible(running);
 }
 
 } // namespace lumvane

@@ -68,7 +68,7 @@ void PhotometryController::MouseDown(
         = m_tabs.Click(fromPicTwo ? kScrolledViewAddend : kFullViewAddend, m_patrol.ClickSearchRadius());
     const ClickResult result = MeasureClick(
         m_session.store.img, x, y, settings, St1NetCounts(m_session.results, fileNumber), m_session.lastStar);
-    ShowClick(result, fromPicTwo);
+    ShowClick(result, settings.addend, fromPicTwo);
     if (fromPicTwo) {
         m_controls.images->PicTwo()->update();
         if (!result.trapped)
@@ -86,17 +86,13 @@ void PhotometryController::MouseDown(
         MouseDownFailed();
 }
 
-void PhotometryController::ShowClick(const ClickResult& result, bool onPicTwo)
+void PhotometryController::ShowClick(const ClickResult& result, double addend, bool onPicTwo)
 {
     for (const ClickCircle& circle : result.circles)
         DrawClickCircle(circle, onPicTwo);
-    if (const std::optional<CountTexts> counts = result.FinalCounts())
-        m_controls.panel->ShowCounts(*counts);
-    for (int k = 0; k < kClickDiaphragms; ++k) {
-        const DiaphragmResult& diaphragm = result.diaphragms[static_cast<std::size_t>(k)];
-        if (diaphragm.magnitudes)
-            m_controls.panel->ShowMagnitudes(k, *diaphragm.magnitudes);
-    }
+    m_controls.panel->ShowFields(FieldsOfClick(result));
+    m_lastClick = result;
+    m_lastAddend = addend;
 }
 
 void PhotometryController::QuickSumClick(float x, float y, bool fromPicTwo)
@@ -107,7 +103,10 @@ void PhotometryController::QuickSumClick(float x, float y, bool fromPicTwo)
         return;
     }
     DrawClickCircle(quick.circle, fromPicTwo);
-    m_controls.panel->ShowCounts(quick.counts);
+    ClickFields fields;
+    fields.counts = quick.counts;
+    m_controls.panel->ShowFields(fields);
+    m_lastClick.reset();
     if (fromPicTwo)
         m_controls.images->PicTwo()->update();
 }
@@ -119,9 +118,11 @@ void PhotometryController::DrawClickCircle(const ClickCircle& circle, bool onPic
     const int height = images.ImageHeight();
     const Rgb colour = CircleColour(circle.kind);
     DrawCircle(images.Picture1(), ViewPointOfImage(centre, {}, height), circle.radius, colour);
-    if (onPicTwo)
+    if (onPicTwo) {
+        const ViewPosition view = images.Scroll();
         DrawCircle(
-            images.PicTwo()->Picture(), ViewPointOfImage(centre, images.Scroll(), height), circle.radius, colour);
+            images.PicTwo()->Picture(), ViewPointOfImage(centre, view, height), circle.radius / view.reduction, colour);
+    }
 }
 
 void PhotometryController::ShowStarStatus(StarStatus status)
@@ -157,10 +158,18 @@ void PhotometryController::RememberStar(int slot)
 {
     // A star the last click could not measure is remembered as unmeasured at
     // the point clicked; before any click there is nothing to remember.
-    const auto record = RememberLastStar(
-        m_session.results, slot, m_session.store.files.CurrentFile(), m_session.lastStar, m_controls.panel->Radii());
-    if (record)
-        ShowRemembered(slot, record->centreX, record->centreY);
+    const int fileNumber = m_session.store.files.CurrentFile();
+    const auto record
+        = RememberLastStar(m_session.results, slot, fileNumber, m_session.lastStar, m_controls.panel->Radii());
+    if (!record)
+        return;
+    ShowRemembered(slot, record->centreX, record->centreY);
+    // St1 remembered: the star just measured gets its magnitudes.
+    if (slot == 0 && m_lastClick) {
+        RelateToSt1(*m_lastClick, St1NetCounts(m_session.results, fileNumber),
+            m_tabs.Click(m_lastAddend, std::nullopt).st1Magnitude, m_lastAddend);
+        m_controls.panel->ShowFields(FieldsOfClick(*m_lastClick));
+    }
 }
 
 void PhotometryController::ShowRemembered(int slot, float x, float y)
@@ -169,11 +178,12 @@ void PhotometryController::ShowRemembered(int slot, float x, float y)
     DrawLabel(m_controls.images->Picture1(), label, QString::fromStdString(StarLabel(slot)), StarLabelColour(slot));
     m_controls.mnusave->setEnabled(true);
     m_controls.panel->CopySumToSt1();
+    emit StarRemembered();
 }
 
 void PhotometryController::ShowMeasurement(const PatrolMeasurement& measurement)
 {
-    ShowClick(measurement.click, false);
+    ShowClick(measurement.click, kFullViewAddend, false);
     if (measurement.remembered)
         ShowRemembered(measurement.slot, measurement.recordedX, measurement.recordedY);
 }

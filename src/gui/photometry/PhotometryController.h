@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointF>
 
+#include <optional>
+
 class QAction;
 
 namespace lumvane {
@@ -38,6 +40,10 @@ public:
     PhotometryController(Session& session, Dialogs& dialogs, const TabSettings& tabs, ProfilesController& profiles,
         const PatrolDriver& patrol, Controls controls, QObject* parent);
 
+signals:
+    /// A star was recorded in the results table, by a star button or the walk.
+    void StarRemembered();
+
 public slots:
     /// A press on the full-size view, at image coordinates.
     void Picture1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF imagePoint);
@@ -57,7 +63,7 @@ private:
     bool SeriesWalking() const;
     void QuickSumClick(float x, float y, bool fromPicTwo);
     /// The circles and read-out fields of a measurement at image coordinates.
-    void ShowClick(const ClickResult& result, bool onPicTwo);
+    void ShowClick(const ClickResult& result, double addend, bool onPicTwo);
     void DrawClickCircle(const ClickCircle& circle, bool onPicTwo);
     /// The label of a star just recorded under a slot at (x, y), and what
     /// recording enables.
@@ -74,6 +80,10 @@ private:
     ProfilesController& m_profiles;
     const PatrolDriver& m_patrol;
     Controls m_controls;
+    /// The last measurement the fields show, and its view's addend: St1
+    /// remembered after it gives it its magnitudes. Nothing after a quick sum.
+    std::optional<ClickResult> m_lastClick;
+    double m_lastAddend = kFullViewAddend;
 };
 
 } // namespace lumvane

@@ -64,12 +64,9 @@ PhotometryPanel::PhotometryPanel(QWidget* parent)
             QStringLiteral("Enter diaphragm radius"));
         m_lblmv[index] = NewReadout(this, Indexed("lblmv", k));
         m_lblepssum[index] = NewReadout(this, Indexed("lblepssum", k));
-        // A magnitude with three decimals fits the narrow column in a smaller font.
-        for (QLineEdit* readout : { m_lblmv[index], m_lblepssum[index] }) {
-            QFont font = readout->font();
-            font.setPointSizeF(font.pointSizeF() * 0.8);
-            readout->setFont(font);
-        }
+        // Every digit of a magnitude, its sign and three decimals, shows.
+        for (QLineEdit* readout : { m_lblmv[index], m_lblepssum[index] })
+            FitText(*readout, QStringLiteral("-88.888"));
         radii->addWidget(m_txtr[index], 1, k + 1);
         radii->addWidget(m_lblmv[index], 2, k + 1);
         radii->addWidget(m_lblepssum[index], 3, k + 1);
@@ -158,20 +155,17 @@ std::optional<double> PhotometryPanel::St1Magnitude() const
     return TypedNumber(m_mtxtm1->text().toStdString());
 }
 
-void PhotometryPanel::ShowCounts(const CountTexts& counts)
+void PhotometryPanel::ShowFields(const ClickFields& fields)
 {
-    Show(*m_lblsum, counts.sum);
-    Show(*m_lblpx, counts.pixels);
-    Show(*m_lblsp, counts.perPixel);
-}
-
-void PhotometryPanel::ShowMagnitudes(int k, const RelativeMagnitudes& magnitudes)
-{
-    const auto index = static_cast<std::size_t>(k);
-    Show(*m_lblmv.at(index), magnitudes.magnitudeText);
-    if (k == 0)
-        Show(*m_lbleps, magnitudes.clickMagnitudeText);
-    Show(*m_lblepssum.at(index), magnitudes.errorText);
+    Show(*m_lblsum, fields.counts.sum);
+    Show(*m_lblpx, fields.counts.pixels);
+    Show(*m_lblsp, fields.counts.perPixel);
+    Show(*m_lbleps, fields.clickMagnitude);
+    for (std::size_t k = 0; k < m_lblmv.size(); ++k) {
+        Show(*m_lblmv[k], fields.magnitude[k]);
+        m_lblmv[k]->setToolTip(fields.magnitude[k] == kNoSt1Text ? QString::fromUtf8(kNoSt1ToolTip) : QString());
+        Show(*m_lblepssum[k], fields.error[k]);
+    }
 }
 
 void PhotometryPanel::CopySumToSt1()

@@ -32,10 +32,9 @@ public:
     /// `mtxtm1`; nothing while it is blank.
     std::optional<double> St1Magnitude() const;
 
-    /// `lblsum`, `lblpx` and `lblsp`.
-    void ShowCounts(const CountTexts& counts);
-    /// `lblmv(k)` and `lblepssum(k)`; for diaphragm 0 also `lbleps`.
-    void ShowMagnitudes(int k, const RelativeMagnitudes& magnitudes);
+    /// Every read-out field of a click but `lblst1`; a magnitude field that
+    /// waits for St1 says so in its tool tip.
+    void ShowFields(const ClickFields& fields);
     /// `lblst1` takes the counts `lblsum` shows now.
     void CopySumToSt1();
 

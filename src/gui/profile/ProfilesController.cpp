@@ -5,6 +5,7 @@
 #include "core/display/LevelPalette.h"
 #include "core/profile/ProfileDataFile.h"
 #include "gui/app/Dialogs.h"
+#include "gui/app/SaveName.h"
 #include "gui/app/TabPanel.h"
 #include "gui/display/ImageArea.h"
 #include "gui/display/PictureBitmap.h"
@@ -62,8 +63,9 @@ bool ProfilesController::MouseDown(Qt::MouseButton button, ViewPoint image, bool
         return true;
     m_profileDrawing = true;
     const int height = images.ImageHeight();
-    const ViewPoint pixel = ViewPointOfImage(image, images.Scroll(), height);
-    DrawCircle(images.PicTwo()->Picture(), pixel, kEndCircleRadius, kProfileGreen);
+    const ViewPosition view = images.Scroll();
+    const ViewPoint pixel = ViewPointOfImage(image, view, height);
+    DrawCircle(images.PicTwo()->Picture(), pixel, kEndCircleRadius / view.reduction, kProfileGreen);
     DrawCircle(images.Picture1(), ViewPointOfImage(image, {}, height), kEndCircleRadius, kProfileGreen);
     images.PicTwo()->update();
     // Its second point stays where the last line ended until the first move.
@@ -89,8 +91,9 @@ void ProfilesController::PicTwo_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, 
     ImageArea& images = *m_controls.images;
     const int height = images.ImageHeight();
     const ViewPoint pixel { position.x(), position.y() };
-    const ViewPoint end = ImagePointOfView(pixel, images.Scroll(), height);
-    DrawCircle(images.PicTwo()->Picture(), pixel, kEndCircleRadius, kProfileGreen);
+    const ViewPosition view = images.Scroll();
+    const ViewPoint end = ImagePointOfView(pixel, view, height);
+    DrawCircle(images.PicTwo()->Picture(), pixel, kEndCircleRadius / view.reduction, kProfileGreen);
     DrawCircle(images.Picture1(), ViewPointOfImage(end, {}, height), kEndCircleRadius, kProfileGreen);
     images.PicTwo()->update();
     m_profileLine.x2 = ToSingle(end.x);
@@ -110,7 +113,9 @@ void ProfilesController::btnprofplot_Click()
     if (!profile.HasPoints())
         return;
     MarkProfileSamples(profile.samples);
-    m_controls.panel->Plot(profile.values);
+    const ProfileLine& line = m_profileLine;
+    m_controls.panel->Plot(profile.values, std::hypot(double { line.x2 } - line.x1, double { line.y2 } - line.y1),
+        profile.settings.logarithm);
 }
 
 void ProfilesController::MarkProfileSamples(const std::vector<ProfileSample>& samples)
@@ -119,7 +124,7 @@ void ProfilesController::MarkProfileSamples(const std::vector<ProfileSample>& sa
     ImageArea& images = *m_controls.images;
     QImage& picture1 = images.Picture1();
     QImage& picTwo = images.PicTwo()->Picture();
-    const ScrollPosition scroll = images.Scroll();
+    const ViewPosition scroll = images.Scroll();
     const int height = images.ImageHeight();
     for (const ProfileSample& sample : samples) {
         const ViewPoint pixel { Truncate(sample.x), Truncate(sample.y) };
@@ -137,19 +142,21 @@ void ProfilesController::btnprofdata_Click()
     if (!profile.HasPoints())
         return;
     const std::optional<QString> fileName
-        = m_dialogs.Input(QStringLiteral("Enter filename of data file to save press CANCEL to avoid saving."),
-            QStringLiteral("SAVE Result"), {});
-    if (!fileName || fileName->isEmpty())
+        = AskSaveName(m_dialogs, QStringLiteral("Enter filename of data file to save press CANCEL to avoid saving."),
+            QStringLiteral("SAVE Result"), {}, QStringLiteral("txt"));
+    if (!fileName)
         return;
     const WriteResult written
         = WriteFileBytes(QFile::encodeName(*fileName).toStdString(), ProfileDataText(profile.values));
-    if (!written.written)
+    if (written.written)
+        ShowSaved(*m_controls.status, *fileName);
+    else
         ShowCannotWriteFile(m_dialogs, *fileName, written);
 }
 
 void ProfilesController::btnprofbmp_Click()
 {
-    SaveBmpAs(m_dialogs, m_controls.panel->PlotPicture());
+    SaveBmpAs(m_dialogs, *m_controls.status, m_controls.panel->PlotPicture());
 }
 
 } // namespace lumvane

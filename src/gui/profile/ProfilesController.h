@@ -14,6 +14,7 @@ class Dialogs;
 class ImageArea;
 class ProfilesPanel;
 struct Session;
+class StatusBar;
 class TabPanel;
 
 /// @brief Drives the "Profiles" tab and the profile line: a line drawn with
@@ -30,6 +31,7 @@ public:
         ImageArea* images;
         ProfilesPanel* panel;
         TabPanel* tabs; ///< `SSTab1`, which a finished line turns to the plot
+        StatusBar* status; ///< says where a save went
     };
 
     ProfilesController(const Session& session, Dialogs& dialogs, Controls controls, QObject* parent);

@@ -1,12 +1,14 @@
 #include "gui/profile/ProfilesPanel.h"
 
 #include "core/common/NumberText.h"
+#include "core/common/PlotAxis.h"
 #include "core/common/Rounding.h"
 #include "core/profile/ProfileDataFile.h"
 #include "gui/app/Controls.h"
 #include "gui/display/PictureView.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,19 +18,32 @@
 #include <QTransform>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumvane {
 
 namespace {
 
+/// A log profile's curve and value axis.
+const QColor kLogColour(0, 0, 200);
+/// Tick marks' length and the gap between a tick and its number, pixels.
+constexpr int kTick = 3;
+
 /// Pixels of the plot area per unit of the plot's coordinates, and where the
-/// coordinates' origin falls: user (x, y) lands at pixel (x, y) * this.
-QTransform PlotTransform(const ProfilePlotBounds& bounds, QSize area)
+/// coordinates' origin falls: user (x, y) lands at pixel (x, y) * this, the
+/// coordinate system filling the data rectangle.
+QTransform PlotTransform(const ProfilePlotBounds& bounds, const QRect& data)
 {
-    const double sx = area.width() / (bounds.right - bounds.left);
-    const double sy = area.height() / (bounds.bottom - bounds.top);
-    return QTransform(sx, 0.0, 0.0, sy, -bounds.left * sx, -bounds.top * sy);
+    const double sx = data.width() / (bounds.right - bounds.left);
+    const double sy = data.height() / (bounds.bottom - bounds.top);
+    return QTransform(sx, 0.0, 0.0, sy, data.left() - bounds.left * sx, data.top() - bounds.top * sy);
+}
+
+/// Ticks on a side of `pixels` with room for a number every `spacing` pixels.
+int TickCount(int pixels, int spacing)
+{
+    return std::max(2, pixels / std::max(spacing, 1));
 }
 
 QString Text(const std::string& text)
@@ -95,20 +110,39 @@ const QImage& ProfilesPanel::PlotPicture() const
     return m_pictprof->Picture();
 }
 
-void ProfilesPanel::Plot(std::span<const float> values)
+QRect ProfilesPanel::DataRect() const
+{
+    // Room for the values on either side and the positions below.
+    const QFontMetrics metrics(m_pictprof->font());
+    const int values = metrics.horizontalAdvance(QStringLiteral("-00000")) + 2 * kTick;
+    return m_pictprof->Picture().rect().adjusted(values, metrics.height() / 2, -values, -(metrics.height() + kTick));
+}
+
+void ProfilesPanel::Plot(std::span<const float> values, double lineLength, bool logarithm)
 {
     QImage& picture = m_pictprof->Picture();
-    if (values.empty() || picture.isNull())
+    const QRect area = DataRect();
+    if (values.empty() || picture.isNull() || area.width() < 2 || area.height() < 2)
         return;
     const ProfilePlotBounds bounds = ProfilePlotScale(values);
     m_bounds = bounds;
+    const QTransform toPixels = PlotTransform(bounds, area);
+    const QColor colour = logarithm ? kLogColour : QColor(Qt::black);
 
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setTransform(PlotTransform(bounds, picture.size()));
-    // A cosmetic pen: one pixel wide whatever the scale.
-    painter.setPen(QPen(Qt::black, 0));
+    painter.setFont(m_pictprof->font());
+    const QFontMetrics metrics(m_pictprof->font());
+    // This plot's numbers take the place of the last ones of their axis.
+    const QRect valueSide = logarithm ? QRect(area.right() + 1, 0, picture.width(), picture.height())
+                                      : QRect(0, 0, area.left(), picture.height());
+    painter.fillRect(valueSide, Qt::white);
+    painter.fillRect(QRect(0, area.bottom() + 1, picture.width(), picture.height()), Qt::white);
 
+    // The frame and the curve in the plot's coordinates; a cosmetic pen is
+    // one pixel wide whatever the scale.
+    painter.setTransform(toPixels);
+    painter.setPen(QPen(Qt::black, 0));
     const QPointF topLeft(bounds.frameLeft, bounds.frameTop);
     const QPointF topRight(bounds.frameRight, bounds.frameTop);
     const QPointF bottomLeft(bounds.frameLeft, bounds.frameBottom);
@@ -117,16 +151,43 @@ void ProfilesPanel::Plot(std::span<const float> values)
     painter.drawLine(bottomLeft, bottomRight);
     painter.drawLine(topRight, bottomRight);
     painter.drawLine(topLeft, topRight);
-
     // Point i (from 1) at x = i.
     QPolygonF curve;
     curve.reserve(static_cast<qsizetype>(values.size()));
     for (std::size_t i = 0; i < values.size(); ++i)
         curve.append(QPointF(static_cast<double>(i + 1), values[i]));
+    painter.setPen(QPen(colour, 0));
     if (curve.size() == 1)
         painter.drawPoint(curve.front());
     else
         painter.drawPolyline(curve);
+    painter.resetTransform();
+
+    // Values on the frame's left side (right for a log profile), in the curve's colour.
+    const QPointF frameTopLeft = toPixels.map(topLeft);
+    const QPointF frameBottomRight = toPixels.map(bottomRight);
+    const double side = logarithm ? frameBottomRight.x() : frameTopLeft.x();
+    const int outward = logarithm ? 1 : -1;
+    for (const double value :
+        TicksWithin(bounds.frameBottom, bounds.frameTop, TickCount(area.height(), 2 * metrics.height()))) {
+        const double y = toPixels.map(QPointF(0.0, value)).y();
+        painter.drawLine(QPointF(side, y), QPointF(side + outward * kTick, y));
+        const QString number = QString::number(value, 'g', 6);
+        const int width = metrics.horizontalAdvance(number);
+        const double x = logarithm ? area.right() + kTick : area.left() - kTick - width;
+        painter.drawText(QPointF(x, y + metrics.ascent() / 2.0), number);
+    }
+    // Positions along the line below the frame: pixel d is at point d n / length.
+    painter.setPen(Qt::black);
+    const double pointsPerPixel = static_cast<double>(values.size()) / lineLength;
+    for (const double position :
+        TicksWithin(0.0, lineLength, TickCount(area.width(), metrics.horizontalAdvance(QStringLiteral("00000"))))) {
+        const double x = toPixels.map(QPointF(position * pointsPerPixel, 0.0)).x();
+        painter.drawLine(QPointF(x, frameBottomRight.y()), QPointF(x, frameBottomRight.y() + kTick));
+        const QString number = QString::number(position, 'g', 6);
+        painter.drawText(
+            QPointF(x - metrics.horizontalAdvance(number) / 2.0, area.bottom() + kTick + metrics.ascent()), number);
+    }
     painter.end();
     m_pictprof->update();
 }
@@ -142,7 +203,7 @@ void ProfilesPanel::pictprof_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, 
     QPointF point = position;
     if (m_bounds) {
         bool invertible = false;
-        const QTransform toPlot = PlotTransform(*m_bounds, m_pictprof->Picture().size()).inverted(&invertible);
+        const QTransform toPlot = PlotTransform(*m_bounds, DataRect()).inverted(&invertible);
         if (!invertible)
             return;
         point = toPlot.map(position);

@@ -20,8 +20,9 @@ class PictureView;
 /// the plot read-out and the buttons that plot, clear and save it.
 ///
 /// The plot area `pictprof` keeps every profile drawn on it, each in its own
-/// coordinate system, until "Clear Profile". The read-out under the cursor
-/// uses the coordinate system of the last plot.
+/// coordinate system, until "Clear Profile"; the numbers on each axis are the
+/// last plot's. The read-out under the cursor uses the coordinate system of
+/// the last plot.
 class ProfilesPanel : public QWidget {
     Q_OBJECT
 
@@ -31,8 +32,11 @@ public:
     /// The width and "Log Profile" setting in force now.
     ProfileSettings Settings() const;
     /// Draws a profile of at least one point over what the plot area shows:
-    /// the coordinate system of its bounds, the frame and the curve.
-    void Plot(std::span<const float> values);
+    /// the coordinate system of its bounds, the frame and the curve, with axes
+    /// numbered by the values (on the left; a log profile in its own colour,
+    /// on the right) and by the position along the line in pixels (below).
+    /// @param lineLength the line's length, pixels
+    void Plot(std::span<const float> values, double lineLength, bool logarithm);
     /// The plot area's picture, as "Save BMP" writes it.
     const QImage& PlotPicture() const;
 
@@ -56,6 +60,9 @@ private:
     QPushButton* m_btnprofclear;
     QPushButton* m_btnprofdata;
     QPushButton* m_btnprofbmp;
+    /// Where the plot's coordinates lie in the plot area's picture.
+    QRect DataRect() const;
+
     /// The coordinate system of the last plot; none before the first.
     std::optional<ProfilePlotBounds> m_bounds;
 };

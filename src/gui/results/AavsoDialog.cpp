@@ -2,12 +2,16 @@
 
 #include "core/photometry/StarSlots.h"
 #include "gui/app/Dialogs.h"
+#include "gui/results/ComparisonTable.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
+
+#include <algorithm>
 
 namespace lumvane {
 namespace {
@@ -37,15 +41,19 @@ void Select(QComboBox* combo, int data)
 
 } // namespace
 
-AavsoDialog::AavsoDialog(Dialogs& dialogs, QWidget* parent)
+AavsoDialog::AavsoDialog(Dialogs& dialogs, ComparisonTable& comparisons, QWidget* parent)
     : QDialog(parent)
     , m_dialogs(dialogs)
+    , m_comparisons(comparisons)
     , m_txtobscode(LineEdit(QStringLiteral("txtobscode")))
     , m_txtstarname(LineEdit(QStringLiteral("txtstarname")))
     , m_txtchart(LineEdit(QStringLiteral("txtchart")))
     , m_cbovariable(SlotCombo(QStringLiteral("cbovariable"), kVar1Slot, kVar1Slot + 3))
     , m_cbocheck(SlotCombo(QStringLiteral("cbocheck"), kSt2Slot, kVar1Slot + 3))
     , m_cbodiaphragm(new QComboBox)
+    , m_cbofilter(new QComboBox)
+    , m_txtcname(LineEdit(QStringLiteral("txtcname")))
+    , m_txtkname(LineEdit(QStringLiteral("txtkname")))
 {
     setObjectName(QStringLiteral("frmAavso"));
     setWindowTitle(QStringLiteral("Export AAVSO"));
@@ -53,6 +61,16 @@ AavsoDialog::AavsoDialog(Dialogs& dialogs, QWidget* parent)
     m_cbodiaphragm->setObjectName(QStringLiteral("cbodiaphragm"));
     for (int k = 1; k <= ResultsTable::kDiaphragms; ++k)
         m_cbodiaphragm->addItem(QString::number(k), k - 1);
+    m_cbofilter->setObjectName(QStringLiteral("cbofilter"));
+    m_cbofilter->addItem(QStringLiteral("FILTER card"), QString());
+    for (const std::string_view code : AavsoFilterCodes())
+        m_cbofilter->addItem(QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
+    m_cbofilter->setToolTip(QStringLiteral("The filter code of every line: CV or CR for unfiltered frames"));
+    m_txtcname->setPlaceholderText(QString::fromStdString(StarLabel(0)));
+    m_txtkname->setPlaceholderText(QStringLiteral("the check star's label"));
+    QTableView* table = m_comparisons.NewView(QStringLiteral("tblcomparisons"));
+    table->setToolTip(QStringLiteral("Catalogue magnitudes of the comparison stars of an ensemble; "
+                                     "all blank: magnitudes relative to St1"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnok"));
@@ -67,6 +85,10 @@ AavsoDialog::AavsoDialog(Dialogs& dialogs, QWidget* parent)
     form->addRow(QStringLiteral("Variable"), m_cbovariable);
     form->addRow(QStringLiteral("Check star"), m_cbocheck);
     form->addRow(QStringLiteral("Diaphragm"), m_cbodiaphragm);
+    form->addRow(QStringLiteral("Filter"), m_cbofilter);
+    form->addRow(QStringLiteral("Comparison name"), m_txtcname);
+    form->addRow(QStringLiteral("Check star name"), m_txtkname);
+    form->addRow(QStringLiteral("Ensemble"), table);
     form->addRow(buttons);
 }
 
@@ -78,6 +100,10 @@ void AavsoDialog::SetSettings(const AavsoSettings& settings)
     Select(m_cbovariable, settings.variableSlot);
     Select(m_cbocheck, settings.checkSlot);
     Select(m_cbodiaphragm, settings.diaphragm);
+    const int filter = m_cbofilter->findText(QString::fromStdString(settings.filter).toUpper());
+    m_cbofilter->setCurrentIndex(std::max(filter, 0));
+    m_txtcname->setText(QString::fromStdString(settings.comparisonName));
+    m_txtkname->setText(QString::fromStdString(settings.checkName));
 }
 
 AavsoSettings AavsoDialog::Settings() const
@@ -89,6 +115,10 @@ AavsoSettings AavsoDialog::Settings() const
     settings.variableSlot = m_cbovariable->currentData().toInt();
     settings.checkSlot = m_cbocheck->currentData().toInt();
     settings.diaphragm = m_cbodiaphragm->currentData().toInt();
+    settings.filter = m_cbofilter->currentIndex() > 0 ? m_cbofilter->currentText().toStdString() : std::string();
+    settings.comparisonName = m_txtcname->text().trimmed().toStdString();
+    settings.checkName = m_txtkname->text().trimmed().toStdString();
+    settings.comparisons = m_comparisons.Comparisons();
     return settings;
 }
 

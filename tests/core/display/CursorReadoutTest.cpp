@@ -11,7 +11,7 @@ namespace {
 struct ReadoutCase {
     const char* what;
     ViewPoint viewPixel;
-    ScrollPosition scroll;
+    ViewPosition scroll;
     std::string x, y, value;
 };
 
@@ -48,18 +48,6 @@ TEST(CursorReadout, PanelsShowTheImagePointUnderTheCursorAndItsPhysicalCount)
         EXPECT_EQ(readout.yText, c.y) << c.what;
         EXPECT_EQ(readout.valueText, c.value) << c.what;
     }
-}
-
-TEST(CursorReadout, ReportsTheImagePointOfTheWorkedExample)
-{
-    // h = 50, v = 30 on a 700-row image: view pixel (10, 20) is image point (62, 648).
-    const ImagePlane img(1000, 700);
-    const CursorReadout readout = ReadCursorOnView(img, { 10, 20 }, { 50, 30 }, 700);
-    EXPECT_EQ(readout.image, (ViewPoint { 62, 648 }));
-    EXPECT_EQ(readout.xText, "X = 62");
-    EXPECT_EQ(readout.yText, "Y = 648");
-    EXPECT_EQ(readout.value, std::optional<int>(32767));
-    EXPECT_EQ(readout.valueText, "Value = 32767");
 }
 
 TEST(CursorReadout, NoImageReadsNoValue)

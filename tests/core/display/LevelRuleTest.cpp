@@ -107,6 +107,16 @@ TEST(ColourTable, HoldsThePaletteColourOfEachStoredValue)
     const ColourTable log({ 100, 10000 }, LevelScale::Logarithmic);
     EXPECT_EQ(log.Colour(stored(1000)), PackedColour({ 192, 192, 192 }));
     EXPECT_EQ(log.Colour(stored(0)), PackedColour({ 0, 0, 0 }));
+
+    // The grey palette: 256 levels by the same rule, level L the grey (L, L, L).
+    const ColourTable grey({ 1000, 2500 }, LevelScale::Linear, Palette::Grey);
+    EXPECT_EQ(grey.Colour(stored(1005)), PackedColour({ 0, 0, 0 }));
+    EXPECT_EQ(grey.Colour(stored(1006)), PackedColour({ 1, 1, 1 })); // 255 x 6 / 1500 = 1.02
+    EXPECT_EQ(grey.Colour(stored(1750)), PackedColour({ 127, 127, 127 })); // 127.5
+    EXPECT_EQ(grey.Colour(stored(2500)), PackedColour({ 255, 255, 255 }));
+    // 255 x ln 10 / ln 100 = 127.5
+    const ColourTable logGrey({ 100, 10000 }, LevelScale::Logarithmic, Palette::Grey);
+    EXPECT_EQ(logGrey.Colour(stored(1000)), PackedColour({ 127, 127, 127 }));
 }
 
 TEST(LevelPalette, PacksColoursAsOpaqueRgb)

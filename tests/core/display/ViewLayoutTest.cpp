@@ -5,57 +5,47 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
 namespace lumvane {
 namespace {
 
-TEST(MainWindowLayout, PlacesTabPanelAndScrollBarsFromTheScreenSize)
+TEST(MainWindowLayout, SizesTheWindowAndPlacesTheTabPanelFromTheScreenSize)
 {
     struct Case {
-        ScreenSize screen;
-        double width, height, tabLeft, vsbLeft, hsbTop;
+        PixelSize screen;
+        double width, height, tabLeft;
     };
     const Case cases[] = {
-        { { 800, 600 }, 800.0, 600.0 - 500.0 / 15.0, 584.0, 552.0, 288.0 },
-        { { 1024, 768 }, 1024.0, 768.0 - 500.0 / 15.0, 808.0, 776.0, 456.0 },
-        { { 1920, 1080 }, 1920.0, 1080.0 - 500.0 / 15.0, 1704.0, 1672.0, 768.0 },
+        { { 800, 600 }, 800.0, 600.0 - 500.0 / 15.0, 584.0 },
+        { { 1024, 768 }, 1024.0, 768.0 - 500.0 / 15.0, 808.0 },
+        { { 1920, 1080 }, 1920.0, 1080.0 - 500.0 / 15.0, 1704.0 },
     };
     for (const Case& c : cases) {
         const WindowLayout layout = MainWindowLayout(c.screen);
         EXPECT_EQ(layout.windowWidth, c.width);
         EXPECT_NEAR(layout.windowHeight, c.height, 1e-4);
         EXPECT_EQ(layout.tabPanelLeft, c.tabLeft);
-        EXPECT_EQ(layout.verticalBarLeft, c.vsbLeft);
-        EXPECT_EQ(layout.horizontalBarTop, c.hsbTop);
     }
 }
 
-TEST(DraggedPanelPosition, MovesByATenthOfThePointersOffsetFromThePressPoint)
-{
-    EXPECT_EQ(DraggedPanelPosition({ 584, 0 }, { 10, 10 }, { 30, -10 }), (ViewPoint { 586, -2 }));
-    EXPECT_EQ(DraggedPanelPosition({ 584, 0 }, { 10, 10 }, { 10, 10 }), (ViewPoint { 584, 0 }));
-    // The press point stays: the same pointer position moves the panel again.
-    const ViewPoint once = DraggedPanelPosition({ 100, 50 }, { 0, 0 }, { 5, 0 });
-    EXPECT_EQ(DraggedPanelPosition(once, { 0, 0 }, { 5, 0 }), (ViewPoint { 101, 50 }));
-}
-
 struct LayoutCase {
-    ScreenSize screen;
-    int imageWidth, imageHeight;
-    double visibleWidth, visibleHeight;
+    PixelSize picture; // outer size of the view's whole picture
+    PixelSize area;
+    int visibleWidth, visibleHeight;
     bool hsbShown;
-    double hsbTop;
+    int hsbTop;
     bool vsbShown;
-    double vsbLeft;
+    int vsbLeft;
     ScrollBarSteps horizontal, vertical;
 };
 
 class ViewLayoutTest : public ::testing::TestWithParam<LayoutCase> { };
 
-TEST_P(ViewLayoutTest, SizesTheViewsAndScrollBars)
+TEST_P(ViewLayoutTest, SizesTheViewAndScrollBarsInTheArea)
 {
     const LayoutCase& c = GetParam();
-    const ViewLayout layout = LayoutViews(c.imageWidth, c.imageHeight, c.screen);
+    const ViewLayout layout = LayoutViews(c.picture, c.area, 17);
     EXPECT_EQ(layout.visibleWidth, c.visibleWidth);
     EXPECT_EQ(layout.visibleHeight, c.visibleHeight);
     EXPECT_EQ(layout.horizontalBarShown, c.hsbShown);
@@ -68,55 +58,102 @@ TEST_P(ViewLayoutTest, SizesTheViewsAndScrollBars)
         EXPECT_EQ(layout.verticalBarLeft, c.vsbLeft);
         EXPECT_EQ(layout.verticalBarHeight, c.visibleHeight);
     }
-    const ScrollRanges ranges = ArrangeScrollRanges(
-        c.imageWidth, c.imageHeight, static_cast<int>(layout.visibleWidth), static_cast<int>(layout.visibleHeight));
+    const ScrollRanges ranges = ArrangeScrollRanges(c.picture, { layout.visibleWidth, layout.visibleHeight });
     EXPECT_EQ(ranges.horizontal, c.horizontal);
     EXPECT_EQ(ranges.vertical, c.vertical);
 }
 
 constexpr std::optional<int> kRefused = std::nullopt;
 
-INSTANTIATE_TEST_SUITE_P(Screens, ViewLayoutTest,
+INSTANTIATE_TEST_SUITE_P(Areas, ViewLayoutTest,
     ::testing::Values(
-        // 800 x 600: largest view 556 x 486.
-        LayoutCase { { 800, 600 }, 1000, 700, 556, 486, true, 486, true, 557, { 444, 996, 44 }, { 214, 696, 21 } },
-        // 1024 x 768: largest view 780 x 654; 46 / 10 rounds to 5.
-        LayoutCase { { 1024, 768 }, 1000, 700, 780, 654, true, 654, true, 781, { 220, 996, 22 }, { 46, 696, 5 } },
-        // An image that fits: no bars, maxima 0, line steps refused.
-        LayoutCase { { 800, 600 }, 500, 400, 500, 400, false, 0, false, 0, { 0, 496, kRefused }, { 0, 396, kRefused } },
+        // 574 x 503 less both bars (17, the vertical one a pixel off the view): 556 x 486.
+        LayoutCase { { 1000, 700 }, { 574, 503 }, 556, 486, true, 486, true, 557, { 444, 996, 44 }, { 214, 696, 21 } },
+        // A picture that fits: no bars, maxima 0, line steps refused.
         LayoutCase {
-            { 1024, 768 }, 1000, 700 - 46, 780, 654, true, 654, false, 0, { 220, 996, 22 }, { 0, 650, kRefused } },
-        // Too tall only: the vertical bar sits right of the image's own width.
-        LayoutCase { { 800, 600 }, 300, 1000, 300, 486, false, 0, true, 301, { 0, 296, kRefused }, { 514, 996, 51 } },
-        // One pixel wider than the view: maximum 1, round(0.1) = 0 refused.
-        LayoutCase { { 800, 600 }, 557, 100, 556, 100, true, 100, false, 0, { 1, 553, kRefused }, { 0, 96, kRefused } },
+            { 500, 400 }, { 574, 503 }, 500, 400, false, 0, false, 0, { 0, 496, kRefused }, { 0, 396, kRefused } },
+        // The horizontal bar leaves exactly the picture's height: no vertical bar.
+        LayoutCase {
+            { 1000, 654 }, { 798, 671 }, 798, 654, true, 654, false, 0, { 202, 996, 20 }, { 0, 650, kRefused } },
+        // Too tall only: the vertical bar sits right of the picture's own width.
+        LayoutCase {
+            { 300, 1000 }, { 574, 503 }, 300, 503, false, 0, true, 301, { 0, 296, kRefused }, { 497, 996, 50 } },
+        // The vertical bar's room brings the horizontal one: both.
+        LayoutCase {
+            { 560, 700 }, { 574, 503 }, 556, 486, true, 486, true, 557, { 4, 556, kRefused }, { 214, 696, 21 } },
+        // One pixel wider than the area: maximum 1, round(0.1) = 0 refused.
+        LayoutCase {
+            { 557, 100 }, { 556, 503 }, 556, 100, true, 100, false, 0, { 1, 553, kRefused }, { 0, 96, kRefused } },
         // Line steps round half to even: 2.5 -> 2, 1.5 -> 2, 0.5 -> refused.
-        LayoutCase { { 800, 600 }, 581, 501, 556, 486, true, 486, true, 557, { 25, 577, 2 }, { 15, 497, 2 } },
-        LayoutCase { { 800, 600 }, 561, 100, 556, 100, true, 100, false, 0, { 5, 557, kRefused }, { 0, 96, kRefused } },
-        // Images below the border size have no valid page step.
+        LayoutCase { { 581, 501 }, { 574, 503 }, 556, 486, true, 486, true, 557, { 25, 577, 2 }, { 15, 497, 2 } },
         LayoutCase {
-            { 800, 600 }, 4, 3, 4, 3, false, 0, false, 0, { 0, kRefused, kRefused }, { 0, kRefused, kRefused } },
+            { 561, 100 }, { 556, 503 }, 556, 100, true, 100, false, 0, { 5, 557, kRefused }, { 0, 96, kRefused } },
+        // An area smaller than the bars leaves the view its border.
+        LayoutCase { { 1000, 700 }, { 10, 10 }, 4, 4, true, 4, true, 5, { 996, 996, 100 }, { 696, 696, 70 } },
+        // Pictures below the border size have no valid page step.
         LayoutCase {
-            { 800, 600 }, 0, 0, 0, 0, false, 0, false, 0, { 0, kRefused, kRefused }, { 0, kRefused, kRefused } }));
+            { 4, 3 }, { 574, 503 }, 4, 3, false, 0, false, 0, { 0, kRefused, kRefused }, { 0, kRefused, kRefused } },
+        LayoutCase {
+            { 0, 0 }, { 574, 503 }, 0, 0, false, 0, false, 0, { 0, kRefused, kRefused }, { 0, kRefused, kRefused } }));
 
-TEST(LargestVisibleSize, IsTheScreenLess244AcrossAnd114DownButNeverBelowTheBorder)
+TEST(ViewScale, ReducesTheDrawingAreaByWholeBlocksAndFitsTheLeastThatShowsTheWholeImage)
 {
-    EXPECT_EQ(LargestVisibleSize({ 800, 600 }).width, 556);
-    EXPECT_EQ(LargestVisibleSize({ 800, 600 }).height, 486);
-    EXPECT_EQ(LargestVisibleSize({ 1024, 768 }).width, 780);
-    EXPECT_EQ(LargestVisibleSize({ 1024, 768 }).height, 654);
-    EXPECT_EQ(LargestVisibleSize({ 100, 100 }).width, 4);
-    EXPECT_EQ(LargestVisibleSize({ 100, 100 }).height, 4);
+    // The drawing area (W - 4) x (H - 4) reduced, a partial block counted, plus the border.
+    EXPECT_EQ(ReducedPictureSize(1000, 700, 1), (PixelSize { 1000, 700 }));
+    EXPECT_EQ(ReducedPictureSize(1000, 700, 2), (PixelSize { 502, 352 }));
+    EXPECT_EQ(ReducedPictureSize(1001, 700, 2), (PixelSize { 503, 352 }));
+    EXPECT_EQ(ReducedPictureSize(4096, 4096, 4), (PixelSize { 1027, 1027 }));
+    EXPECT_EQ(ReducedPictureSize(0, 0, 4), (PixelSize { 0, 0 }));
+
+    const PixelSize area { 1000, 700 };
+    EXPECT_EQ(ViewReduction(ViewScale::Full, 4096, 4096, area), 1);
+    EXPECT_EQ(ViewReduction(ViewScale::Half, 4096, 4096, area), 2);
+    EXPECT_EQ(ViewReduction(ViewScale::Quarter, 4096, 4096, area), 4);
+    // 4092 / 6 = 682 rows and the border fit 700; 4092 / 5 does not.
+    EXPECT_EQ(ViewReduction(ViewScale::Fit, 4096, 4096, area), 6);
+    EXPECT_EQ(ViewReduction(ViewScale::Fit, 1004, 404, area), 2);
+    // A picture that fits is not enlarged.
+    EXPECT_EQ(ViewReduction(ViewScale::Fit, 512, 512, area), 1);
 }
 
-TEST(ViewCoordinates, ConvertBetweenScrolledViewPixelsAndImagePoints)
+TEST(ViewScale, EachViewPixelShowsTheFullSizePixelOfTheImagePointAClickThereMeasures)
 {
-    // h = 50, v = 30, H = 700: view pixel (10, 20) shows image point (62, 648).
-    EXPECT_EQ(ImagePointOfView({ 10, 20 }, { 50, 30 }, 700), (ViewPoint { 62, 648 }));
-    EXPECT_EQ(ViewPointOfImage({ 62, 648 }, { 50, 30 }, 700), (ViewPoint { 10, 20 }));
-    // Unscrolled, the drawing area's top-left pixel is image point (2, H - 2).
-    EXPECT_EQ(ImagePointOfView({ 0, 0 }, {}, 700), (ViewPoint { 2, 698 }));
-    EXPECT_EQ(ViewPointOfImage({ 12.5, 388 }, {}, 400), (ViewPoint { 10.5, 10 }));
+    // A 1000 x 700 image: its full-size picture is 996 x 696, pixel (c, r) numbered c * 1000 + r.
+    constexpr int kHeight = 700;
+    const PixelSize pictureSize { 996, 696 };
+    std::vector<std::uint32_t> picture;
+    for (int r = 0; r < pictureSize.height; ++r)
+        for (int c = 0; c < pictureSize.width; ++c)
+            picture.push_back(static_cast<std::uint32_t>(c * 1000 + r));
+
+    const struct {
+        ViewPosition view;
+        ViewPoint viewPixel;
+        ViewPoint image; // ((X + h) k + 2, H - (Y + v) k - 2)
+        int column, row; // of the full-size picture: (x - 2, H - 2 - y)
+    } cases[] = {
+        { { 50, 30, 1 }, { 10, 20 }, { 62, 648 }, 60, 50 },
+        { { 50, 30, 2 }, { 10, 20 }, { 122, 598 }, 120, 100 },
+        { { 0, 0, 4 }, { 10, 20 }, { 42, 618 }, 40, 80 },
+        { { 3, 1, 4 }, { 0, 0 }, { 14, 694 }, 12, 4 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "1:" << c.view.reduction);
+        EXPECT_EQ(ImagePointOfView(c.viewPixel, c.view, kHeight), c.image);
+        EXPECT_EQ(ViewPointOfImage(c.image, c.view, kHeight), c.viewPixel);
+        std::vector<std::uint32_t> view(40 * 30, 7);
+        CopyViewWindow(picture.data(), pictureSize, pictureSize.width, c.view, view.data(), { 40, 30 }, 40, 0);
+        const auto shown = static_cast<std::size_t>(c.viewPixel.y * 40 + c.viewPixel.x);
+        EXPECT_EQ(view[shown], static_cast<std::uint32_t>(c.column * 1000 + c.row));
+    }
+
+    // Past the picture's right and bottom edges: the outside colour.
+    std::vector<std::uint32_t> view(40 * 30, 7);
+    CopyViewWindow(picture.data(), pictureSize, pictureSize.width, { 245, 170, 4 }, view.data(), { 40, 30 }, 40, 99);
+    EXPECT_EQ(view[0], 980U * 1000 + 680);
+    EXPECT_EQ(view[3], 992U * 1000 + 680);
+    EXPECT_EQ(view[4], 99U); // column 996
+    EXPECT_EQ(view[4 * 40], 99U); // row 696
 }
 
 } // namespace

@@ -54,7 +54,7 @@ TEST(ZoomWindow, RectangleOnTheScrolledViewCentresTheCursorAndHoldsItOffTheEdges
         { "a view narrower than 2 s: the right hold wins", { 10, 10 }, 1, { 50, 30 }, kZoom, -30, -50 },
     };
     // h = 50, v = 30 on a 700-row image; the cursor given as its image point.
-    constexpr ScrollPosition kScroll { 50, 30 };
+    constexpr ViewPosition kScroll { 50, 30 };
     for (const RectangleCase& c : cases) {
         const ViewPoint image = ImagePointOfView(c.viewPixel, kScroll, 700);
         const std::optional<ZoomRectangle> rectangle

@@ -69,12 +69,26 @@ TEST(HeaderFilterName, TheCardsValueWithoutBlanks)
     EXPECT_EQ(HeaderFilterName(Header({ Card("FILTER  used: R") })), "");
 }
 
-TEST(HeaderTargetPosition, TheReaderRecordsTargetAndFilterForEachFile)
+TEST(HeaderAirmass, AirmassElseSeczAtLeastOne)
+{
+    const std::pair<std::vector<std::string>, std::optional<double>> cases[] = {
+        { { ValueCard("AIRMASS", "1.2345 / at mid-exposure") }, 1.2345 },
+        { { ValueCard("SECZ", "'2.5'"), ValueCard("AIRMASS", "'unknown'") }, 2.5 },
+        { { ValueCard("AIRMASS", "1.5"), ValueCard("SECZ", "2.0") }, 1.5 },
+        { { ValueCard("AIRMASS", "0.9") }, std::nullopt },
+        { {}, std::nullopt },
+    };
+    for (const auto& [cards, airmass] : cases)
+        EXPECT_EQ(HeaderAirmass(Header(cards)), airmass) << (cards.empty() ? "" : cards.front());
+}
+
+TEST(HeaderTargetPosition, TheReaderRecordsTargetFilterAndAirmassOfEachFile)
 {
     test::TempDir dir;
     const std::string withTarget = dir.File("target.fts");
     test::WriteWithCfitsio(withTarget, 4, 4, std::vector<std::int16_t>(16, 100), 32768.0, 1.0,
-        { "OBJCTRA = '05 34 31.94' / target", "OBJCTDEC= '+22 00 52.2' / target", "FILTER  = 'CV' / filter" });
+        { "OBJCTRA = '05 34 31.94' / target", "OBJCTDEC= '+22 00 52.2' / target", "FILTER  = 'CV' / filter",
+            "AIRMASS = 1.25 / airmass" });
     const std::string without = dir.File("plain.fts");
     test::WriteWithCfitsio(without, 4, 4, std::vector<std::int16_t>(16, 100), 32768.0, 1.0);
 
@@ -90,9 +104,11 @@ TEST(HeaderTargetPosition, TheReaderRecordsTargetAndFilterForEachFile)
     EXPECT_NEAR(first.target->rightAscension, 83.633083, 1e-6);
     EXPECT_NEAR(first.target->declination, 22.0145, 1e-6);
     EXPECT_EQ(first.filterName, "CV");
+    EXPECT_EQ(first.airmass, 1.25);
     const FileEntry& second = store.files.Entry(2);
     EXPECT_FALSE(second.target.has_value());
     EXPECT_EQ(second.filterName, "");
+    EXPECT_FALSE(second.airmass.has_value());
 }
 
 } // namespace

@@ -263,13 +263,24 @@ TEST_F(ClickOnStar, MagnitudesRelativeToSt1ComeOnceSt1IsRememberedOnTheFile)
     const int file = 1;
     st1Net = St1NetCounts(table, file);
 
+    // Until St1 is remembered its radii wait for it; then St1 shows its own
+    // magnitude: 10 - 2.5 log10(1.000001) + 0.0001, floored.
     ClickResult st1 = Click(30, 30, { 8, 6, 0, 0 });
     EXPECT_FALSE(st1.diaphragms[0].magnitudes.has_value());
+    EXPECT_EQ(FieldsOfClick(st1).magnitude, (std::array<std::string, 4> { "-", "-", "", "" }));
     ASSERT_TRUE(RememberStar(table, 0, file, StarRecordOf(last, settings.radii)));
     st1Net = St1NetCounts(table, file);
     EXPECT_EQ(st1Net[0], st1.diaphragms[0].measurement.starNet);
+    RelateToSt1(st1, st1Net, 10, kFullViewAddend);
+    EXPECT_EQ(FieldsOfClick(st1).magnitude, (std::array<std::string, 4> { " 10", " 10", "", "" }));
+    EXPECT_EQ(FieldsOfClick(st1).clickMagnitude, " 10");
 
-    const ClickResult star = Click(60, 30, { 8, 6, 0, 0 });
+    // A radius added after St1 was remembered has no St1 counts to go by.
+    const ClickResult star = Click(60, 30, { 8, 6, 4, 0 });
+    const ClickFields fields = FieldsOfClick(star);
+    EXPECT_EQ(fields.magnitude[2], "-");
+    EXPECT_EQ(fields.error[2], "");
+    EXPECT_EQ(fields.counts, star.diaphragms[2].counts);
     for (int k = 0; k < 2; ++k) {
         SCOPED_TRACE(k);
         const auto& magnitudes = star.diaphragms[static_cast<std::size_t>(k)].magnitudes;
@@ -278,7 +289,14 @@ TEST_F(ClickOnStar, MagnitudesRelativeToSt1ComeOnceSt1IsRememberedOnTheFile)
         EXPECT_EQ(*magnitudes,
             *RelativeMagnitudesOf(star.diaphragms[static_cast<std::size_t>(k)].measurement,
                 st1Net[static_cast<std::size_t>(k)], 10, kFullViewAddend));
+        EXPECT_EQ(fields.magnitude[static_cast<std::size_t>(k)], magnitudes->magnitudeText);
+        EXPECT_EQ(fields.error[static_cast<std::size_t>(k)], magnitudes->errorText);
     }
+    EXPECT_EQ(fields.clickMagnitude, star.diaphragms[0].magnitudes->clickMagnitudeText);
+
+    // Empty sky next: every field shows what this click measured, nothing of the star.
+    const ClickFields sky { { " 0", " 49", " 0" }, "", { "", "", "-", "" }, { "", "", "", "" } };
+    EXPECT_EQ(FieldsOfClick(Click(65, 45, { 8, 6, 4, 0 })), sky);
 
     // Another file has no St1 yet.
     EXPECT_EQ(St1NetCounts(table, file + 1), (std::array<float, 4> {}));

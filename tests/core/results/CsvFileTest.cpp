@@ -86,18 +86,22 @@ TEST(ResultsCsv, RoundTripsEveryFileStarAndDiaphragm)
     series.table.SetCell(ResultsTable::kRadiusColumn, 2 + 1, 12.0F);
     series.table.SetShift(2, { 1.5F, -2.25F });
 
-    const auto rows = ParseCsv(ResultsCsvText(series.table, series.files, series.settings));
+    // An ensemble of St1 and St 2: St1's own magnitude comes from St 2 alone,
+    // 11.5 - 7.5 + 5.99485 = 9.99485 +/- sqrt(0.0123^2 + 0.0251^2) = 0.02795.
+    const auto rows
+        = ParseCsv(ResultsCsvText(series.table, series.files, series.settings, { { 0, 10.0 }, { 1, 11.5 } }));
     ASSERT_EQ(rows.size(), 1U + 2 * 2 * 3);
     EXPECT_EQ(rows[0],
         (Row { "File", "JD", "HJD", "Exposure", "Star", "Radius", "Net counts", "Error", "Instrumental magnitude",
-            "Magnitude relative to St1", "X", "Y", "Status", "ShiftX", "ShiftY" }));
+            "Magnitude relative to St1", "X", "Y", "Status", "ShiftX", "ShiftY", "Ensemble magnitude",
+            "Ensemble error" }));
     for (const Row& row : rows)
-        ASSERT_EQ(row.size(), 15U);
+        ASSERT_EQ(row.size(), 17U);
 
     // File 1, diaphragm 0: St1, St 2, Var 1; no shift outside a series' walk.
     EXPECT_EQ(rows[1],
         (Row { "var.001", "2451545.000058", "na", "10", "St1", "8", "10000", "0.0123", "-7.5000", "10.0000", "100",
-            "100", "ok", "na", "na" }));
+            "100", "ok", "na", "na", "9.9949", "0.0280" }));
     EXPECT_EQ(rows[2][4], "St 2");
     EXPECT_EQ(rows[3][4], "Var 1");
     EXPECT_EQ(rows[3][6], "1000");
@@ -106,8 +110,8 @@ TEST(ResultsCsv, RoundTripsEveryFileStarAndDiaphragm)
     EXPECT_EQ(rows[3][9], "12.5000");
     // Diaphragm 1 was not measured: no magnitude, no centre.
     EXPECT_EQ(rows[4][5], "12");
-    EXPECT_EQ(
-        Row(rows[5].begin() + 6, rows[5].end()), (Row { "0", "0", "na", "na", "na", "na", "unmeasured", "na", "na" }));
+    EXPECT_EQ(Row(rows[5].begin() + 6, rows[5].end()),
+        (Row { "0", "0", "na", "na", "na", "na", "unmeasured", "na", "na", "na", "na" }));
 
     // File 2: a name with a comma and quotes comes back as it was.
     EXPECT_EQ(rows[7][0], "my,\"odd\".002");
@@ -117,7 +121,7 @@ TEST(ResultsCsv, RoundTripsEveryFileStarAndDiaphragm)
     EXPECT_NEAR(std::stod(rows[7][2]), 2451545.01245220, 1.0 / 86400.0);
     EXPECT_EQ(rows[9][4], "Var 1");
     EXPECT_EQ(rows[9][9], "11.7474");
-    EXPECT_EQ(Row(rows[9].begin() + 13, rows[9].end()), (Row { "1.5", "-2.25" }));
+    EXPECT_EQ(Row(rows[9].begin() + 13, rows[9].begin() + 15), (Row { "1.5", "-2.25" }));
 }
 
 TEST(ResultsCsv, NaWhereAValueDoesNotExist)
@@ -133,7 +137,7 @@ TEST(ResultsCsv, NaWhereAValueDoesNotExist)
     series.files.RecordCurrent(second);
     series.table.SetCell(ResultsTable::NetColumn(19), ResultsTable::ValueRow(1, 0), -20.0F);
 
-    const auto rows = ParseCsv(ResultsCsvText(series.table, series.files, series.settings));
+    const auto rows = ParseCsv(ResultsCsvText(series.table, series.files, series.settings, {}));
     ASSERT_EQ(rows.size(), 7U);
     EXPECT_EQ(rows[1][1], "na");
     EXPECT_EQ(rows[1][2], "na");

@@ -23,7 +23,7 @@ TEST(LightCurve, OneFileWithoutADatePutsEveryPointAtItsFileNumber)
     series.files.SetCurrentFile(2);
     series.files.RecordCurrent(undated);
     series.files.SetCurrentFile(3);
-    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
+    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0, {});
     EXPECT_FALSE(curve.byJulianDate);
     ASSERT_EQ(curve.series.size(), 3U);
     const auto& var = curve.series[2].points;
@@ -39,48 +39,27 @@ TEST(LightCurve, FollowsTheResultsFilesSettingsAndSkipsWhatWasNotMeasured)
     series.table.SetStatus(19, 2, 0, MeasureStatus::Unmeasured);
     series.table.SetStatus(19, 3, 0, MeasureStatus::Saturated);
     series.settings.relativeToSt1 = false;
-    LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
+    LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0, {});
     ASSERT_EQ(curve.series.size(), 3U);
     const auto& var = curve.series[2].points;
-    ASSERT_EQ(var.size(), 1U);
+    ASSERT_EQ(var.size(), 2U);
     EXPECT_EQ(var[0].file, 1);
+    EXPECT_FALSE(var[0].saturated);
+    EXPECT_EQ(var[1].file, 3);
+    EXPECT_TRUE(var[1].saturated);
     EXPECT_EQ(curve.series[1].points.size(), 3U);
-    // Instrumental, as the results file saves it.
+    // Instrumental, as the results file saves it, with the star's own error.
     EXPECT_NEAR(var[0].magnitude, -5.0, 1e-6);
+    EXPECT_NEAR(var[0].error, 0.0456, 1e-7);
 
     // A diaphragm without a radius has no curve.
-    EXPECT_TRUE(LightCurveOf(series.table, series.files, series.settings, 1).series.empty());
-}
-
-TEST(NiceAxis, RoundStepsAroundTheValues)
-{
-    const struct {
-        double minimum, maximum;
-        int maxTicks;
-        double low, high, step;
-    } cases[] = {
-        { 0.3, 9.7, 6, 0.0, 10.0, 2.0 },
-        { 12.31, 12.87, 5, 12.2, 13.0, 0.2 },
-        { -7.6, -7.4, 3, -7.6, -7.4, 0.1 },
-        { 5.0, 5.0, 5, 4.5, 5.5, 0.5 },
-        { 0.0041, 0.0183, 8, 0.0, 0.02, 0.005 },
-    };
-    for (const auto& c : cases) {
-        const PlotAxis axis = NiceAxis(c.minimum, c.maximum, c.maxTicks);
-        EXPECT_NEAR(axis.low, c.low, 1e-9) << c.minimum << ".." << c.maximum;
-        EXPECT_NEAR(axis.high, c.high, 1e-9) << c.minimum << ".." << c.maximum;
-        EXPECT_NEAR(axis.step, c.step, 1e-12) << c.minimum << ".." << c.maximum;
-        ASSERT_FALSE(axis.ticks.empty());
-        EXPECT_LE(static_cast<int>(axis.ticks.size()), c.maxTicks);
-        EXPECT_NEAR(axis.ticks.front(), axis.low, 1e-9);
-        EXPECT_NEAR(axis.ticks.back(), axis.high, 1e-9);
-    }
+    EXPECT_TRUE(LightCurveOf(series.table, series.files, series.settings, 1, {}).series.empty());
 }
 
 TEST(LightCurveLayout, BrighterHigherLaterFurtherRightAndEveryPointInside)
 {
     test::SampleSeries series = ThreeFiles();
-    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
+    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0, {});
     const LightCurveLayout layout = LayoutLightCurve(curve, 400, 300);
     EXPECT_EQ(layout.xOrigin, 2451545.0);
     const auto& var = curve.series[2].points;
@@ -101,7 +80,7 @@ TEST(LightCurveLayout, BrighterHigherLaterFurtherRightAndEveryPointInside)
 TEST(LightCurveLayout, NearestPointWithinTheRadiusOnly)
 {
     test::SampleSeries series = ThreeFiles();
-    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0);
+    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0, {});
     const LightCurveLayout layout = LayoutLightCurve(curve, 400, 300);
     const LightCurvePoint& target = curve.series[2].points[1];
     const double px = layout.PixelX(target.x);

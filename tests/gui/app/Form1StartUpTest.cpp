@@ -12,12 +12,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +41,7 @@ TEST_F(Form1StartUp, HasEveryMenuItemWithItsCaptionAndState)
     };
     const Item items[] = {
         { "mnuopen", "Open &Single Image", true },
+        { "mnurecent", "Open &Recent", false }, // no image opened yet
         { "mnufilepatr", "Open &Patrol Images", true },
         { "mnusave", "Save &Data", false },
         { "mnuexit", "E&xit", true },
@@ -50,6 +52,9 @@ TEST_F(Form1StartUp, HasEveryMenuItemWithItsCaptionAndState)
         { "mnuimageflat", "&Flat Field", false },
         { "mnuimagedark", "&Dark Subtract", false },
         { "mnubmp", "Save &BMP", false },
+        { "mnuviewfit", "&Fit", true },
+        { "mnuviewfull", "1:&1", true },
+        { "mnuvieweach", "Show each file of a series", true },
         { "mnulightcurve", "Light &Curve", true },
         { "mnuexportaavso", "Export &AAVSO...", true },
         { "mnuexportcsv", "Export &CSV...", true },
@@ -62,20 +67,27 @@ TEST_F(Form1StartUp, HasEveryMenuItemWithItsCaptionAndState)
         EXPECT_EQ(action->text(), QString::fromLatin1(item.caption)) << item.name;
         EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
     }
+    // The design's view: 1:1 in sixteen colours, the picture kept through a series.
+    EXPECT_TRUE(Find<QAction>("mnuviewfull")->isChecked());
+    EXPECT_FALSE(Find<QAction>("mnuviewgrey")->isChecked());
+    EXPECT_FALSE(Find<QAction>("mnuvieweach")->isChecked());
 
     // Menus in order, each with its items and separators in order.
     const std::vector<std::pair<QString, QStringList>> menus = {
-        { "&File", { "mnuopen", "mnufilepatr", "mnusave", "null1", "mnuexit" } },
+        { "&File", { "mnuopen", "mnurecent", "mnufilepatr", "mnusave", "null1", "mnuexit" } },
         { "&Image",
             { "mnurep", "mnuimageneg", "mnuimagehor", "mnuimagever", "null6", "mnuimageflat", "mnuimagedark", "null7",
                 "mnubmp" } },
+        { "&View",
+            { "mnuviewfit", "mnuviewquarter", "mnuviewhalf", "mnuviewfull", "null11", "mnuviewgrey", "null12",
+                "mnuvieweach" } },
         { "&Results", { "mnulightcurve", "mnuexportaavso", "mnuexportcsv" } },
         { "&Help", { "mnuhelpcontents", "null9", "mnuabout" } },
     };
     const QList<QAction*> bar = form->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 4);
-    const QStringList menuNames = { "mnufile", "mnuimage", "mnuresults", "mnuhelp" };
-    for (int m = 0; m < 4; ++m) {
+    ASSERT_EQ(bar.size(), 5);
+    const QStringList menuNames = { "mnufile", "mnuimage", "mnuview", "mnuresults", "mnuhelp" };
+    for (int m = 0; m < 5; ++m) {
         const QMenu* menu = bar[m]->menu();
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(menu->objectName(), menuNames[m]);
@@ -274,16 +286,16 @@ TEST_F(Form1StartUp, ShowsTheCaptionStatusBarAndAnEmptyImageArea)
     EXPECT_EQ(lumvane::ProgramFolder(), QCoreApplication::applicationDirPath());
 }
 
-TEST_F(Form1StartUp, SizesTheWindowAndPlacesPanelAndScrollBarsFromTheScreen)
+TEST_F(Form1StartUp, SizesTheWindowFromTheScreenAndKeepsTheSplitterForTheNextRun)
 {
     struct Layout {
         QSize screen;
         QSize window; // the screen less 500 twips (33.3 pixels) down
-        int tabLeft, vsbLeft, hsbTop;
+        int tabLeft;
     };
     const Layout layouts[] = {
-        { { 800, 600 }, { 800, 567 }, 584, 552, 288 },
-        { { 1024, 768 }, { 1024, 735 }, 808, 776, 456 },
+        { { 800, 600 }, { 800, 567 }, 584 },
+        { { 1024, 768 }, { 1024, 735 }, 808 },
     };
     const QSize screen = form->screen()->size();
     const auto layout
@@ -291,53 +303,51 @@ TEST_F(Form1StartUp, SizesTheWindowAndPlacesPanelAndScrollBarsFromTheScreen)
     ASSERT_NE(layout, std::end(layouts)) << "no layout for a " << screen.width() << " x " << screen.height()
                                          << " screen";
     EXPECT_EQ(form->size(), layout->window);
-    EXPECT_EQ(Find<QWidget>("SSTab1")->pos(), QPoint(layout->tabLeft, 0));
-    EXPECT_EQ(Find<QWidget>("vsbScroll")->x(), layout->vsbLeft);
-    EXPECT_EQ(Find<QWidget>("hsbScroll")->y(), layout->hsbTop);
+    // The tab panel at the window's right edge, from where the design has it
+    // or further left, as wide as its pages need.
+    const QWidget* tabs = Find<QWidget>("SSTab1");
+    const QRect panel(tabs->mapTo(form.get(), QPoint(0, 0)), tabs->size());
+    EXPECT_EQ(panel.right(), form->width() - 1);
+    EXPECT_LE(panel.left(), layout->tabLeft);
+    EXPECT_TRUE(tabs->isVisible());
+
+    auto* splitter = Find<QSplitter>("WindowSplitter");
+    const QList<int> sizes = splitter->sizes();
+    splitter->setSizes({ 300, sizes.front() + sizes.back() - 300 });
+    form->close();
+    form = NewForm();
+    EXPECT_EQ(Find<QSplitter>("WindowSplitter")->sizes().front(), 300);
 }
 
-// Sends a mouse event to the tab panel at a position in its own coordinates.
-void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position)
+TEST_F(Form1StartUp, AtTheSizeOfA1024By768ScreenEveryControlOfEachTabIsInTheWindowAndNoneOverlap)
 {
-    QMouseEvent event(type, position, widget->mapToGlobal(position), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
-}
-
-TEST_F(Form1StartUp, DragsTheTabPanelWithTheRightButtonByATenthOfThePointersOffset)
-{
-    QWidget* tabs = Find<QWidget>("SSTab1");
-    ASSERT_NE(tabs, nullptr);
-    const QPoint start = tabs->pos();
-
-    // Left and middle buttons never start a drag.
-    for (Qt::MouseButton button : { Qt::LeftButton, Qt::MiddleButton }) {
-        SendMouse(tabs, QEvent::MouseButtonPress, button, button, { 100, 300 });
-        SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, button, { 200, 100 });
-        SendMouse(tabs, QEvent::MouseButtonRelease, button, Qt::NoButton, { 200, 100 });
-        EXPECT_EQ(tabs->pos(), start);
+    form->resize(1024, 735); // the window's size on that screen
+    TabPanel* tabs = Find<TabPanel>("SSTab1");
+    const auto* pages = tabs->findChild<QScrollArea*>();
+    ASSERT_NE(pages, nullptr);
+    for (int tab = 0; tab < tabs->Count(); ++tab) {
+        tabs->SetCurrentIndex(tab);
+        QCoreApplication::processEvents();
+        const QRect shown(pages->viewport()->mapTo(form.get(), QPoint(0, 0)), pages->viewport()->size());
+        ASSERT_TRUE(form->rect().contains(shown));
+        std::vector<const QWidget*> controls;
+        for (const QWidget* control : tabs->Page(tab)->findChildren<QWidget*>())
+            if (control->isVisible() && !control->objectName().isEmpty() && !control->objectName().startsWith("qt_"))
+                controls.push_back(control);
+        ASSERT_GT(controls.size(), 4U) << "tab " << tab;
+        const auto place
+            = [&](const QWidget* control) { return QRect(control->mapTo(form.get(), QPoint(0, 0)), control->size()); };
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const std::string name = controls[i]->objectName().toStdString();
+            EXPECT_TRUE(shown.contains(place(controls[i]))) << name << " on tab " << tab;
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                if (controls[i]->isAncestorOf(controls[j]))
+                    continue;
+                EXPECT_FALSE(place(controls[i]).intersects(place(controls[j])))
+                    << name << " and " << controls[j]->objectName().toStdString();
+            }
+        }
     }
-
-    SendMouse(tabs, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, { 100, 300 });
-    SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, { 150, 280 });
-    EXPECT_EQ(tabs->pos(), start + QPoint(5, -2));
-    // The press point is kept: the same offset moves the panel again.
-    SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, { 150, 280 });
-    EXPECT_EQ(tabs->pos(), start + QPoint(10, -4));
-    // Fractions add up: four moves of 2.5 pixels are 10 pixels.
-    for (int i = 0; i < 4; ++i)
-        SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, { 125, 300 });
-    EXPECT_EQ(tabs->pos(), start + QPoint(20, -4));
-    SendMouse(tabs, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, { 125, 300 });
-    SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, { 300, 300 });
-    EXPECT_EQ(tabs->pos(), start + QPoint(20, -4));
-
-    // A right press on a tab button reaches the panel too.
-    QWidget* tabButton = Find<QWidget>("SSTab1_tab_4");
-    ASSERT_NE(tabButton, nullptr);
-    const QPoint onButton = tabButton->geometry().center();
-    SendMouse(tabButton, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, tabButton->rect().center());
-    SendMouse(tabs, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, QPointF(onButton) + QPointF(0, 30));
-    EXPECT_EQ(tabs->pos(), start + QPoint(20, -1));
 }
 
 TEST_F(Form1StartUp, ExitEndsTheProgramAtOnceWithoutClosingTheWindow)

@@ -6,7 +6,6 @@
 #include "gui/display/PictureView.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -187,11 +186,15 @@ TEST_F(ImageCommands, SaveBmpWritesTheVisibleWindowWithItsMarksAfterScrolling)
 
     const QImage saved(name, "BMP");
     ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved.size(), QSize(552, 482));
+    const QSize visible = Visible().size();
+    ASSERT_LT(visible.width(), 996);
+    EXPECT_EQ(saved.size(), visible);
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), Visible());
     EXPECT_EQ(saved.pixel(50, 30), qRgb(1, 2, 3));
     // Away from the mark it is the full-size picture's window at (100, 50).
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32).copy(0, 100, 552, 382), FullSize().copy(100, 150, 552, 382));
+    const QSize belowMark = visible - QSize(0, 100);
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32).copy(QRect(QPoint(0, 100), belowMark)),
+        FullSize().copy(QRect(QPoint(100, 150), belowMark)));
 }
 
 TEST_F(ImageCommands, CancelOrAnEmptyNameWritesNothing)
@@ -209,41 +212,31 @@ TEST_F(ImageCommands, CancelOrAnEmptyNameWritesNothing)
     EXPECT_EQ(dialogs.Shown().size(), 3U); // the open dialog and the two input boxes
 }
 
-TEST_F(ImageCommands, SaveBmpTakesTheNameAsTypedInTheCurrentFolder)
+TEST_F(ImageCommands, SaveBmpAddsTheExtensionAsksBeforeReplacingAndSaysWhereTheFileWent)
 {
     Open(300, 200, [](int x, int) { return 100 * x; });
     const QString programFolder = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.Path().string())));
+    // A name typed without an extension, from the current folder.
     dialogs.AnswerInput(QStringLiteral("night view"));
     Trigger("mnubmp");
+    const QString saved = File("night view.bmp");
+    EXPECT_EQ(QImage(saved, "BMP").convertToFormat(QImage::Format_RGB32), Visible());
+    EXPECT_EQ(StatusText(4), "Saved " + saved);
+
+    // The same name again: replaced only after Yes to the question.
+    test::WriteFileBytes(saved.toStdString(), "kept");
+    for (const MessageAnswer answer : { MessageAnswer::No, MessageAnswer::Yes }) {
+        dialogs.AnswerInput(QStringLiteral("night view.bmp"));
+        dialogs.AnswerMessage(answer);
+        Trigger("mnubmp");
+        const test::ShownDialog& question = dialogs.Shown().back();
+        EXPECT_EQ(question.text, saved + " already exists. Do you want to replace it?");
+        EXPECT_EQ(question.title, "SAVE BMP");
+        EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+        EXPECT_EQ(test::ReadFileBytes(saved.toStdString()) == "kept", answer == MessageAnswer::No);
+    }
     QDir::setCurrent(programFolder);
-
-    // No extension is added.
-    const QImage saved(File("night view"), "BMP");
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), Visible());
-    EXPECT_FALSE(QFileInfo::exists(File("night view.bmp")));
-}
-
-TEST_F(ImageCommands, ANameThatCannotBeWrittenIsReportedAndTheProgramGoesOn)
-{
-    Open(300, 200, [](int x, int) { return 100 * x; });
-    const QString name = File("no such folder/view.bmp");
-    dialogs.AnswerInput(name);
-    dialogs.AnswerMessage(MessageAnswer::Ok);
-    Trigger("mnubmp");
-
-    const test::ShownDialog& message = dialogs.Shown().back();
-    EXPECT_EQ(message.kind, test::ShownDialog::Kind::Message);
-    EXPECT_EQ(message.text, "Cannot write file " + name + ": No such file or directory");
-    EXPECT_EQ(message.title, "Error!");
-    EXPECT_EQ(message.icon, MessageIcon::Critical);
-    EXPECT_EQ(message.buttons, MessageButtons::Ok);
-    EXPECT_FALSE(QFileInfo::exists(name));
-
-    // The view is still there to save under a good name.
-    dialogs.AnswerInput(File("view.bmp"));
-    Trigger("mnubmp");
-    EXPECT_EQ(QImage(File("view.bmp"), "BMP").convertToFormat(QImage::Format_RGB32), Visible());
 }
 
 } // namespace

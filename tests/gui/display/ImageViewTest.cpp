@@ -7,13 +7,13 @@
 #include "gui/display/PictureView.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-
-#include <algorithm>
 
 namespace lumvane {
 namespace {
@@ -68,7 +68,7 @@ protected:
     // The colour PicTwo shows at a pixel, by the level of the image point there.
     std::uint32_t PatternColourAt(int viewX, int viewY) const
     {
-        const ScrollPosition scroll { Horizontal()->value(), Vertical()->value() };
+        const ViewPosition scroll { Horizontal()->value(), Vertical()->value() };
         const ViewPoint point = ImagePointOfView({ double(viewX), double(viewY) }, scroll, Images().ImageHeight());
         return LevelColour((static_cast<int>(point.x) + static_cast<int>(point.y)) % 16);
     }
@@ -77,54 +77,53 @@ private:
     int m_files = 0;
 };
 
-TEST_F(ImageViews, LaysOutA1000By700ImageForTheScreen)
+TEST_F(ImageViews, TheViewAndItsScrollBarsFitThePictureAreaWhateverTheWindowsSize)
 {
-    struct Layout {
-        QSize screen;
-        QSize visible; // the screen less 244 across and 114 down
-        int hsbMaximum, hsbLineStep, vsbMaximum, vsbLineStep;
-    };
-    const Layout layouts[] = {
-        { { 800, 600 }, { 556, 486 }, 444, 44, 214, 21 },
-        { { 1024, 768 }, { 780, 654 }, 220, 22, 46, 5 },
-    };
-    const QSize screen = form->screen()->size();
-    const auto layout
-        = std::find_if(std::begin(layouts), std::end(layouts), [&](const Layout& l) { return l.screen == screen; });
-    ASSERT_NE(layout, std::end(layouts)) << "no layout for a " << screen.width() << " x " << screen.height()
-                                         << " screen";
-
     Open(1000, 700);
-    EXPECT_EQ(Find<QWidget>("PicTwo")->geometry(), QRect(QPoint(0, 0), layout->visible));
-    EXPECT_EQ(Visible().size(), layout->visible - QSize(4, 4));
+    for (const QSize window : { QSize(640, 480), QSize(900, 700), form->size() }) {
+        form->resize(window);
+        QCoreApplication::processEvents();
+        // Both bars inside the area: 17 pixels each, the vertical one a pixel off the view.
+        const QSize area = Images().size();
+        const QSize visible = area - QSize(18, 17);
+        EXPECT_EQ(Find<QWidget>("PicTwo")->geometry(), QRect(QPoint(0, 0), visible));
+        EXPECT_EQ(Horizontal()->geometry(), QRect(0, visible.height(), visible.width(), 17));
+        EXPECT_EQ(Vertical()->geometry(), QRect(visible.width() + 1, 0, 17, visible.height()));
+        EXPECT_TRUE(Horizontal()->isVisible());
+        EXPECT_TRUE(Vertical()->isVisible());
+        EXPECT_EQ(Horizontal()->maximum(), 1000 - visible.width());
+        EXPECT_EQ(Horizontal()->pageStep(), 996);
+        EXPECT_EQ(Vertical()->maximum(), 700 - visible.height());
+        EXPECT_EQ(Vertical()->pageStep(), 696);
+        EXPECT_EQ(Visible(), ScrolledWindow());
+        // The tab panel stays in the window beside the picture.
+        const QWidget* tabs = Find<QWidget>("SSTab1");
+        EXPECT_TRUE(form->rect().contains(QRect(tabs->mapTo(form.get(), QPoint(0, 0)), tabs->size())));
+    }
     EXPECT_EQ(FullSize().size(), QSize(996, 696));
-
-    QScrollBar* hsb = Horizontal();
-    EXPECT_TRUE(hsb->isVisible());
-    EXPECT_EQ(hsb->pos(), QPoint(0, layout->visible.height()));
-    EXPECT_EQ(hsb->width(), layout->visible.width());
-    EXPECT_EQ(hsb->maximum(), layout->hsbMaximum);
-    EXPECT_EQ(hsb->pageStep(), 996);
-    EXPECT_EQ(hsb->singleStep(), layout->hsbLineStep);
-
-    QScrollBar* vsb = Vertical();
-    EXPECT_TRUE(vsb->isVisible());
-    EXPECT_EQ(vsb->pos(), QPoint(layout->visible.width() + 1, 0));
-    EXPECT_EQ(vsb->height(), layout->visible.height());
-    EXPECT_EQ(vsb->maximum(), layout->vsbMaximum);
-    EXPECT_EQ(vsb->pageStep(), 696);
-    EXPECT_EQ(vsb->singleStep(), layout->vsbLineStep);
 }
 
-TEST_F(ImageViews, ImageThatFitsShowsTheWholeFullSizePictureWithoutScrollBars)
+TEST_F(ImageViews, EveryViewScaleShowsReadsAndMeasuresTheImagePixelUnderTheCursor)
 {
-    Open(300, 200);
-    EXPECT_EQ(Find<QWidget>("PicTwo")->geometry(), QRect(0, 0, 300, 200));
-    EXPECT_FALSE(Horizontal()->isVisible());
-    EXPECT_FALSE(Vertical()->isVisible());
-    EXPECT_EQ(Horizontal()->maximum(), 0);
-    EXPECT_EQ(Vertical()->maximum(), 0);
-    EXPECT_EQ(Visible(), FullSize());
+    // A one-pixel star of 10000 counts over 1000 at (398, 302): a whole number
+    // of view pixels from the picture's corner at 1:1, 1:2, 1:3 and 1:4.
+    const ViewPoint star { 398, 302 };
+    Open(1000, 700, [](int x, int y) { return x == 398 && y == 302 ? 11000 : 1000; });
+    for (const char* scale : { "mnuviewhalf", "mnuviewquarter", "mnuviewfit", "mnuviewfull" }) {
+        Trigger(scale);
+        const ViewPoint pixel = ViewPointOfImage(star, Images().Scroll(), 700);
+        const QPoint view(static_cast<int>(pixel.x), static_cast<int>(pixel.y));
+        ASSERT_TRUE(Visible().rect().contains(view)) << scale;
+        EXPECT_EQ(Visible().pixel(view), FullSize().pixel(396, 396)) << scale;
+        PictureView* picTwo = Images().PicTwo();
+        const QPoint position = picTwo->contentsRect().topLeft() + view;
+        QMouseEvent move(
+            QEvent::MouseMove, position, picTwo->mapToGlobal(position), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(picTwo, &move);
+        EXPECT_EQ(StatusText(1) + StatusText(2) + StatusText(3), "X = 398Y = 302Value = 11000") << scale;
+        QTest::mouseClick(picTwo, Qt::LeftButton, Qt::NoModifier, position);
+        EXPECT_EQ(Find<QLineEdit>("lblsum")->text(), " 10000") << scale;
+    }
 }
 
 TEST_F(ImageViews, ScrollingCopiesTheChosenWindowOfTheFullSizePicture)
@@ -138,12 +137,13 @@ TEST_F(ImageViews, ScrollingCopiesTheChosenWindowOfTheFullSizePicture)
     Vertical()->setValue(50);
     EXPECT_EQ(Visible(), ScrolledWindow());
     // View pixel (X, Y) shows image point (X + h + 2, H - Y - v - 2).
-    for (const QPoint pixel : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(551, 481), QPoint(300, 17) })
+    const QPoint corner = Visible().rect().bottomRight();
+    for (const QPoint pixel : { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), corner, QPoint(300, 17) })
         EXPECT_EQ(Visible().pixel(pixel), PatternColourAt(pixel.x(), pixel.y())) << pixel.x() << ", " << pixel.y();
 
     // A click in the trough pages to the end.
     QTest::mouseClick(Horizontal(), Qt::LeftButton, {}, QPoint(Horizontal()->width() - 30, 8));
-    EXPECT_EQ(Horizontal()->value(), 444);
+    EXPECT_EQ(Horizontal()->value(), Horizontal()->maximum());
     EXPECT_EQ(Visible(), ScrolledWindow());
 }
 
@@ -172,28 +172,24 @@ TEST_F(ImageViews, MarkDrawnOnlyOnPicTwoVanishesOnScrollWhileMarksOnPicture1Foll
     EXPECT_EQ(Visible(), ScrolledWindow());
 }
 
-TEST_F(ImageViews, ARefusedLineStepKeepsThePreviousOne)
-{
-    Open(1000, 700);
-    ASSERT_EQ(Horizontal()->singleStep(), 44);
-    // One pixel wider than the view: maximum 1, and round(0.1) = 0 is refused.
-    Open(557, 100);
-    EXPECT_EQ(Horizontal()->maximum(), 1);
-    EXPECT_EQ(Horizontal()->pageStep(), 553);
-    EXPECT_EQ(Horizontal()->singleStep(), 44);
-    EXPECT_TRUE(Horizontal()->isVisible());
-    EXPECT_FALSE(Vertical()->isVisible());
-    EXPECT_EQ(Vertical()->maximum(), 0);
-}
-
-TEST_F(ImageViews, SmallerImageLowersTheScrollValueToItsMaximum)
+TEST_F(ImageViews, ARefusedLineStepKeepsThePreviousOneAndASmallerImageLowersTheScrollValue)
 {
     Open(1000, 700);
     Horizontal()->setValue(100);
-    Open(596, 700); // maximum 40
+    // Maximum 40 with both bars: the value comes down to it.
+    const int visibleWidth = Images().width() - 18;
+    Open(visibleWidth + 40, 700);
     EXPECT_EQ(Horizontal()->maximum(), 40);
     EXPECT_EQ(Horizontal()->value(), 40);
     EXPECT_EQ(Visible(), ScrolledWindow());
+    // One pixel wider than the area and low: maximum 1, and round(0.1) = 0 is refused.
+    Open(Images().width() + 1, 100);
+    EXPECT_EQ(Horizontal()->maximum(), 1);
+    EXPECT_EQ(Horizontal()->pageStep(), Images().width() - 3);
+    EXPECT_EQ(Horizontal()->singleStep(), 4);
+    EXPECT_TRUE(Horizontal()->isVisible());
+    EXPECT_FALSE(Vertical()->isVisible());
+    EXPECT_EQ(Vertical()->maximum(), 0);
 }
 
 TEST_F(ImageViews, LevelsFollowTheCutTextsAndTheLogCheckBox)

@@ -2,6 +2,7 @@
 #include "support/Form1Fixture.h"
 
 #include "core/display/LevelPalette.h"
+#include "gui/app/QtDialogs.h"
 #include "gui/display/ImageArea.h"
 
 #include <QDir>
@@ -19,7 +20,6 @@ using test::Form1Fixture;
 using test::ShownDialog;
 using test::ValueCard;
 
-const QString kFilter = "FITS files (*.FTS) | *.FTS|FITS patrol files (*.001) | *.001|All files (*.*) | *.*";
 const QStringList kImageItems
     = { "mnuimagedark", "mnuimageflat", "mnubmp", "mnurep", "mnuimageneg", "mnuimagehor", "mnuimagever" };
 
@@ -64,7 +64,6 @@ TEST_F(OpenImage, MenuOpensTheFileAndShowsCaptionFileInfoCutsAndPicture)
     const ShownDialog& shown = dialogs.Shown()[0];
     EXPECT_EQ(shown.kind, ShownDialog::Kind::OpenFile);
     EXPECT_EQ(shown.title, "Open Image");
-    EXPECT_EQ(shown.request.filter, kFilter);
     EXPECT_EQ(shown.request.filterIndex, 1);
     EXPECT_EQ(shown.request.fileName, "");
     EXPECT_EQ(shown.request.folder, QDir::currentPath());
@@ -100,6 +99,33 @@ TEST_F(OpenImage, MenuOpensTheFileAndShowsCaptionFileInfoCutsAndPicture)
     EXPECT_EQ(images.Picture1().pixel(20 - 2, 40 - 2 - 20), PackedColour({ 0, 0, 0 }));
 }
 
+TEST_F(OpenImage, ImageDialogsListFramesOfEveryFitsExtensionAndNumberedFilesFirst)
+{
+    const QStringList names = { "dark.FTS", "field.001", "field.002", "field.0001", "flat.fts", "m42.FITS", "m42.fit",
+        "m42.fits.gz", "notes.txt" };
+    std::filesystem::create_directory(dir.File("frames"));
+    for (const QString& name : names)
+        test::WriteFileBytes(dir.File("frames/" + name.toStdString()), "x");
+    // Names matched as the dialog's patterns say, case by case.
+    const auto listed = [&](const QString& filter) {
+        const qsizetype open = filter.lastIndexOf('(');
+        const QStringList patterns = filter.mid(open + 1).chopped(1).split(' ');
+        return QDir(File("frames")).entryList(patterns, QDir::Files | QDir::CaseSensitive, QDir::Name);
+    };
+    for (const char* command : { "mnuopen", "mnufilepatr" }) {
+        if (QString(command) == "mnufilepatr")
+            dialogs.AnswerMessage(MessageAnswer::No); // keep no data
+        dialogs.AnswerOpenFile("");
+        Trigger(command);
+        const QStringList filters = QtNameFilters(dialogs.Shown().back().request.filter);
+        ASSERT_EQ(filters.size(), 2) << command;
+        EXPECT_EQ(listed(filters[0]),
+            (QStringList { "dark.FTS", "field.001", "field.002", "flat.fts", "m42.FITS", "m42.fit" }))
+            << command;
+        EXPECT_EQ(listed(filters[1]).size(), names.size()) << command;
+    }
+}
+
 TEST_F(OpenImage, CancelledDialogChangesNothingAndUsesNoFileNumber)
 {
     dialogs.AnswerOpenFile("");
@@ -124,13 +150,13 @@ TEST_F(OpenImage, EachOpenTakesTheNextFileNumberAndTheDialogOpensInTheLastFolder
     OpenThroughMenu(first);
     OpenThroughMenu(second);
     dialogs.AnswerOpenFile("");
-    // The notes' Open shows the window's dialog without a title: it keeps the last one.
+    // The notes' Open shares the window's dialog, under a title of its own.
     Find<QPushButton>("btnnotopen")->click();
 
     ASSERT_EQ(dialogs.Shown().size(), 3U);
     EXPECT_EQ(dialogs.Shown()[1].request.folder, File("night1"));
     EXPECT_EQ(dialogs.Shown()[2].request.folder, File("night2"));
-    EXPECT_EQ(dialogs.Shown()[2].title, "Open Image");
+    EXPECT_EQ(dialogs.Shown()[2].title, "Open Notes");
     const FileList& files = form->RunSession().store.files;
     EXPECT_EQ(files.CurrentFile(), 2);
     EXPECT_EQ(files.Entry(1).name, "night1/a.fts");

@@ -193,14 +193,15 @@ TEST_F(PatrolSeries, ACalibrationFrameSmallerThanTheImageIsRefusedFromTheMenu)
 
 TEST_F(PatrolSeries, DarkAndFlatFromTheMenuCalibrateTheImageAndProposeCuts)
 {
-    OpenImage(kSide, kSide, [](int x, int) { return 3000 + x; });
-    const QString minBefore = Text("txtmin");
+    // 3000 where the cuts are proposed (x, y = 15..25), less the dark's 1000.
+    OpenImage(kSide, kSide, [](int x, int) { return 3000 + (x < 10 ? x : 0); });
     test::WritePhysicalImage(dir.File("dark.fts"), kSide, kSide, [](int, int) { return 1000; });
     dialogs.AnswerOpenFile(File("dark.fts"));
     Trigger(QStringLiteral("mnuimagedark"));
     const ImagePlane& img = form->RunSession().store.img;
     EXPECT_EQ(Physical(img.At(5, 7)), 2005);
-    EXPECT_NE(Text("txtmin"), minBefore);
+    EXPECT_EQ(Text("txtmin"), QStringLiteral(" 1900"));
+    EXPECT_EQ(Text("txtmax"), QStringLiteral(" 3900"));
 
     // A flat of mean 20000 with one pixel at 10000 doubles that pixel.
     test::WritePhysicalImage(
@@ -249,7 +250,7 @@ TEST_F(PatrolSeries, TheSavedResultsEqualThoseOfTheCommandLineWalk)
     EXPECT_EQ(gui, test::ReadFileBytes(dir.File("cli.txt")));
 }
 
-TEST_F(PatrolSeries, TheProgressBarCountsTheFilesWalkedOfThoseFoundBeforeTheWalk)
+TEST_F(PatrolSeries, TheProgressBarAndPanel4CountTheSameFiles)
 {
     // Files 2 to 4 follow in a row; 6 lies beyond the gap and is never walked.
     WriteSeries(4);
@@ -260,39 +261,47 @@ TEST_F(PatrolSeries, TheProgressBarCountsTheFilesWalkedOfThoseFoundBeforeTheWalk
 
     AnswerStart(File("m31.001"));
     dialogs.AnswerMessage(MessageAnswer::Ok);
-    std::vector<std::string> seen; // "value/maximum" as each file is measured
-    QObject::connect(Driver(), &PatrolDriver::FileMeasured, form.get(), [&](int fileNumber) {
-        seen.push_back(std::to_string(fileNumber) + ": " + std::to_string(progress->value()) + "/"
-            + std::to_string(progress->maximum()) + (progress->isVisible() ? "" : " hidden"));
-        // Panel 4 keeps its own text beside the bar.
-        EXPECT_EQ(StatusText(4), QStringLiteral(" %1 - patrol file").arg(fileNumber));
+    std::vector<std::string> seen; // "panel 4 | value/maximum" as each file is measured
+    QObject::connect(Driver(), &PatrolDriver::FileMeasured, form.get(), [&](int) {
+        seen.push_back(StatusText(4).toStdString() + " | " + std::to_string(progress->value()) + "/"
+            + std::to_string(progress->maximum()));
     });
-    bool shownWhileWaiting = false;
+    std::string waiting;
     WhenWaiting({ { 0, kSt1 } }, [&] {
-        shownWhileWaiting = progress->isVisible() && progress->value() == 0 && progress->maximum() == 3;
+        waiting = StatusText(4).toStdString() + " | " + std::to_string(progress->value()) + "/"
+            + std::to_string(progress->maximum()) + (progress->isVisible() ? "" : " hidden");
         // Beside panel 4, at the right end of the status bar.
         EXPECT_GT(progress->x(), Find<QWidget>(QStringLiteral("StatusBar1_4"))->x());
     });
     Trigger(QStringLiteral("mnufilepatr"));
 
-    EXPECT_TRUE(shownWhileWaiting);
-    EXPECT_EQ(seen, (std::vector<std::string> { "2: 1/3", "3: 2/3", "4: 3/3" }));
+    EXPECT_EQ(waiting, "Mark the stars to follow, then press Continue | 1/4");
+    EXPECT_EQ(seen,
+        (std::vector<std::string> { " 2 - patrol file | 2/4", " 3 - patrol file | 3/4", " 4 - patrol file | 4/4" }));
     EXPECT_EQ(FileNumber(), 4);
     EXPECT_FALSE(progress->isVisible());
+}
 
-    // A series with nothing after its first file shows no bar at all.
+TEST_F(PatrolSeries, WhileWaitingTheCaptionNamesFile1AndACalibratedFileGetsCutsOfItsOwn)
+{
+    // The sky where the cuts are proposed is 1000 on every file; the dark is
+    // 400: calibrated, 600 there, so the cuts are 0.95 and 1.95 times 600.
+    WriteSeries(2);
+    test::WritePhysicalImage(dir.File("dark.fts"), kSide, kSide, [](int, int) { return 400; });
     dialogs.AnswerMessage(MessageAnswer::No);
-    dialogs.AnswerOpenFile(File("m31.006"));
-    dialogs.AnswerMessage(MessageAnswer::No);
+    dialogs.AnswerOpenFile(File("m31.001"));
+    dialogs.AnswerMessage(MessageAnswer::Yes);
+    dialogs.AnswerOpenFile(File("dark.fts"));
     dialogs.AnswerMessage(MessageAnswer::No);
     dialogs.AnswerMessage(MessageAnswer::Ok);
-    std::filesystem::remove(dir.File("m31.002"));
-    bool hiddenWhileWaiting = false;
-    WhenWaiting({ { 0, { kSt1.x + 5, kSt1.y } } }, [&] { hiddenWhileWaiting = !progress->isVisible(); });
+    QString caption;
+    WhenWaiting({ { 0, kSt1 } }, [&] { caption = form->windowTitle(); });
     Trigger(QStringLiteral("mnufilepatr"));
-    EXPECT_TRUE(hiddenWhileWaiting);
-    EXPECT_EQ(Messages().back(), kEnd);
-    EXPECT_FALSE(progress->isVisible());
+
+    EXPECT_EQ(caption, QStringLiteral("Lumvane - ") + File("m31.001").mid(1));
+    ASSERT_EQ(Messages().back(), kEnd);
+    EXPECT_EQ(Text("txtmin"), QStringLiteral(" 570"));
+    EXPECT_EQ(Text("txtmax"), QStringLiteral(" 1170"));
 }
 
 } // namespace

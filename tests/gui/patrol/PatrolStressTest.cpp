@@ -69,8 +69,11 @@ TEST_F(PatrolStress, AfterEachFileTheRecoveryFileHoldsWhatSaveDataWouldWriteRela
     AnswerStart(File("m31.001"));
     std::vector<std::string> mismatches;
     int files = 0;
-    for (int f = 2; f <= 4; ++f)
+    dialogs.AnswerInput(QStringLiteral("saved.txt"));
+    for (int f = 3; f <= 4; ++f) {
         dialogs.AnswerInput(QStringLiteral("saved.txt"));
+        dialogs.AnswerMessage(MessageAnswer::Yes); // replace it
+    }
     dialogs.AnswerMessage(MessageAnswer::Ok);
     QObject::connect(Driver(), &PatrolDriver::FileMeasured, form.get(), [&](int fileNumber) {
         ++files;
@@ -164,6 +167,7 @@ TEST_F(PatrolStress, ClosingTheWindowDuringTheWalkEndsItQuietlyAndKeepsTheFilesD
 {
     WriteSeries(6);
     AnswerStart(File("m31.001"));
+    dialogs.AnswerMessage(MessageAnswer::Discard); // the results not saved
     QObject::connect(Driver(), &PatrolDriver::FileMeasured, form.get(), [this](int fileNumber) {
         if (fileNumber == 3)
             form->close();
@@ -171,7 +175,9 @@ TEST_F(PatrolStress, ClosingTheWindowDuringTheWalkEndsItQuietlyAndKeepsTheFilesD
     WhenWaiting({ { 0, kSt1 }, { 1, kStar2 } });
     Trigger(QStringLiteral("mnufilepatr"));
 
-    EXPECT_EQ(Messages(), (std::vector<std::string> { kStop, kDark, kFlat }));
+    EXPECT_EQ(Messages(),
+        (std::vector<std::string> {
+            kStop, kDark, kFlat, "Lumvane: The results have not been saved. Save before closing?" }));
     EXPECT_FALSE(form->isVisible());
     EXPECT_LE(FileNumber(), 4);
     EXPECT_EQ(State(), PatrolState::Idle);

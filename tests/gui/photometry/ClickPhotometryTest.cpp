@@ -73,8 +73,9 @@ TEST_F(ClickPhotometry, LeftClickOnAStarShowsTheCoreMeasurementAndDrawsBothDiaph
     // diaphragm at several offsets; the first of them wins).
     EXPECT_NEAR(star.centreX, kGaussianStar.x, 2.0);
     EXPECT_NEAR(star.centreY, kGaussianStar.y, 2.0);
-    // No St1 yet: no magnitudes.
-    EXPECT_EQ(Text("lblmv_0"), QString());
+    // No St1 yet: the magnitude waits for it, and says so.
+    EXPECT_EQ(Text("lblmv_0"), QStringLiteral("-"));
+    EXPECT_EQ(Find<QLineEdit>("lblmv_0")->toolTip(), QStringLiteral("St1 must be measured at this radius"));
     EXPECT_EQ(Text("lbleps"), QString());
 
     // Red at the click and cyan at the centre, on the full-size picture and
@@ -95,6 +96,9 @@ TEST_F(ClickPhotometry, MagnitudeIsRelativeToSt1RememberedOnThisFile)
     EXPECT_EQ(Text("lblsum"), QStringLiteral(" 10000"));
     QTest::mouseClick(Find<QWidget>("btnstar_0"), Qt::LeftButton);
     EXPECT_EQ(Text("lblst1"), QStringLiteral(" 10000"));
+    // St1 itself now has its magnitude.
+    EXPECT_EQ(Text("lblmv_0"), QStringLiteral(" 10"));
+    EXPECT_EQ(Find<QLineEdit>("lblmv_0")->toolTip(), QString());
 
     // 10 - 2.5 log10(2500 / 10000 + 0.000001) + 0.00001 = 11.50516, truncated.
     ClickOnView(kFaintStar);
@@ -108,17 +112,13 @@ TEST_F(ClickPhotometry, MagnitudeIsRelativeToSt1RememberedOnThisFile)
     Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, { 80.0, 50.0 });
     EXPECT_EQ(Text("lblmv_0"), QStringLiteral(" 11.505"));
     EXPECT_EQ(Last().net[0], 2500.0F);
-}
 
-TEST_F(ClickPhotometry, NoMagnitudeOnANewFileUntilSt1IsRememberedThere)
-{
-    Type("mtxtm1", QStringLiteral("10"));
-    ClickOnView(kBrightStar);
-    QTest::mouseClick(Find<QWidget>("btnstar_0"), Qt::LeftButton);
-    OpenSky();
-    ClickOnView(kFaintStar);
-    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 2500"));
-    EXPECT_EQ(Text("lblmv_0"), QString());
+    // Empty sky after the star: nothing of the star is left in the fields.
+    dialogs.AnswerMessage(MessageAnswer::Ok); // no star found
+    ClickOnView(kEmptySky);
+    for (const char* field : { "lblmv_0", "lbleps", "lblepssum_0" })
+        EXPECT_EQ(Text(field), QString()) << field;
+    EXPECT_EQ(Text("lblsum"), QStringLiteral(" 0"));
 }
 
 TEST_F(ClickPhotometry, ShiftClickSumsTheFirstDiaphragmWithoutCentringOrBackground)

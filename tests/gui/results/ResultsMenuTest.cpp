@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 #include <filesystem>
@@ -94,6 +95,31 @@ protected:
     const ShownDialog& LastShown() const { return dialogs.Shown().back(); }
 };
 
+TEST_F(ResultsMenu, ClosingWithResultsNotSavedAsksToSaveThemFirst)
+{
+    OpenSky();
+    ClickOnView(test::kBrightStar);
+    PressStar(0);
+    // Cancel: the window stays.
+    dialogs.AnswerMessage(MessageAnswer::Cancel);
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(LastShown().text, QStringLiteral("The results have not been saved. Save before closing?"));
+    EXPECT_EQ(LastShown().title, QStringLiteral("Lumvane"));
+    EXPECT_EQ(LastShown().buttons, MessageButtons::SaveDiscardCancel);
+
+    // Save: the results file is asked for and written, then the window closes.
+    dialogs.AnswerMessage(MessageAnswer::Save);
+    dialogs.AnswerInput(File("night.txt"));
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_NE(test::ReadFileBytes(dir.File("night.txt")).find(" 10000"), std::string::npos);
+    // Saved, nothing is asked again.
+    form->show();
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(ResultsMenu, TheLightCurveShowsOnePointPerFileAndStarAfterASeries)
 {
     WriteSeries(4);
@@ -118,17 +144,36 @@ TEST_F(ResultsMenu, TheLightCurveShowsOnePointPerFileAndStarAfterASeries)
     EXPECT_NEAR(variable[0].x, 2460622.5 + (20 * 3600 + 10) / 86400.0, 1e-7);
 
     // Hovering a point names its file, time and value.
-    const QWidget* plot = window->findChild<QWidget*>(QStringLiteral("pictlightcurve"));
+    QWidget* plot = window->findChild<QWidget*>(QStringLiteral("pictlightcurve"));
     ASSERT_NE(plot, nullptr);
-    const LightCurveLayout layout = LayoutLightCurve(curve, plot->width(), plot->height());
-    const QString tip
-        = window->ToolTipAt(QPointF(layout.PixelX(variable[1].x) + 2, layout.PixelY(variable[1].magnitude) - 1));
+    const LightCurveLayout layout = window->Layout();
+    const QPointF point(layout.PixelX(variable[1].x) + 2, layout.PixelY(variable[1].magnitude) - 1);
+    const QString tip = window->ToolTipAt(point);
     EXPECT_TRUE(tip.startsWith(QStringLiteral("var.002\nJD 2460623.33414, 20:01\nVar 1: "))) << tip.toStdString();
     EXPECT_TRUE(window->ToolTipAt(QPointF(2, 2)).isEmpty());
+    // Only the diaphragm with a radius is offered, named by it.
+    const auto* diaphragms = window->findChild<QComboBox*>(QStringLiteral("cbodiaphragm"));
+    EXPECT_EQ(diaphragms->count(), 1);
+    EXPECT_EQ(diaphragms->currentText(), QStringLiteral("r = 8"));
 
-    // Another diaphragm without a radius: nothing to plot.
-    window->findChild<QComboBox*>(QStringLiteral("cbodiaphragm"))->setCurrentIndex(1);
-    EXPECT_TRUE(window->Curve().series.empty());
+    // The summary marks Var 1, and only it, as varying; a click on its point selects it.
+    auto* summary = window->findChild<QTableView*>(QStringLiteral("tblsummary"));
+    ASSERT_EQ(summary->model()->rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(summary->model()->index(row, 1).data().toString(), row == 2 ? QStringLiteral("varies") : QString());
+    QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, point.toPoint());
+    ASSERT_EQ(summary->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(summary->selectionModel()->selectedRows().front().data().toString(), QStringLiteral("Var 1"));
+
+    // An ensemble of St1 alone at 10 gives Var 1 its magnitude relative to St1.
+    const std::vector<LightCurvePoint> relative = variable;
+    auto* comparisons = window->findChild<QTableView*>(QStringLiteral("tblcomparisons"));
+    comparisons->model()->setData(comparisons->model()->index(0, 1), QStringLiteral("10"));
+    window->findChild<QComboBox*>(QStringLiteral("cbomagnitudes"))->setCurrentIndex(1);
+    ASSERT_EQ(window->Curve().series[2].points.size(), 4U);
+    for (std::size_t f = 0; f < 4; ++f)
+        EXPECT_NEAR(window->Curve().series[2].points[f].magnitude, relative[f].magnitude, 1e-5);
+    EXPECT_TRUE(window->Curve().series[0].points.empty());
 }
 
 TEST_F(ResultsMenu, TheLightCurveGrowsAsTheSeriesWalks)
@@ -180,7 +225,7 @@ TEST_F(ResultsMenu, CsvExportWritesTheSessionsResults)
     EXPECT_EQ(LastShown().request.fileName, QStringLiteral("results.csv"));
     const std::string text = test::ReadFileBytes(dir.File("series.csv"));
     const Session& session = form->RunSession();
-    EXPECT_EQ(text, ResultsCsvText(session.results, session.store.files, { 10.0, false, { 8, 0, 0, 0 } }));
+    EXPECT_EQ(text, ResultsCsvText(session.results, session.store.files, { 10.0, false, { 8, 0, 0, 0 } }, {}));
     // A header and three stars on three files.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 3 * 3);
 
@@ -212,6 +257,21 @@ TEST_F(ResultsMenu, AavsoExportAsksRemembersAndListsWhatIsLeftOut)
     EXPECT_TRUE(dialog->isVisible());
 
     Type("txtobscode", QStringLiteral("xyz"));
+    Type("txtcname", QStringLiteral("000-BBP-713"));
+    auto* filter = Find<QComboBox>(QStringLiteral("cbofilter"));
+    filter->setCurrentText(QStringLiteral("CV"));
+    // No valid line: the reasons, and no file.
+    for (int f = 1; f <= 2; ++f)
+        table.SetStatus(19, f, 0, MeasureStatus::Saturated);
+    dialogs.AnswerMessage(MessageAnswer::Ok);
+    QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnok")), Qt::LeftButton);
+    EXPECT_EQ(LastShown().text,
+        QStringLiteral("No file has a line the AAVSO database would take\nfile 1 (var.001): the variable is saturated\n"
+                       "file 2 (var.002): the variable is saturated\nfile 3 (var.003): the variable was not measured"));
+    for (int f = 1; f <= 2; ++f)
+        table.SetStatus(19, f, 0, MeasureStatus::Ok);
+
+    Trigger(QStringLiteral("mnuexportaavso"));
     dialogs.AnswerSaveFile(File("report.txt"));
     dialogs.AnswerMessage(MessageAnswer::Ok);
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnok")), Qt::LeftButton);
@@ -224,7 +284,7 @@ TEST_F(ResultsMenu, AavsoExportAsksRemembersAndListsWhatIsLeftOut)
     const std::string report = test::ReadFileBytes(dir.File("report.txt"));
     EXPECT_EQ(report.rfind("#TYPE=EXTENDED\r\n#OBSCODE=XYZ\r\n", 0), 0U) << report;
     EXPECT_NE(report.find("\r\nSS CYG,2460623.33345,"), std::string::npos) << report;
-    EXPECT_NE(report.find(",V,NO,STD,St1,"), std::string::npos) << report;
+    EXPECT_NE(report.find(",CV,NO,STD,000-BBP-713,"), std::string::npos) << report;
     EXPECT_NE(report.find(",St 2,"), std::string::npos) << report;
 
     // The next run remembers the answers.
@@ -236,6 +296,8 @@ TEST_F(ResultsMenu, AavsoExportAsksRemembersAndListsWhatIsLeftOut)
     EXPECT_EQ(Text("txtstarname"), QStringLiteral("SS CYG"));
     EXPECT_EQ(Text("txtchart"), QStringLiteral("X12345"));
     EXPECT_EQ(Find<QComboBox>(QStringLiteral("cbocheck"))->currentText(), QStringLiteral("St 2"));
+    EXPECT_EQ(Find<QComboBox>(QStringLiteral("cbofilter"))->currentText(), QStringLiteral("CV"));
+    EXPECT_EQ(Text("txtcname"), QStringLiteral("000-BBP-713"));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 
 namespace lumvane::test {
 
-/// @brief Dialogs that answer whatever comes: OK (or No) to a message,
+/// @brief Dialogs that answer whatever comes: OK (or `yesNo`) to a message,
 /// `fileName` to an input box and a save dialog, Cancel to an open dialog.
 /// They keep each message's title and text and count the beeps.
 class AnsweringDialogs : public Dialogs {
@@ -16,7 +16,9 @@ public:
     MessageAnswer Message(const QString& text, const QString& title, MessageIcon, MessageButtons buttons) override
     {
         messages.push_back(title + QStringLiteral(": ") + text);
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        if (buttons == MessageButtons::SaveDiscardCancel)
+            return MessageAnswer::Cancel;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : yesNo;
     }
     std::optional<QString> Input(const QString&, const QString&, const QString&) override { return fileName; }
     QString OpenFileName(const FileDialogRequest&) override { return {}; }
@@ -24,6 +26,7 @@ public:
     void Beep() override { ++beeps; }
 
     QString fileName = QStringLiteral("typed.txt");
+    MessageAnswer yesNo = MessageAnswer::Yes; ///< so a file saved before is replaced
     std::vector<QString> messages; ///< "title: text"
     int beeps = 0;
 };

@@ -68,9 +68,11 @@ protected:
             EXPECT_FALSE(shown.contains(QStringLiteral("nan"), Qt::CaseInsensitive)) << what << ' ' << name;
         }
         EXPECT_FALSE(ReadFileBytes(dir.File("typed.txt")).empty()) << what;
-        // The measurement's own messages, whichever title its status gives.
+        // The measurement's own messages, whichever title its status gives,
+        // and the question whether to replace the file saved before.
         const QString known[] = { QStringLiteral("Error in MouseDown procedure!"),
-            QStringLiteral("No star is found here or the diaphragm radius is very large!") };
+            QStringLiteral("No star is found here or the diaphragm radius is very large!"),
+            File("typed.txt") + QStringLiteral(" already exists. Do you want to replace it?") };
         for (const QString& message : answering.messages) {
             const QString text = message.mid(message.indexOf(QStringLiteral(": ")) + 2);
             EXPECT_NE(std::find(std::begin(known), std::end(known), text), std::end(known))
