@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <memory>
 #include <numeric>
 
 namespace lumvane {
@@ -46,11 +48,11 @@ struct PlaneSource {
         return sum + static_cast<std::int64_t>(x1 - x0 + 1) * kPhysicalOffset;
     }
 
-    void Copy(int y, int x0, int x1, std::int32_t* out) const
+    template <class Visit> void ForEach(int y, int x0, int x1, Visit&& visit) const
     {
         const std::int16_t* row = img.Row(y);
         for (int x = x0; x <= x1; ++x)
-            *out++ = row[x] + kPhysicalOffset;
+            visit(row[x] + kPhysicalOffset);
     }
 };
 
@@ -69,48 +71,40 @@ struct WindowSource {
         return std::accumulate(row, row + (x1 - x0 + 1), std::int64_t { 0 });
     }
 
-    void Copy(int y, int x0, int x1, std::int32_t* out) const
+    template <class Visit> void ForEach(int y, int x0, int x1, Visit&& visit) const
     {
         const std::int32_t* row = window.Row(y) + (x0 - window.Left());
-        std::copy(row, row + (x1 - x0 + 1), out);
+        std::for_each(row, row + (x1 - x0 + 1), visit);
     }
 };
 
-/// Sums of the t smallest of a list of physical counts, found by counting:
-/// the counts per high byte place the t-th value in one high-byte bin, and the
-/// counts per low byte within that bin place it exactly. Two passes over the
-/// list whatever its order, where a selection such as std::nth_element pays a
-/// mispredicted branch on most of its comparisons.
-class SmallestSums {
+/// How many annulus pixels hold each physical count, kept as pixels enter and
+/// leave, with the counts and sums per high byte: the sum of the t smallest
+/// values walks the high bytes to the bin that holds the t-th value, then that
+/// bin's low bytes. A search moves one annulus over many centres, and the
+/// counts follow it at the cost of the pixels that change.
+class AnnulusCounts {
 public:
-    explicit SmallestSums(const std::vector<std::int32_t>& values)
-        : m_values(values)
+    std::int64_t Size() const { return m_size; }
+
+    template <class Source> void Change(const Source& source, int y, int x0, int x1, int step)
     {
-        // A sky's values share a few high bytes: four tables taken in turn
-        // keep each addition from waiting on the one before it.
-        constexpr std::size_t kTables = 4;
-        std::array<std::array<std::int32_t, 256>, kTables> counts {};
-        std::array<std::array<std::int64_t, 256>, kTables> sums {};
-        const std::size_t size = values.size();
-        std::size_t i = 0;
-        for (; i + kTables <= size; i += kTables)
-            for (std::size_t t = 0; t < kTables; ++t) {
-                ++counts[t][High(values[i + t])];
-                sums[t][High(values[i + t])] += values[i + t];
-            }
-        for (; i < size; ++i) {
-            ++counts[0][High(values[i])];
-            sums[0][High(values[i])] += values[i];
-        }
-        for (std::size_t t = 0; t < kTables; ++t)
-            for (std::size_t high = 0; high < 256; ++high) {
-                m_counts[high] += counts[t][high];
-                m_sums[high] += sums[t][high];
-            }
+        source.ForEach(y, x0, x1, [&](std::int32_t value) {
+            const auto key = static_cast<std::size_t>(value + kKeyOffset);
+            const std::size_t high = key >> 8;
+            // The keys of an empty bin are never read: a bin is cleared when
+            // its first value comes, so a new tally clears only the bins it uses.
+            if (m_counts[high] == 0)
+                std::fill_n(&m_keys[high << 8], 256, 0);
+            m_keys[key] += step;
+            m_counts[high] += step;
+            m_sums[high] += step * value;
+        });
+        m_size += step * (x1 - x0 + 1);
     }
 
-    /// The sum of the t smallest values, 0 <= t <= size.
-    std::int64_t Sum(std::int64_t t)
+    /// The sum of the t smallest values, 0 <= t <= Size().
+    std::int64_t SmallestSum(std::int64_t t) const
     {
         std::int64_t sum = 0;
         std::size_t high = 0;
@@ -118,13 +112,9 @@ public:
             t -= m_counts[high];
             sum += m_sums[high];
         }
-        if (t == 0)
-            return sum;
-        const std::array<std::int32_t, 256>& lowCounts = LowCounts(high);
-        const auto base = (static_cast<std::int64_t>(high) << 8) - kKeyOffset;
-        for (std::size_t low = 0; t > 0; ++low) {
-            const std::int64_t taken = std::min<std::int64_t>(t, lowCounts[low]);
-            sum += taken * (base + static_cast<std::int64_t>(low));
+        for (std::size_t key = high << 8; t > 0; ++key) {
+            const std::int64_t taken = std::min<std::int64_t>(t, m_keys[key]);
+            sum += taken * (static_cast<std::int64_t>(key) - kKeyOffset);
             t -= taken;
         }
         return sum;
@@ -134,36 +124,16 @@ private:
     // Physical counts run from -1 (a stored -32768, below the encoding's range)
     // to 65534: keys value + 1 fit 16 bits.
     static constexpr std::int32_t kKeyOffset = 1;
-    static std::size_t High(std::int32_t value) { return static_cast<std::size_t>((value + kKeyOffset) >> 8); }
-    static std::size_t Low(std::int32_t value) { return static_cast<std::size_t>((value + kKeyOffset) & 255); }
 
-    const std::array<std::int32_t, 256>& LowCounts(std::size_t high)
-    {
-        Bin& bin = m_bins[0].high == high || m_bins[0].high > 255 ? m_bins[0] : m_bins[1];
-        if (bin.high != high) {
-            bin.high = high;
-            bin.counts.fill(0);
-            for (const std::int32_t value : m_values)
-                if (High(value) == high)
-                    ++bin.counts[Low(value)];
-        }
-        return bin.counts;
-    }
-
-    struct Bin {
-        std::size_t high = 256;
-        std::array<std::int32_t, 256> counts;
-    };
-
-    const std::vector<std::int32_t>& m_values;
+    std::unique_ptr<std::int32_t[]> m_keys = std::make_unique_for_overwrite<std::int32_t[]>(std::size_t { 1 } << 16);
     std::array<std::int64_t, 256> m_counts {};
     std::array<std::int64_t, 256> m_sums {};
-    std::array<Bin, 2> m_bins;
+    std::int64_t m_size = 0;
 };
 
-/// The background total from the annulus pixels inside the image (`values`);
-/// the other n - values.size() pixels of the annulus are 0.
-std::int64_t TrimmedTotal(const std::vector<std::int32_t>& values, std::int64_t n, double medianPercent)
+/// The background total from the annulus pixels inside the image (`counts`);
+/// the other n - counts.Size() pixels of the annulus are 0.
+std::int64_t TrimmedTotal(const AnnulusCounts& counts, std::int64_t n, double medianPercent)
 {
     double drop = RoundHalfEven(static_cast<double>(medianPercent) * static_cast<double>(n) / 100.0);
     if (!(drop >= 0.0))
@@ -176,12 +146,11 @@ std::int64_t TrimmedTotal(const std::vector<std::int32_t>& values, std::int64_t 
     // the inside ones followed by the zeros. The middle n - 2m are descending
     // positions m .. n - m - 1; among the k inside values those are ascending
     // positions k - end .. k - m - 1.
-    const auto k = static_cast<std::int64_t>(values.size());
+    const std::int64_t k = counts.Size();
     const std::int64_t end = std::min(n - m, k);
     if (m >= end)
         return 0;
-    SmallestSums smallest(values);
-    const auto trimmed = static_cast<double>(smallest.Sum(k - m) - smallest.Sum(k - end));
+    const auto trimmed = static_cast<double>(counts.SmallestSum(k - m) - counts.SmallestSum(k - end));
     const double scaled = trimmed + 2.0 * static_cast<double>(m) * trimmed / static_cast<double>(n - 2 * m);
     return static_cast<std::int64_t>(RoundHalfEven(scaled));
 }
@@ -219,7 +188,6 @@ Aperture::Aperture(int radius, const PhotometryOptions& options)
     }
     m_annulus = MakeRing(static_cast<std::int64_t>(std::min(innerSquare, outerSquare + 1.0)),
         static_cast<std::int64_t>(outerSquare), static_cast<int>(std::max(reach, -1.0)));
-    m_values.reserve(static_cast<std::size_t>(std::min<std::int64_t>(m_annulus.pixels, std::int64_t { 1 } << 16)));
 }
 
 Aperture::Ring Aperture::MakeRing(std::int64_t innerSquare, std::int64_t outerSquare, int reach)
@@ -251,28 +219,53 @@ int Aperture::Reach() const
 template <class Source, class Visit>
 void Aperture::ForEachRun(const Ring& ring, const Source& source, int x, int y, Visit&& visit)
 {
-    // One clip of each run against the source's rectangle: outside it every
-    // pixel counts 0, so it is simply not visited.
-    const int left = source.Left();
-    const int right = source.Right();
-    const auto clipped = [&](int row, int x0, int x1) {
-        x0 = std::max(x0, left);
-        x1 = std::min(x1, right);
-        if (x0 <= x1)
-            visit(row, x0, x1);
-    };
     const int firstRow = std::max(-ring.reach, source.Bottom() - y);
     const int lastRow = std::min(ring.reach, source.Top() - y);
-    for (int dy = firstRow; dy <= lastRow; ++dy) {
-        const Span span = ring.rows[static_cast<std::size_t>(dy + ring.reach)];
-        if (span.lo > span.hi)
-            continue;
-        if (span.lo == 0) {
-            clipped(y + dy, x - span.hi, x + span.hi);
-        } else {
-            clipped(y + dy, x - span.hi, x - span.lo);
-            clipped(y + dy, x + span.lo, x + span.hi);
-        }
+    for (int dy = firstRow; dy <= lastRow; ++dy)
+        ForEachRunOf(ring.rows[static_cast<std::size_t>(dy + ring.reach)], source, x, y + dy, visit);
+}
+
+template <class Source, class Visit>
+void Aperture::ForEachRunOf(Span span, const Source& source, int x, int y, Visit& visit)
+{
+    // One clip of each run against the source's rectangle: outside it every
+    // pixel counts 0, so it is simply not visited.
+    const auto clipped = [&](int x0, int x1) {
+        x0 = std::max(x0, source.Left());
+        x1 = std::min(x1, source.Right());
+        if (x0 <= x1)
+            visit(y, x0, x1);
+    };
+    if (span.lo > span.hi)
+        return;
+    if (span.lo == 0) {
+        clipped(x - span.hi, x + span.hi);
+    } else {
+        clipped(x - span.hi, x - span.lo);
+        clipped(x + span.lo, x + span.hi);
+    }
+}
+
+template <class Source, class Leave, class Enter>
+void Aperture::ForEachMovedRun(const Ring& ring, const Source& source, int x, int y, Leave&& leave, Enter&& enter)
+{
+    const auto spanAt = [&](int dy) {
+        return std::abs(dy) <= ring.reach ? ring.rows[static_cast<std::size_t>(dy + ring.reach)] : Span {};
+    };
+    // The parts of `span` outside `keep`; an empty span has lo > hi.
+    const auto outside = [](Span span, Span keep) {
+        return std::array<Span, 2> { { { span.lo, std::min(span.hi, keep.lo - 1) },
+            { std::max(span.lo, keep.hi + 1), span.hi } } };
+    };
+    const int firstRow = std::max(y - 1 - ring.reach, source.Bottom());
+    const int lastRow = std::min(y + ring.reach, source.Top());
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const Span before = spanAt(row - (y - 1));
+        const Span after = spanAt(row - y);
+        for (const Span part : outside(before, after))
+            ForEachRunOf(part, source, x, row, leave);
+        for (const Span part : outside(after, before))
+            ForEachRunOf(part, source, x, row, enter);
     }
 }
 
@@ -286,17 +279,41 @@ template <class Source> ApertureSum Aperture::Sum(const Source& source, float cx
     return result;
 }
 
-template <class Source> ApertureSum Aperture::Background(const Source& source, float cx, float cy)
+template <class Source> ApertureSum Aperture::Background(const Source& source, float cx, float cy) const
 {
     if (!m_annulus.valid)
         return {};
-    m_values.clear();
-    ForEachRun(m_annulus, source, CentrePixel(cx), CentrePixel(cy), [&](int y, int x0, int x1) {
-        const std::size_t at = m_values.size();
-        m_values.resize(at + static_cast<std::size_t>(x1 - x0 + 1));
-        source.Copy(y, x0, x1, m_values.data() + at);
-    });
-    return { TrimmedTotal(m_values, m_annulus.pixels, m_options.medianPercent), m_annulus.pixels };
+    AnnulusCounts counts;
+    ForEachRun(m_annulus, source, CentrePixel(cx), CentrePixel(cy),
+        [&](int y, int x0, int x1) { counts.Change(source, y, x0, x1, 1); });
+    return { TrimmedTotal(counts, m_annulus.pixels, m_options.medianPercent), m_annulus.pixels };
+}
+
+std::vector<ApertureSum> Aperture::AnnulusBackgrounds(const StarWindow& window, int x, int y, int search) const
+{
+    const auto side = static_cast<std::size_t>(2 * search + 1);
+    std::vector<ApertureSum> backgrounds(side * side);
+    if (!m_annulus.valid)
+        return backgrounds;
+    const WindowSource source { window };
+    auto next = backgrounds.begin();
+    for (int dx = -search; dx <= search; ++dx) {
+        // Each column is counted afresh at its lowest centre; each step up
+        // then changes only the ends of the ring's runs.
+        AnnulusCounts counts;
+        const auto enter = [&](int row, int x0, int x1) { counts.Change(source, row, x0, x1, 1); };
+        const auto leave = [&](int row, int x0, int x1) { counts.Change(source, row, x0, x1, -1); };
+        const auto total = [&] {
+            return ApertureSum { TrimmedTotal(counts, m_annulus.pixels, m_options.medianPercent), m_annulus.pixels };
+        };
+        ForEachRun(m_annulus, source, x + dx, y - search, enter);
+        *next++ = total();
+        for (int dy = -search + 1; dy <= search; ++dy) {
+            ForEachMovedRun(m_annulus, source, x + dx, y + dy, leave, enter);
+            *next++ = total();
+        }
+    }
+    return backgrounds;
 }
 
 ApertureSum Aperture::DiaphragmSum(const ImagePlane& img, float cx, float cy) const
@@ -310,13 +327,13 @@ ApertureSum Aperture::DiaphragmSum(const StarWindow& window, float cx, float cy)
     return Sum(WindowSource { window }, cx, cy);
 }
 
-ApertureSum Aperture::AnnulusBackground(const ImagePlane& img, float cx, float cy)
+ApertureSum Aperture::AnnulusBackground(const ImagePlane& img, float cx, float cy) const
 {
     img.Prepare(CellsAround(CentrePixel(cx), CentrePixel(cy), m_annulus.reach));
     return Background(PlaneSource { img }, cx, cy);
 }
 
-ApertureSum Aperture::AnnulusBackground(const StarWindow& window, float cx, float cy)
+ApertureSum Aperture::AnnulusBackground(const StarWindow& window, float cx, float cy) const
 {
     return Background(WindowSource { window }, cx, cy);
 }

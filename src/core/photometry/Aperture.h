@@ -64,8 +64,12 @@ public:
     /// even) are dropped at each end; the sum S of the n - 2m middle ones is
     /// scaled back to the whole annulus, round(S + 2 m S / (n - 2m)) with
     /// halves to even. When nothing is left between the cuts the total is 0.
-    ApertureSum AnnulusBackground(const ImagePlane& img, float cx, float cy);
-    ApertureSum AnnulusBackground(const StarWindow& window, float cx, float cy);
+    ApertureSum AnnulusBackground(const ImagePlane& img, float cx, float cy) const;
+    ApertureSum AnnulusBackground(const StarWindow& window, float cx, float cy) const;
+
+    /// @brief AnnulusBackground around every pixel (x + dx, y + dy) with |dx|,
+    /// |dy| <= search, in the order dx ascending, then dy ascending.
+    std::vector<ApertureSum> AnnulusBackgrounds(const StarWindow& window, int x, int y, int search) const;
 
 private:
     /// The pixels |dx| = lo .. hi from the centre column, on one row.
@@ -82,16 +86,23 @@ private:
     };
 
     static Ring MakeRing(std::int64_t innerSquare, std::int64_t outerSquare, int reach);
+    /// Visits (row, x0, x1) for each run of the ring around (x, y) inside the source.
     template <class Source, class Visit>
     static void ForEachRun(const Ring& ring, const Source& source, int x, int y, Visit&& visit);
+    /// The same for the pixels |dx| = span.lo .. span.hi of image row y.
+    template <class Source, class Visit>
+    static void ForEachRunOf(Span span, const Source& source, int x, int y, Visit& visit);
+    /// Visits the runs that leave the ring and those that enter it when its
+    /// centre moves from (x, y - 1) to (x, y).
+    template <class Source, class Leave, class Enter>
+    static void ForEachMovedRun(const Ring& ring, const Source& source, int x, int y, Leave&& leave, Enter&& enter);
     template <class Source> ApertureSum Sum(const Source& source, float cx, float cy) const;
-    template <class Source> ApertureSum Background(const Source& source, float cx, float cy);
+    template <class Source> ApertureSum Background(const Source& source, float cx, float cy) const;
 
     int m_radius;
     PhotometryOptions m_options;
     Ring m_diaphragm;
     Ring m_annulus;
-    std::vector<std::int32_t> m_values; ///< the annulus pixels inside the image, reused
 };
 
 } // namespace lumvane

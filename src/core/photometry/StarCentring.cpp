@@ -89,8 +89,9 @@ StarMeasurement MeasureStarPeak(
     const auto sumAt = [&](int dx, int dy) {
         return aperture.DiaphragmSum(window, static_cast<float>(clickX + dx), static_cast<float>(clickY + dy));
     };
+    const std::vector<ApertureSum> backgrounds = aperture.AnnulusBackgrounds(window, clickX, clickY, search);
     const auto backgroundAt = [&](int dx, int dy) {
-        return aperture.AnnulusBackground(window, static_cast<float>(clickX + dx), static_cast<float>(clickY + dy));
+        return backgrounds[static_cast<std::size_t>((dx + search) * (2 * search + 1) + dy + search)];
     };
 
     const ApertureSum clickBackground = backgroundAt(0, 0);
@@ -99,7 +100,7 @@ StarMeasurement MeasureStarPeak(
     const ApertureSum clickSum = sumAt(0, 0);
     result.clickNet = *NetCounts(clickSum, clickBackground);
 
-    // Every candidate is measured once; the clicked point's sums are reused,
+    // Every candidate is measured once; the clicked point's sum is reused,
     // and the winner's sums are those of the final measurement.
     std::int64_t best = 0;
     int bestDx = 0;
@@ -108,11 +109,10 @@ StarMeasurement MeasureStarPeak(
     ApertureSum bestBackground;
     for (int dx = -search; dx <= search; ++dx) {
         for (int dy = -search; dy <= search; ++dy) {
-            const bool atClick = dx == 0 && dy == 0;
-            const ApertureSum sum = atClick ? clickSum : sumAt(dx, dy);
+            const ApertureSum sum = dx == 0 && dy == 0 ? clickSum : sumAt(dx, dy);
             if (sum.sum <= 0)
                 continue;
-            const ApertureSum background = atClick ? clickBackground : backgroundAt(dx, dy);
+            const ApertureSum background = backgroundAt(dx, dy);
             if (background.sum <= 0)
                 continue;
             const auto net = static_cast<std::int64_t>(RoundHalfEven(*NetCounts(sum, background)));

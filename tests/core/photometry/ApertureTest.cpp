@@ -121,12 +121,8 @@ TEST(Aperture, LargeDiaphragmsKeepEveryAnnulusPixel)
         int radius;
         long long pixels;
     } cases[] = { { 14, 1844 }, { 15, 2124 }, { 16, 2416 } };
-    const ImagePlane img = UniformImage(100, 100, 1000);
-    for (const auto& c : cases) {
-        Aperture aperture(c.radius, PhotometryOptions {});
-        EXPECT_EQ(aperture.AnnulusPixels(), c.pixels) << c.radius;
-        EXPECT_EQ(aperture.AnnulusBackground(img, 50.0F, 50.0F).sum, 1000 * c.pixels) << c.radius;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Aperture(c.radius, PhotometryOptions {}).AnnulusPixels(), c.pixels) << c.radius;
 }
 
 TEST(Aperture, UniformSkyGivesNetZeroForAnyMedianPercent)
@@ -192,7 +188,8 @@ TEST(Aperture, PixelsOutsideTheImageCountAsZeroButAreCounted)
 TEST(Aperture, WindowAndImageAgreeWithTheStatedRulesEverywhere)
 {
     // Random counts, many centres near edges and corners, odd options: the
-    // window, the image and the rules read pixel by pixel give the same sums.
+    // window, the image, a search walking its centres and the rules read pixel
+    // by pixel give the same sums.
     std::mt19937 random(11);
     ImagePlane img(37, 29);
     std::uniform_int_distribution<int> count(0, 65534);
@@ -209,7 +206,8 @@ TEST(Aperture, WindowAndImageAgreeWithTheStatedRulesEverywhere)
             for (int trial = 0; trial < 12; ++trial) {
                 const int x = column(random);
                 const int y = row(random);
-                const StarWindow window(img, x, y, aperture.Reach());
+                const int search = trial % 3;
+                const StarWindow window(img, x, y, aperture.Reach() + search);
                 const ApertureSum expectedSum = ReferenceDiaphragm(img, x, y, radius);
                 const ApertureSum expectedBackground = ReferenceAnnulus(img, x, y, radius, options);
                 const auto cx = static_cast<float>(x) + 0.25F;
@@ -225,6 +223,12 @@ TEST(Aperture, WindowAndImageAgreeWithTheStatedRulesEverywhere)
                         << radius << ' ' << x << ' ' << y << ' ' << options.medianPercent;
                     EXPECT_EQ(background.pixels, expectedBackground.pixels);
                 }
+                const std::vector<ApertureSum> searched = aperture.AnnulusBackgrounds(window, x, y, search);
+                auto next = searched.begin();
+                for (int dx = -search; dx <= search; ++dx)
+                    for (int dy = -search; dy <= search; ++dy, ++next)
+                        EXPECT_EQ(next->sum, ReferenceAnnulus(img, x + dx, y + dy, radius, options).sum)
+                            << radius << ' ' << x + dx << ' ' << y + dy << ' ' << options.medianPercent;
             }
         }
     }
