@@ -49,4 +49,23 @@ bool AsksForHelp(const std::vector<std::string>& args)
     return std::any_of(args.begin(), args.end(), [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
 }
 
+std::string OptionLines(const std::vector<OptionText>& options)
+{
+    const auto shown = [](const OptionText& option) {
+        return std::string(option.name) + (option.value.empty() ? "" : " ") + std::string(option.value);
+    };
+    std::size_t width = 0;
+    for (const OptionText& option : options)
+        width = std::max(width, shown(option).size());
+    std::string lines;
+    for (const OptionText& option : options) {
+        std::string line = shown(option);
+        line.resize(width + 2, ' ');
+        std::istringstream help { std::string(option.help) };
+        for (std::string helpLine; std::getline(help, helpLine); line = std::string(width + 2, ' '))
+            lines += "  " + line + helpLine + '\n';
+    }
+    return lines;
+}
+
 } // namespace lumvane::cli

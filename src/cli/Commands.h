@@ -1,7 +1,10 @@
 #pragma once
 
+#include "cli/Arguments.h"
+
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumvane::cli {
@@ -18,21 +21,25 @@ enum ExitCode : int {
 
 using Args = std::vector<std::string>;
 
-/// The usage text of each subcommand: every option with its default.
-extern const char* const kInfoUsage;
-extern const char* const kSampleUsage;
-extern const char* const kPhotUsage;
-extern const char* const kProfileUsage;
-extern const char* const kRenderUsage;
-extern const char* const kPatrolUsage;
+/// A subcommand: its name, a line on what it does, how it runs (on its own
+/// arguments, after its name, writing its output to `out` and its errors to
+/// `err`, returning an exit code), its usage text and the options it takes.
+struct Subcommand {
+    std::string_view name;
+    std::string_view summary;
+    int (*run)(const Args& args, std::ostream& out, std::ostream& err);
+    std::string usage;
+    std::vector<OptionText> options;
+};
 
-/// Each subcommand takes its own arguments (after its name) and writes its
-/// output to `out`, its errors to `err`; it returns an exit code.
-int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
-int RunSample(const Args& args, std::ostream& out, std::ostream& err);
-int RunPhot(const Args& args, std::ostream& out, std::ostream& err);
-int RunProfile(const Args& args, std::ostream& out, std::ostream& err);
-int RunRender(const Args& args, std::ostream& out, std::ostream& err);
-int RunPatrol(const Args& args, std::ostream& out, std::ostream& err);
+Subcommand InfoSubcommand();
+Subcommand SampleSubcommand();
+Subcommand PhotSubcommand();
+Subcommand ProfileSubcommand();
+Subcommand RenderSubcommand();
+Subcommand PatrolSubcommand();
+
+/// Every subcommand, in the order the program's usage lists them.
+const std::vector<Subcommand>& Subcommands();
 
 } // namespace lumvane::cli

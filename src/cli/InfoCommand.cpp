@@ -9,14 +9,6 @@
 
 namespace lumvane::cli {
 
-const char* const kInfoUsage
-    = "Usage: lumvane-cli info FILE [--plane IMG|DS|FF] [--pixel X,Y]...\n"
-      "Prints the header values the program reads from FILE, the display cuts it proposes and\n"
-      "the physical count of each pixel asked for, one 'key: value' per line.\n"
-      "  --plane IMG|DS|FF  the plane FILE is read into: image, dark or flat (default IMG)\n"
-      "  --pixel X,Y        a pixel to print (none by default; may be repeated), in whole image\n"
-      "                     coordinates: x the column from the left, y the row from the bottom\n";
-
 namespace {
 
 std::string Trimmed(std::string text)
@@ -30,46 +22,63 @@ std::string Plain(float value)
     return PlainNumberText(NumberText(value));
 }
 
-} // namespace
-
-int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
-{
+struct InfoRequest {
     std::string fileName;
     PlaneId plane = PlaneId::Img;
     std::vector<Point> pixels;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--plane" && hasValue) {
-            const std::string& name = args[++i];
-            if (name == "IMG")
-                plane = PlaneId::Img;
-            else if (name == "DS")
-                plane = PlaneId::Ds;
-            else if (name == "FF")
-                plane = PlaneId::Ff;
-            else {
-                err << "lumvane-cli info: --plane takes IMG, DS or FF, not '" << name << "'\n" << kInfoUsage;
-                return kExitUsage;
-            }
-        } else if (arg == "--pixel" && hasValue) {
-            const auto point = ParsePoint(args[++i]);
-            if (!point || point->x != std::floor(point->x) || point->y != std::floor(point->y)) {
-                err << "lumvane-cli info: --pixel takes whole numbers X,Y, not '" << args[i] << "'\n" << kInfoUsage;
-                return kExitUsage;
-            }
-            pixels.push_back(*point);
-        } else if (arg.starts_with("-") || !fileName.empty()) {
-            err << "lumvane-cli info: unexpected argument '" << arg << "'\n" << kInfoUsage;
-            return kExitUsage;
-        } else {
-            fileName = arg;
-        }
-    }
-    if (fileName.empty()) {
-        err << kInfoUsage;
+};
+
+const std::vector<Option<InfoRequest>>& InfoOptions()
+{
+    static const std::vector<Option<InfoRequest>> options = {
+        { { "--plane", "IMG|DS|FF", "the plane FILE is read into: image, dark or flat (default IMG)" },
+            [](InfoRequest& request, const std::string& name) -> std::string {
+                if (name == "IMG")
+                    request.plane = PlaneId::Img;
+                else if (name == "DS")
+                    request.plane = PlaneId::Ds;
+                else if (name == "FF")
+                    request.plane = PlaneId::Ff;
+                else
+                    return "--plane takes IMG, DS or FF, not '" + name + "'";
+                return {};
+            } },
+        { { "--pixel", "X,Y",
+              "a pixel to print (none by default; may be repeated), in whole image\n"
+              "coordinates: x the column from the left, y the row from the bottom" },
+            [](InfoRequest& request, const std::string& text) -> std::string {
+                const auto point = ParsePoint(text);
+                if (!point || point->x != std::floor(point->x) || point->y != std::floor(point->y))
+                    return "--pixel takes whole numbers X,Y, not '" + text + "'";
+                request.pixels.push_back(*point);
+                return {};
+            } },
+    };
+    return options;
+}
+
+std::string InfoUsage()
+{
+    return "Usage: lumvane-cli info FILE [--plane IMG|DS|FF] [--pixel X,Y]...\n"
+           "Prints the header values the program reads from FILE, the display cuts it proposes and\n"
+           "the physical count of each pixel asked for, one 'key: value' per line.\n"
+        + OptionLines({ InfoOptions().begin(), InfoOptions().end() });
+}
+
+int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
+{
+    const std::string usage = InfoUsage();
+    InfoRequest request;
+    if (const std::string problem = ParseOptions(args, InfoOptions(), request, request.fileName); !problem.empty()) {
+        err << "lumvane-cli info: " << problem << '\n' << usage;
         return kExitUsage;
     }
+    if (request.fileName.empty()) {
+        err << usage;
+        return kExitUsage;
+    }
+    const std::string& fileName = request.fileName;
+    const PlaneId plane = request.plane;
 
     ImageStore store;
     UniformRandom random;
@@ -102,7 +111,7 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFileError;
 
     const ImagePlane& pixelsPlane = store.Plane(plane);
-    for (const Point& point : pixels) {
+    for (const Point& point : request.pixels) {
         const int x = static_cast<int>(point.x);
         const int y = static_cast<int>(point.y);
         if (!pixelsPlane.Contains(x, y)) {
@@ -113,6 +122,14 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err)
         out << "pixel " << x << ' ' << y << ": " << Physical(pixelsPlane.At(x, y)) << '\n';
     }
     return kExitDone;
+}
+
+} // namespace
+
+Subcommand InfoSubcommand()
+{
+    return { "info", "header values, proposed cuts and pixels of a FITS file", RunInfo, InfoUsage(),
+        { InfoOptions().begin(), InfoOptions().end() } };
 }
 
 } // namespace lumvane::cli

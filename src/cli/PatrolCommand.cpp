@@ -25,6 +25,8 @@
 
 namespace lumvane::cli {
 
+namespace {
+
 const char* const kPatrolUsage
     = "Usage: lumvane-cli patrol FIRST --stars STARS [--dark FILE] [--flat FILE] [--radius R[,R...]]\n"
       "                          [--search N] [--method max|centroid] [--annulus R1,R2] [--median P]\n"
@@ -79,8 +81,6 @@ const char* const kPatrolUsage
       "no --csv, --summary or --aavso, no --comp (magnitudes relative to St1), no --filter (the FILTER\n"
       "card).\n";
 
-namespace {
-
 const char* const kPrefix = "lumvane-cli patrol: ";
 constexpr std::size_t kStarsFileLimit = 1 << 20;
 
@@ -107,61 +107,62 @@ struct PatrolRequest {
     std::string summaryFile;
 };
 
+const std::vector<Option<PatrolRequest>>& PatrolOptions()
+{
+    using Request = PatrolRequest;
+    static const std::vector<Option<Request>> options = [] {
+        std::vector<Option<Request>> all = {
+            TextOption<Request>({ "--stars", "STARS", "" }, &Request::starsFile),
+            TextOption<Request>({ "-o", "RESULTS", "" }, &Request::resultsFile),
+            { { "--st1-mag", "M", "" },
+                [](Request& request, const std::string& text) -> std::string {
+                    request.st1Magnitude = ParseNumber(text);
+                    if (!request.st1Magnitude)
+                        return "--st1-mag takes a magnitude, not '" + text + "'";
+                    return {};
+                } },
+            { { "--instrumental", "", "" },
+                [](Request& request, const std::string&) {
+                    request.instrumental = true;
+                    return std::string();
+                } },
+            TextOption<Request>({ "--csv", "FILE", "" }, &Request::csvFile),
+            TextOption<Request>({ "--comp", "SLOT=MAG[,SLOT=MAG...]", "" }, &Request::comparisonsText),
+            TextOption<Request>({ "--summary", "FILE", "" }, &Request::summaryFile),
+            TextOption<Request>({ "--aavso", "FILE", "" }, &Request::aavsoFile),
+            TextOption<Request>(
+                { "--obscode", "X", "" }, [](Request & request) -> auto& { return request.aavso.observerCode; }),
+            TextOption<Request>(
+                { "--name", "N", "" }, [](Request & request) -> auto& { return request.aavso.starName; }),
+            TextOption<Request>(
+                { "--chart", "C", "" }, [](Request & request) -> auto& { return request.aavso.chart; }),
+            TextOption<Request>({ "--check", "SLOT", "" }, &Request::checkText),
+            TextOption<Request>({ "--variable", "SLOT", "" }, &Request::variableText),
+            { { "--diaphragm", "K", "" },
+                [](Request& request, const std::string& text) -> std::string {
+                    if (text.size() != 1 || text[0] < '1' || text[0] > '4')
+                        return "--diaphragm takes 1, 2, 3 or 4, not '" + text + "'";
+                    request.aavso.diaphragm = text[0] - '1';
+                    return {};
+                } },
+            TextOption<Request>(
+                { "--filter", "CODE", "" }, [](Request & request) -> auto& { return request.aavso.filter; }),
+            TextOption<Request>(
+                { "--cname", "NAME", "" }, [](Request & request) -> auto& { return request.aavso.comparisonName; }),
+            TextOption<Request>(
+                { "--kname", "NAME", "" }, [](Request & request) -> auto& { return request.aavso.checkName; }),
+        };
+        for (auto& option : PhotometryOptionsOf<Request>())
+            all.push_back(std::move(option));
+        return all;
+    }();
+    return options;
+}
+
 std::string Parse(const Args& args, PatrolRequest& request)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        std::string problem;
-        if (ParsePhotometryOption(args, i, request.photometry, problem)) {
-            if (!problem.empty())
-                return problem;
-        } else if (arg == "--stars" && hasValue) {
-            request.starsFile = args[++i];
-        } else if (arg == "-o" && hasValue) {
-            request.resultsFile = args[++i];
-        } else if (arg == "--st1-mag" && hasValue) {
-            const std::string& text = args[++i];
-            request.st1Magnitude = ParseNumber(text);
-            if (!request.st1Magnitude)
-                return "--st1-mag takes a magnitude, not '" + text + "'";
-        } else if (arg == "--instrumental") {
-            request.instrumental = true;
-        } else if (arg == "--csv" && hasValue) {
-            request.csvFile = args[++i];
-        } else if (arg == "--aavso" && hasValue) {
-            request.aavsoFile = args[++i];
-        } else if (arg == "--obscode" && hasValue) {
-            request.aavso.observerCode = args[++i];
-        } else if (arg == "--name" && hasValue) {
-            request.aavso.starName = args[++i];
-        } else if (arg == "--chart" && hasValue) {
-            request.aavso.chart = args[++i];
-        } else if (arg == "--check" && hasValue) {
-            request.checkText = args[++i];
-        } else if (arg == "--variable" && hasValue) {
-            request.variableText = args[++i];
-        } else if (arg == "--filter" && hasValue) {
-            request.aavso.filter = args[++i];
-        } else if (arg == "--cname" && hasValue) {
-            request.aavso.comparisonName = args[++i];
-        } else if (arg == "--kname" && hasValue) {
-            request.aavso.checkName = args[++i];
-        } else if (arg == "--comp" && hasValue) {
-            request.comparisonsText = args[++i];
-        } else if (arg == "--summary" && hasValue) {
-            request.summaryFile = args[++i];
-        } else if (arg == "--diaphragm" && hasValue) {
-            const std::string& text = args[++i];
-            if (text.size() != 1 || text[0] < '1' || text[0] > '4')
-                return "--diaphragm takes 1, 2, 3 or 4, not '" + text + "'";
-            request.aavso.diaphragm = text[0] - '1';
-        } else if (arg.starts_with("-") || !request.firstFile.empty()) {
-            return "unexpected argument '" + arg + "'";
-        } else {
-            request.firstFile = arg;
-        }
-    }
+    if (std::string problem = ParseOptions(args, PatrolOptions(), request, request.firstFile); !problem.empty())
+        return problem;
     if (request.firstFile.empty())
         return "no first file given";
     if (request.starsFile.empty())
@@ -406,8 +407,6 @@ void Summary(std::ostream& err, const ResultsTable& table, const FileList& files
             << " saturated), " << tally.unmeasured << " unmeasured\n";
 }
 
-} // namespace
-
 int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
 {
     PatrolRequest request;
@@ -522,6 +521,14 @@ int RunPatrol(const Args& args, std::ostream& /*out*/, std::ostream& err)
     if (!SaveResults(request, table, store.files, err))
         return kExitFileError;
     return endedOnUnreadableFile ? kExitUnreadableFile : kExitDone;
+}
+
+} // namespace
+
+Subcommand PatrolSubcommand()
+{
+    return { "patrol", "walks a numbered series, measuring the marked stars on each file", RunPatrol, kPatrolUsage,
+        { PatrolOptions().begin(), PatrolOptions().end() } };
 }
 
 } // namespace lumvane::cli

@@ -13,24 +13,6 @@
 
 namespace lumvane::cli {
 
-const char* const kPhotUsage
-    = "Usage: lumvane-cli phot FILE --at X,Y [--at X,Y]... [--radius R[,R...]] [--method max|centroid]\n"
-      "                        [--search N] [--annulus R1,R2] [--median P] [--dark FILE] [--flat FILE]\n"
-      "Measures the star near each point (image coordinates, x from the left, y from the bottom)\n"
-      "for each diaphragm radius (1 to 16 pixels, at most four). As with a click, a diaphragm that\n"
-      "leaves the image ends the measurements of that point: it and the later radii are reported as\n"
-      "outside.\n"
-      "--dark subtracts a dark frame, then --flat divides by a flat field normalised to its mean, as the\n"
-      "Image menu's Dark Subtract and Flat Field do; both frames must be at least the image's size.\n"
-      "  --at X,Y               a point to measure (at least one; may be repeated)\n"
-      "  --radius R[,R...]      diaphragm radii in pixels (default 8)\n"
-      "  --method max|centroid  the star centre: the peak of (Iin-Iout) or the weight centre (default max)\n"
-      "  --search N             the centre search radius, as \"Center search\" (default 2)\n"
-      "  --annulus R1,R2        the background annulus from R1 x R to R2 x R (default 1.0,2.0)\n"
-      "  --median P             the % of annulus pixels replaced, 0 to 30 (default 10)\n"
-      "  --dark FILE            the dark frame (default none)\n"
-      "  --flat FILE            the flat field (default none)\n";
-
 namespace {
 
 std::string Text(float value)
@@ -60,26 +42,43 @@ struct PhotRequest {
     PhotometryArguments photometry;
 };
 
+const std::vector<Option<PhotRequest>>& PhotOptions()
+{
+    static const std::vector<Option<PhotRequest>> options = [] {
+        std::vector<Option<PhotRequest>> all
+            = { { { "--at", "X,Y", "a point to measure (at least one; may be repeated)" },
+                [](PhotRequest& request, const std::string& text) -> std::string {
+                    const auto point = ParsePoint(text);
+                    if (!point)
+                        return "--at takes X,Y, not '" + text + "'";
+                    request.points.push_back(*point);
+                    return {};
+                } } };
+        for (auto& option : PhotometryOptionsOf<PhotRequest>())
+            all.push_back(std::move(option));
+        return all;
+    }();
+    return options;
+}
+
+std::string PhotUsage()
+{
+    return "Usage: lumvane-cli phot FILE --at X,Y [--at X,Y]... [--radius R[,R...]] [--method max|centroid]\n"
+           "                        [--search N] [--annulus R1,R2] [--median P] [--dark FILE] [--flat FILE]\n"
+           "Measures the star near each point (image coordinates, x from the left, y from the bottom)\n"
+           "for each diaphragm radius (1 to 16 pixels, at most four). As with a click, a diaphragm that\n"
+           "leaves the image ends the measurements of that point: it and the later radii are reported as\n"
+           "outside.\n"
+           "--dark subtracts a dark frame, then --flat divides by a flat field normalised to its mean, as the\n"
+           "Image menu's Dark Subtract and Flat Field do; both frames must be at least the image's size.\n"
+        + OptionLines({ PhotOptions().begin(), PhotOptions().end() });
+}
+
 /// Reads the arguments into `request`; the text of what is wrong otherwise.
 std::string Parse(const Args& args, PhotRequest& request)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::string problem;
-        if (ParsePhotometryOption(args, i, request.photometry, problem)) {
-            if (!problem.empty())
-                return problem;
-        } else if (arg == "--at" && i + 1 < args.size()) {
-            const auto point = ParsePoint(args[++i]);
-            if (!point)
-                return "--at takes X,Y, not '" + args[i] + "'";
-            request.points.push_back(*point);
-        } else if (arg.starts_with("-") || !request.fileName.empty()) {
-            return "unexpected argument '" + arg + "'";
-        } else {
-            request.fileName = arg;
-        }
-    }
+    if (std::string problem = ParseOptions(args, PhotOptions(), request, request.fileName); !problem.empty())
+        return problem;
     if (request.fileName.empty())
         return "no file given";
     if (request.points.empty())
@@ -87,13 +86,11 @@ std::string Parse(const Args& args, PhotRequest& request)
     return {};
 }
 
-} // namespace
-
 int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
 {
     PhotRequest request;
     if (const std::string problem = Parse(args, request); !problem.empty()) {
-        err << "lumvane-cli phot: " << problem << '\n' << kPhotUsage;
+        err << "lumvane-cli phot: " << problem << '\n' << PhotUsage();
         return kExitUsage;
     }
 
@@ -133,6 +130,14 @@ int RunPhot(const Args& args, std::ostream& out, std::ostream& err)
         }
     }
     return kExitDone;
+}
+
+} // namespace
+
+Subcommand PhotSubcommand()
+{
+    return { "phot", "centres and measures stars at given points of a FITS file", RunPhot, PhotUsage(),
+        { PhotOptions().begin(), PhotOptions().end() } };
 }
 
 } // namespace lumvane::cli

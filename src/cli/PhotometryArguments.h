@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 
 #include "core/common/UniformRandom.h"
@@ -28,11 +29,20 @@ struct PhotometryArguments {
     std::string flatFile; ///< empty: no flat fielding
 };
 
-/// @brief Takes the option at args[i] when it is one of --radius, --method,
-/// --search, --annulus, --median, --dark or --flat with a value, moving i to
-/// its value. False when args[i] is none of them; `problem` tells what is
-/// wrong with a value it took.
-bool ParsePhotometryOption(const Args& args, std::size_t& i, PhotometryArguments& arguments, std::string& problem);
+/// The options of `PhotometryArguments`, in the order phot's usage lists them.
+const std::vector<Option<PhotometryArguments>>& PhotometryOptions();
+
+/// The photometry options as options of a request that holds them in its
+/// `photometry`.
+template <typename Request> std::vector<Option<Request>> PhotometryOptionsOf()
+{
+    std::vector<Option<Request>> options;
+    for (const auto& option : PhotometryOptions())
+        options.push_back({ option, [take = option.take](Request& request, const std::string& value) {
+                               return take(request.photometry, value);
+                           } });
+    return options;
+}
 
 /// @brief What a click with these options measures: the radii in boxes 0..,
 /// the method, the search radius of the "Center search" value and the

@@ -12,51 +12,63 @@
 
 namespace lumvane::cli {
 
-const char* const kRenderUsage = "Usage: lumvane-cli render FILE [--black N] [--white N] [--log] -o OUT.bmp\n"
-                                 "  The whole image in the 16-level palette as a 24-bit bitmap, the first\n"
-                                 "  file row at the top. Cuts in physical counts; without them the proposed\n"
-                                 "  cuts. A cut of 0 means the default 200 (black) or 700 (white).\n"
-                                 "  --black N   the black cut (default: the proposed one)\n"
-                                 "  --white N   the white cut (default: the proposed one)\n"
-                                 "  --log       logarithmic levels, as the Display tab's Log (default linear)\n"
-                                 "  -o OUT.bmp  the bitmap to write (required)\n";
-
 namespace {
 
-} // namespace
-
-int RunRender(const Args& args, std::ostream& out, std::ostream& err)
-{
+struct RenderRequest {
     std::string fileName;
     std::string bitmapName;
     std::optional<double> black;
     std::optional<double> white;
     LevelScale scale = LevelScale::Linear;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if ((arg == "--black" || arg == "--white") && hasValue) {
-            const auto value = ParseNumber(args[++i]);
-            if (!value) {
-                err << "lumvane-cli render: " << arg << " takes a number, not '" << args[i] << "'\n" << kRenderUsage;
-                return kExitUsage;
-            }
-            (arg == "--black" ? black : white) = *value;
-        } else if (arg == "--log") {
-            scale = LevelScale::Logarithmic;
-        } else if (arg == "-o" && hasValue) {
-            bitmapName = args[++i];
-        } else if (arg.starts_with("-") || !fileName.empty()) {
-            err << "lumvane-cli render: unexpected argument '" << arg << "'\n" << kRenderUsage;
-            return kExitUsage;
-        } else {
-            fileName = arg;
-        }
-    }
-    if (fileName.empty() || bitmapName.empty()) {
-        err << kRenderUsage;
+};
+
+/// Takes a cut in physical counts into `cut`.
+std::string TakeCut(const std::string& option, const std::string& text, std::optional<double>& cut)
+{
+    cut = ParseNumber(text);
+    return cut ? std::string() : option + " takes a number, not '" + text + "'";
+}
+
+const std::vector<Option<RenderRequest>>& RenderOptions()
+{
+    static const std::vector<Option<RenderRequest>> options = {
+        { { "--black", "N", "the black cut (default: the proposed one)" },
+            [](RenderRequest& request, const std::string& text) { return TakeCut("--black", text, request.black); } },
+        { { "--white", "N", "the white cut (default: the proposed one)" },
+            [](RenderRequest& request, const std::string& text) { return TakeCut("--white", text, request.white); } },
+        { { "--log", "", "logarithmic levels, as the Display tab's Log (default linear)" },
+            [](RenderRequest& request, const std::string&) {
+                request.scale = LevelScale::Logarithmic;
+                return std::string();
+            } },
+        TextOption<RenderRequest>({ "-o", "OUT.bmp", "the bitmap to write (required)" }, &RenderRequest::bitmapName),
+    };
+    return options;
+}
+
+std::string RenderUsage()
+{
+    return "Usage: lumvane-cli render FILE [--black N] [--white N] [--log] -o OUT.bmp\n"
+           "  The whole image in the 16-level palette as a 24-bit bitmap, the first\n"
+           "  file row at the top. Cuts in physical counts; without them the proposed\n"
+           "  cuts. A cut of 0 means the default 200 (black) or 700 (white).\n"
+        + OptionLines({ RenderOptions().begin(), RenderOptions().end() });
+}
+
+int RunRender(const Args& args, std::ostream& out, std::ostream& err)
+{
+    RenderRequest request;
+    if (const std::string problem = ParseOptions(args, RenderOptions(), request, request.fileName); !problem.empty()) {
+        err << "lumvane-cli render: " << problem << '\n' << RenderUsage();
         return kExitUsage;
     }
+    if (request.fileName.empty() || request.bitmapName.empty()) {
+        err << RenderUsage();
+        return kExitUsage;
+    }
+    const std::string& fileName = request.fileName;
+    const std::string& bitmapName = request.bitmapName;
+    const LevelScale scale = request.scale;
 
     ImageStore store;
     UniformRandom random;
@@ -68,7 +80,7 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFileError;
 
     const DisplayCuts proposed = result.cuts.value_or(DisplayCuts {});
-    const DisplayCuts cuts = RenderCuts(black.value_or(proposed.black), white.value_or(proposed.white));
+    const DisplayCuts cuts = RenderCuts(request.black.value_or(proposed.black), request.white.value_or(proposed.white));
     const RgbImage picture = RenderWholeImage(store.img, ColourTable(cuts, scale));
     const WriteResult written = WriteBmp(bitmapName, picture);
     if (!written.written) {
@@ -80,6 +92,14 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err)
         << "scale: " << (scale == LevelScale::Linear ? "linear" : "log") << '\n'
         << "size: " << picture.width << " x " << picture.height << '\n';
     return kExitDone;
+}
+
+} // namespace
+
+Subcommand RenderSubcommand()
+{
+    return { "render", "the image in the display palette as a BMP file", RunRender, RenderUsage(),
+        { RenderOptions().begin(), RenderOptions().end() } };
 }
 
 } // namespace lumvane::cli

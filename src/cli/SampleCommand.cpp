@@ -14,14 +14,6 @@
 
 namespace lumvane::cli {
 
-const char* const kSampleUsage
-    = "Usage: lumvane-cli sample DIR\n"
-      "Writes a small, realistic observation into DIR (made when missing) with CFITSIO: the patrol\n"
-      "series field.001 ... field.012 of one star field with one variable star, the dark frame\n"
-      "dark.fts, the flat field flat.fts, and truth.txt with each star's position and flux in every\n"
-      "frame. Existing files of those names are replaced. It prints the name of each file written.\n"
-      "It takes no options.\n";
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -113,7 +105,13 @@ std::string TruthText(const std::vector<SampleFrame>& frames)
     return text.str();
 }
 
-} // namespace
+const char* const kSampleUsage
+    = "Usage: lumvane-cli sample DIR\n"
+      "Writes a small, realistic observation into DIR (made when missing) with CFITSIO: the patrol\n"
+      "series field.001 ... field.012 of one star field with one variable star, the dark frame\n"
+      "dark.fts, the flat field flat.fts, and truth.txt with each star's position and flux in every\n"
+      "frame. Existing files of those names are replaced. It prints the name of each file written.\n"
+      "It takes no options.\n";
 
 int RunSample(const Args& args, std::ostream& out, std::ostream& err)
 {
@@ -152,6 +150,13 @@ int RunSample(const Args& args, std::ostream& out, std::ostream& err)
     }
     out << truthPath.string() << '\n';
     return kExitDone;
+}
+
+} // namespace
+
+Subcommand SampleSubcommand()
+{
+    return { "sample", "writes a sample patrol series with dark, flat and truth.txt", RunSample, kSampleUsage, {} };
 }
 
 } // namespace lumvane::cli

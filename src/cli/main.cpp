@@ -8,31 +8,10 @@
 
 namespace {
 
-struct Subcommand {
-    std::string_view name;
-    int (*run)(const lumvane::cli::Args&, std::ostream&, std::ostream&);
-    std::string_view summary;
-    const char* usage;
-};
-
-const Subcommand kSubcommands[] = {
-    { "info", lumvane::cli::RunInfo, "header values, proposed cuts and pixels of a FITS file",
-        lumvane::cli::kInfoUsage },
-    { "sample", lumvane::cli::RunSample, "writes a sample patrol series with dark, flat and truth.txt",
-        lumvane::cli::kSampleUsage },
-    { "phot", lumvane::cli::RunPhot, "centres and measures stars at given points of a FITS file",
-        lumvane::cli::kPhotUsage },
-    { "profile", lumvane::cli::RunProfile, "the intensity profile along a line, as the profile data file",
-        lumvane::cli::kProfileUsage },
-    { "render", lumvane::cli::RunRender, "the image in the display palette as a BMP file", lumvane::cli::kRenderUsage },
-    { "patrol", lumvane::cli::RunPatrol, "walks a numbered series, measuring the marked stars on each file",
-        lumvane::cli::kPatrolUsage },
-};
-
 void PrintUsage(std::ostream& out)
 {
     out << "Usage: lumvane-cli SUBCOMMAND [OPTIONS]\n\nSubcommands:\n";
-    for (const auto& subcommand : kSubcommands)
+    for (const auto& subcommand : lumvane::cli::Subcommands())
         out << "  " << subcommand.name << std::string(10 - subcommand.name.size(), ' ') << subcommand.summary << '\n';
     out << "\n'lumvane-cli SUBCOMMAND --help' prints the subcommand's options and their defaults.\n"
            "Exit codes: 0 done, 1 bad usage, 2 an input that can't be read or an output that can't be\n"
@@ -52,7 +31,7 @@ int Run(int argc, char** argv, std::ostream& out)
         PrintUsage(out);
         return lumvane::cli::kExitDone;
     }
-    for (const auto& subcommand : kSubcommands) {
+    for (const auto& subcommand : lumvane::cli::Subcommands()) {
         if (subcommand.name != name)
             continue;
         const lumvane::cli::Args args(argv + 2, argv + argc);
