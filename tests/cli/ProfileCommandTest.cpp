@@ -63,17 +63,6 @@ TEST(ProfileCommand, PrintsTheCoresDataFileText)
     EXPECT_EQ(test::ReadFileBytes(data), expected);
 }
 
-TEST(ProfileCommand, AFileThatCantBeWrittenGivesTheMessageAndExit2)
-{
-    test::TempDir dir;
-    const std::string image = WriteRidgeImage(dir);
-    const std::string data = dir.File("missing/prof.dat");
-    const test::CliRun run = test::RunCli({ "profile", image, "--from", "3,20", "--to", "40,20", "-o", data });
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "lumvane-cli profile: Cannot write file " + data + ": No such file or directory\n");
-}
-
 TEST(ProfileCommand, BadInputGivesAMessageAndNonZeroExit)
 {
     test::TempDir dir;

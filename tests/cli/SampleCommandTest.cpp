@@ -157,34 +157,38 @@ TEST_F(SampleCommand, WritesTheSeriesTheCalibrationFramesAndTheTruth)
 
 TEST_F(SampleCommand, FramesAreUnsigned16BitImagesWithTheirObservationKeywords)
 {
+    std::vector<std::string> frames = kSeries;
+    frames.insert(frames.end(), { "dark.fts", "flat.fts" });
+    const struct {
+        std::vector<std::string> files;
+        const char* keyword;
+        std::string value;
+    } cases[] = {
+        { frames, "BITPIX", "16" },
+        { frames, "BZERO", "32768" },
+        { kSeries, "BSCALE", "1" },
+        { kSeries, "EXPTIME", "30.0" },
+        { { "dark.fts" }, "EXPTIME", "30.0" },
+        { kSeries, "TEMPERAT", "-20.5" },
+        { { "dark.fts" }, "TEMPERAT", "-20.5" },
+        { kSeries, "FILTER", "V" },
+        { { "flat.fts" }, "FILTER", "V" },
+    };
+    for (const auto& c : cases)
+        for (const auto& name : c.files)
+            EXPECT_EQ(Keyword(File(name), c.keyword), c.value) << name << ' ' << c.keyword;
+
     int previousStart = -1;
     for (const auto& name : kSeries) {
         SCOPED_TRACE(name);
-        const std::string file = File(name);
-        EXPECT_EQ(Keyword(file, "BITPIX"), "16");
-        EXPECT_EQ(Keyword(file, "BZERO"), "32768");
-        EXPECT_EQ(Keyword(file, "BSCALE"), "1");
-        EXPECT_EQ(std::stod(Keyword(file, "EXPTIME")), 30.0);
-        EXPECT_EQ(std::stod(Keyword(file, "TEMPERAT")), -20.5);
-        EXPECT_EQ(Keyword(file, "FILTER"), "V");
-        EXPECT_NE(Keyword(file, "OBJECT"), "");
+        EXPECT_NE(Keyword(File(name), "OBJECT"), "");
         // Exposures start 60 s after the previous one ended.
-        const int start = SecondsOfDay(Keyword(file, "DATE-OBS"));
-        if (previousStart >= 0) {
-            EXPECT_EQ(start - previousStart, 90);
-        }
+        const int start = SecondsOfDay(Keyword(File(name), "DATE-OBS"));
+        EXPECT_TRUE(previousStart < 0 || start - previousStart == 90);
         previousStart = start;
     }
-    EXPECT_EQ(std::stod(Keyword(File("dark.fts"), "EXPTIME")), 30.0);
-    EXPECT_EQ(std::stod(Keyword(File("dark.fts"), "TEMPERAT")), -20.5);
-    EXPECT_EQ(Keyword(File("flat.fts"), "FILTER"), "V");
-
-    for (const auto& name : AllFiles()) {
-        if (name == "truth.txt")
-            continue;
+    for (const auto& name : frames) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(Keyword(File(name), "BITPIX"), "16");
-        EXPECT_EQ(Keyword(File(name), "BZERO"), "32768");
         const test::CfitsioImage image = test::ReadWithCfitsio(File(name));
         EXPECT_EQ(image.width, kSize);
         EXPECT_EQ(image.height, kSize);
@@ -242,76 +246,53 @@ TEST_F(SampleCommand, TruthListsEveryStarOfEveryFrameWithOneDriftAndOneVariable)
     EXPECT_LT(swing, 0.6);
 }
 
-TEST_F(SampleCommand, StarsLieAtTheirTruthPositionsInImageCoordinates)
-{
-    const std::vector<TruthStar> truth = ReadTruth(File("truth.txt"));
-    ASSERT_FALSE(truth.empty());
-    ImageStore store;
-    UniformRandom random;
-    std::string loaded;
-    for (const auto& star : truth) {
-        SCOPED_TRACE(star.file + " star " + std::to_string(star.id));
-        if (star.file != loaded) {
-            ASSERT_EQ(ReadFitsImage(store, File(star.file), PlaneId::Img, random).status, FitsReadStatus::Read);
-            loaded = star.file;
-        }
-        const ImagePlane& img = store.img;
-        // The brightest pixel around the star is the one under its centre.
-        const int cx = static_cast<int>(std::lround(star.x));
-        const int cy = static_cast<int>(std::lround(star.y));
-        int bestX = cx;
-        int bestY = cy;
-        for (int y = cy - 6; y <= cy + 6; ++y) {
-            for (int x = cx - 6; x <= cx + 6; ++x) {
-                if (img.At(x, y) > img.At(bestX, bestY)) {
-                    bestX = x;
-                    bestY = y;
-                }
-            }
-        }
-        EXPECT_LE(std::hypot(bestX - star.x, bestY - star.y), 1.5);
-        // Bright stars: the light's centroid sits on the truth, not half a pixel off.
-        if (star.flux >= 50000.0) {
-            const Measurement m
-                = Measure([&img](int x, int y) { return static_cast<double>(Physical(img.At(x, y))); }, star.x, star.y);
-            EXPECT_NEAR(m.x, star.x, 0.15);
-            EXPECT_NEAR(m.y, star.y, 0.15);
-        }
-    }
-}
-
-TEST_F(SampleCommand, DarkSubtractionAndFlatFieldingRecoverTheTruthFlux)
+TEST_F(SampleCommand, StarsLieAtTheirTruthPositionsAndCalibrationRecoversTheirFlux)
 {
     ImageStore store;
     UniformRandom random;
     ASSERT_EQ(ReadFitsImage(store, File("dark.fts"), PlaneId::Ds, random).status, FitsReadStatus::Read);
     ASSERT_EQ(ReadFitsImage(store, File("flat.fts"), PlaneId::Ff, random).status, FitsReadStatus::Read);
     double flatSum = 0.0;
-    for (int y = 1; y <= kSize; ++y) {
+    for (int y = 1; y <= kSize; ++y)
         for (int x = 1; x <= kSize; ++x)
             flatSum += Physical(store.ff.At(x, y));
-    }
     const double flatMean = flatSum / (kSize * kSize);
     EXPECT_NEAR(flatMean, 20000.0, 1000.0);
+    const auto raw = [&store](int x, int y) { return static_cast<double>(Physical(store.img.At(x, y))); };
+    const auto calibrated = [&store, flatMean](int x, int y) {
+        return (Physical(store.img.At(x, y)) - Physical(store.ds.At(x, y))) * flatMean / Physical(store.ff.At(x, y));
+    };
 
     std::string loaded;
     int measured = 0;
     double rawLow = 2.0;
     double rawHigh = 0.0;
     for (const auto& star : ReadTruth(File("truth.txt"))) {
-        if (star.role == "-")
-            continue;
         SCOPED_TRACE(star.file + " star " + std::to_string(star.id));
         if (star.file != loaded) {
             ASSERT_EQ(ReadFitsImage(store, File(star.file), PlaneId::Img, random).status, FitsReadStatus::Read);
             loaded = star.file;
         }
-        const auto calibrated = [&store, flatMean](int x, int y) {
-            return (Physical(store.img.At(x, y)) - Physical(store.ds.At(x, y))) * flatMean
-                / Physical(store.ff.At(x, y));
-        };
-        const auto raw = [&store](int x, int y) { return static_cast<double>(Physical(store.img.At(x, y))); };
-        EXPECT_NEAR(Measure(calibrated, star.x, star.y).net / star.flux, 1.0, 0.04);
+        // The brightest pixel around the star is the one under its centre.
+        const int cx = static_cast<int>(std::lround(star.x));
+        const int cy = static_cast<int>(std::lround(star.y));
+        int bestX = cx;
+        int bestY = cy;
+        for (int y = cy - 6; y <= cy + 6; ++y)
+            for (int x = cx - 6; x <= cx + 6; ++x)
+                if (store.img.At(x, y) > store.img.At(bestX, bestY)) {
+                    bestX = x;
+                    bestY = y;
+                }
+        EXPECT_LE(std::hypot(bestX - star.x, bestY - star.y), 1.5);
+        if (star.role == "-")
+            continue;
+        // The light's centroid sits on the truth, not half a pixel off, and
+        // its flux is the truth's once calibrated.
+        const Measurement m = Measure(calibrated, star.x, star.y);
+        EXPECT_NEAR(m.x, star.x, 0.15);
+        EXPECT_NEAR(m.y, star.y, 0.15);
+        EXPECT_NEAR(m.net / star.flux, 1.0, 0.04);
         const double rawRatio = Measure(raw, star.x, star.y).net / star.flux;
         rawLow = std::min(rawLow, rawRatio);
         rawHigh = std::max(rawHigh, rawRatio);
@@ -336,7 +317,7 @@ TEST_F(SampleCommand, WritesTheSameBytesEveryTime)
     EXPECT_EQ(test::ReadFileBytes(File("field.003")), test::ReadFileBytes(s_dir->File("again/field.003")));
 }
 
-TEST_F(SampleCommand, ReportsWhatItCannotWrite)
+TEST_F(SampleCommand, RefusesAFolderItCannotMakeAndAnythingButOneFolder)
 {
     test::TempDir dir;
     test::WriteFileBytes(dir.File("plain"), "a file, not a folder");
@@ -347,16 +328,10 @@ TEST_F(SampleCommand, ReportsWhatItCannotWrite)
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind("lumvane-cli sample: cannot make the folder " + folder + ": ", 0), 0U) << run.err;
     }
-
-    // A folder in the way of one file: the files before it are written and listed.
-    std::filesystem::create_directories(dir.File("obs/field.003"));
-    const test::CliRun run = test::RunCli({ "sample", dir.File("obs") });
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.out, dir.File("obs/field.001") + "\n" + dir.File("obs/field.002") + "\n");
-    EXPECT_EQ(run.err, "lumvane-cli sample: Cannot write file " + dir.File("obs/field.003") + ": Is a directory\n");
-
-    EXPECT_EQ(test::RunCli({ "sample" }).exitCode, 1);
-    EXPECT_EQ(test::RunCli({ "sample", dir.File("a"), dir.File("b") }).exitCode, 1);
+    for (const std::vector<std::string>& args :
+        { std::vector<std::string> { "sample" }, std::vector<std::string> { "sample", dir.File("a"), dir.File("b") },
+            std::vector<std::string> { "sample", "-x" } })
+        EXPECT_EQ(test::RunCli(args).exitCode, 1) << args.back();
     EXPECT_FALSE(std::filesystem::exists(dir.File("a")));
 }
 
