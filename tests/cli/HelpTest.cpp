@@ -1,6 +1,5 @@
-// The usage texts and the parser come from each subcommand's option table:
-// these check that every option of a table is shown, documented and taken,
-// and that the generic parser keeps its messages.
+// The usage texts and the parsers come from each subcommand's option table:
+// every option of a table is shown, documented and taken.
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
@@ -65,53 +64,6 @@ TEST(CliHelp, EveryOptionOfATableIsInItsUsageAndTheManualPage)
             EXPECT_NE(section.find(std::string(option.name)), std::string::npos) << option.name;
         }
     }
-}
-
-struct Request {
-    std::string file;
-    std::string name;
-    bool on = false;
-};
-
-const std::vector<cli::Option<Request>> kOptions = {
-    cli::TextOption<Request>({ "--name", "N", "a name\nover two lines" }, &Request::name),
-    { { "--on", "", "a switch" },
-        [](Request& request, const std::string&) {
-            request.on = true;
-            return std::string();
-        } },
-    { { "--odd", "X", "refuses every value" },
-        [](Request&, const std::string& value) { return "--odd refuses '" + value + "'"; } },
-};
-
-TEST(CliOptions, TheTableIsParsedAndShown)
-{
-    const struct {
-        std::vector<std::string> args;
-        std::string problem;
-        std::string file;
-        std::string name;
-        bool on;
-    } cases[] = {
-        { { "f", "--name", "-x", "--on" }, "", "f", "-x", true },
-        { { "--on", "f" }, "", "f", "", true },
-        { { "f", "--name" }, "unexpected argument '--name'", "f", "", false },
-        { { "f", "--bogus" }, "unexpected argument '--bogus'", "f", "", false },
-        { { "f", "g" }, "unexpected argument 'g'", "f", "", false },
-        { { "f", "--odd", "1" }, "--odd refuses '1'", "f", "", false },
-    };
-    for (const auto& c : cases) {
-        Request request;
-        EXPECT_EQ(cli::ParseOptions(c.args, kOptions, request, request.file), c.problem) << c.args.back();
-        EXPECT_EQ(request.file, c.file);
-        EXPECT_EQ(request.name, c.name);
-        EXPECT_EQ(request.on, c.on);
-    }
-    EXPECT_EQ(cli::OptionLines({ kOptions.begin(), kOptions.end() }),
-        "  --name N  a name\n"
-        "            over two lines\n"
-        "  --on      a switch\n"
-        "  --odd X   refuses every value\n");
 }
 
 } // namespace
