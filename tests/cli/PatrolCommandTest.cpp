@@ -219,6 +219,7 @@ TEST(PatrolCommand, BadArgumentsAndStarsFilesGiveAMessage)
     } cases[] = {
         // The stars file's damage is the bad input sweep's; this one is the command's own.
         { "0 10 10\nSt1 12 12\n", {}, stars + " line 2: St1 is given twice", 1 },
+        { "St1 150 361\n", { "--st1-mag", "bright" }, "--st1-mag takes a magnitude, not 'bright'", 1 },
     };
     for (const auto& c : cases) {
         test::WriteFileBytes(stars, c.starsText);

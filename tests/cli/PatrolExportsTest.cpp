@@ -163,6 +163,7 @@ TEST(PatrolExports, BadAavsoArgumentsGiveAMessage)
             "--variable Var2 is not a star of the stars file" },
         { { "--aavso", aavso, "--obscode", "XYZ", "--name", "SS CYG", "--diaphragm", "2" },
             "--diaphragm 2 has no --radius" },
+        { { "--aavso", aavso, "--diaphragm", "0" }, "--diaphragm takes 1, 2, 3 or 4, not '0'" },
         { { "--aavso", aavso, "--obscode", "XYZ", "--name", "SS CYG", "--filter", "Clear" },
             "--aavso: The filter 'Clear' is not an AAVSO filter code" },
         { { "--comp", "St2" }, "--comp takes SLOT=MAG[,SLOT=MAG...], not 'St2'" },
