@@ -31,6 +31,8 @@ TEST(NiceAxis, RoundStepsAroundTheValues)
     // On a fixed range only the ticks inside it.
     EXPECT_EQ(TicksWithin(0.3, 9.7, 6), (std::vector<double> { 2, 4, 6, 8 }));
     EXPECT_EQ(TicksWithin(900, 3100, 6), (std::vector<double> { 1000, 2000, 3000 }));
+    // 3 x 0.1 lies a rounding error above 0.3, and is still its edge tick.
+    EXPECT_EQ(TicksWithin(0.0, 0.3, 4).size(), 4U);
 }
 
 } // namespace

@@ -111,7 +111,8 @@ TEST(ViewScale, ReducesTheDrawingAreaByWholeBlocksAndFitsTheLeastThatShowsTheWho
     EXPECT_EQ(ViewReduction(ViewScale::Quarter, 4096, 4096, area), 4);
     // 4092 / 6 = 682 rows and the border fit 700; 4092 / 5 does not.
     EXPECT_EQ(ViewReduction(ViewScale::Fit, 4096, 4096, area), 6);
-    EXPECT_EQ(ViewReduction(ViewScale::Fit, 1004, 404, area), 2);
+    // At 2, 1004 x 1396 is 504 x 700: the area's height exactly fits.
+    EXPECT_EQ(ViewReduction(ViewScale::Fit, 1004, 1396, area), 2);
     // A picture that fits is not enlarged.
     EXPECT_EQ(ViewReduction(ViewScale::Fit, 512, 512, area), 1);
 }

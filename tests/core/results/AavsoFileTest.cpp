@@ -204,6 +204,7 @@ TEST(AavsoReport, WhatKeepsTheExportFromBeingMade)
     EXPECT_EQ(
         problem([](AavsoSettings& s) { s.checkSlot = 2; }), "The check star St 3 was not remembered on the first file");
     EXPECT_EQ(problem([](AavsoSettings& s) { s.diaphragm = 1; }), "Diaphragm 2 has no radius");
+    EXPECT_EQ(problem([](AavsoSettings& s) { s.diaphragm = 4; }), "Diaphragm 5 has no radius");
     EXPECT_EQ(problem([](AavsoSettings& s) { s.observerCode = ""; }), "The observer code is empty");
 }
 

@@ -133,6 +133,7 @@ TEST(ResultsTable, CellsOutsideTheColumnsAreNeitherWrittenNorRead)
     EXPECT_EQ(table.Cell(50, 2), 0.0F);
     table.SetStatus(22, 1, 3, MeasureStatus::Saturated);
     table.SetShift(2, { 1, 2 });
+    EXPECT_EQ(std::pair(table.ShiftOf(2).has_value(), table.ShiftOf(3).has_value()), std::pair(true, false));
     EXPECT_EQ(table.Status(22, 1, 3), MeasureStatus::Saturated);
     table.Clear();
     EXPECT_EQ(table.Cell(49, 2), 0.0F);

@@ -56,6 +56,7 @@ TEST(ResultsFile, FieldsShowTheirNumberRoundedToTheirWidthNeverAnExponent)
         { 1.2345, 5, " 1.23" },
         { 12345678.0, 8, std::nullopt },
         { 999999.6, 7, std::nullopt },
+        { 1.0e15, 17, std::nullopt }, // 16 digits: more than any field holds
         { std::nan(""), 7, std::nullopt },
     };
     for (const auto& c : cases)
