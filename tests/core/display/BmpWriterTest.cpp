@@ -42,13 +42,5 @@ TEST(WriteBmp, WritesA24BitBitmapFromTheBottomRowUpWithPaddedRows)
     EXPECT_EQ(bytes.substr(54), bottom + top);
 }
 
-TEST(WriteBmp, ReportsAFileThatCannotBeWritten)
-{
-    test::TempDir dir;
-    const WriteResult result = WriteBmp(dir.File("no/such/folder/picture.bmp"), RgbImage { 1, 1, { 0xFF000000 } });
-    EXPECT_FALSE(result.written);
-    EXPECT_EQ(result.reason, "No such file or directory");
-}
-
 } // namespace
 } // namespace lumvane

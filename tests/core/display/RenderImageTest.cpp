@@ -35,20 +35,6 @@ protected:
     const ColourTable colours { { 1000, 1015 }, LevelScale::Linear };
 };
 
-TEST_F(RenderImageTest, WholeImagePutsTheFirstFileRowAtTheTop)
-{
-    // x + 10 y would not fit the 16 levels; a 1-column image walks y alone.
-    ImagePlane plane(1, 4);
-    for (int y = 1; y <= 4; ++y)
-        plane.At(1, y) = static_cast<std::int16_t>(1000 + 3 * y - kPhysicalOffset);
-    const RgbImage picture = RenderWholeImage(plane, colours);
-    ASSERT_EQ(picture.width, 1);
-    ASSERT_EQ(picture.height, 4);
-    EXPECT_EQ(picture.pixels,
-        (std::vector<std::uint32_t> {
-            ColourOfCount(1012), ColourOfCount(1009), ColourOfCount(1006), ColourOfCount(1003) }));
-}
-
 TEST_F(RenderImageTest, WholeImagePutsPointXYAtColumnXMinus1RowHMinusY)
 {
     ImagePlane plane(3, 2);

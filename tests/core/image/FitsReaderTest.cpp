@@ -300,42 +300,5 @@ TEST_F(FitsReaderTest, ShortFilesKeepTheRowsReadAndWarn)
     EXPECT_FALSE(store.img.AnyRowMissing());
 }
 
-TEST_F(FitsReaderTest, HeaderWithoutEndLeavesThePlane)
-{
-    Read(ImageCards(1, 1), { 9 });
-    const std::string name = dir.File("noend.fts");
-    test::WriteFileBytes(name, HeaderBlocks(ImageCards(1, 1), false));
-    const auto result = ReadFitsImage(store, name, PlaneId::Img, random);
-    EXPECT_EQ(result.status, FitsReadStatus::NoHeaderEnd);
-    EXPECT_EQ(Physical(store.img.At(1, 1)), 9);
-}
-
-TEST_F(FitsReaderTest, ValuesOutOfSixteenBitsLeaveTheFieldAtZero)
-{
-    const auto result = Read(With(ImageCards(40000, 1), {}), {});
-    EXPECT_EQ(store.header.naxis1, 0);
-    EXPECT_EQ(result.status, FitsReadStatus::Read);
-    EXPECT_EQ(store.img.Width(), 0);
-}
-
-TEST_F(FitsReaderTest, CfitsioWrittenFileReadsAsCfitsioReadsIt)
-{
-    const std::string name = dir.File("cfitsio.fits");
-    std::vector<std::int16_t> raw;
-    for (int i = 0; i < 37 * 23; ++i)
-        raw.push_back(static_cast<std::int16_t>((i * 2731) % 65536 - 32768));
-    test::WriteWithCfitsio(name, 37, 23, raw, 32768.0, 1.0, { "EXPTIME =                 30.0" });
-    ASSERT_EQ(ReadFitsImage(store, name, PlaneId::Img, random).status, FitsReadStatus::Read);
-    const auto reference = test::ReadWithCfitsio(name);
-    for (int row = 0; row < 23; ++row) {
-        for (int column = 0; column < 37; ++column) {
-            // CFITSIO's values come in file order: its first row is the program's y = H.
-            const double physical = reference.values[static_cast<std::size_t>(row * 37 + column)];
-            ASSERT_EQ(Physical(store.img.At(column + 1, 23 - row)), std::min(physical, 65534.0));
-        }
-    }
-    EXPECT_EQ(store.header.exposure, 30);
-}
-
 } // namespace
 } // namespace lumvane

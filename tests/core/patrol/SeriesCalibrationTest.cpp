@@ -124,31 +124,6 @@ TEST(SeriesCalibration, GivesExactlyWhatDarkSubtractThenFlatFieldGive)
     }
 }
 
-TEST(SeriesCalibration, RoundsHalvesToEvenAndKeepsWhatCantBeStored)
-{
-    // The flat's mean is 100000 / 5 / 1 = 20000. Halves go to the even stored
-    // value, and a stored value is the physical one less 32767 (odd): physical
-    // 3 over a flat of 40000 gives 1.5, stored -32765.5 -> -32766, physical 1;
-    // 5 gives 2.5, stored -32764.5 -> -32764, physical 3. 40000 over 10000
-    // would be 80000, which can't be stored; 3000 over 10000 gives 6000; a
-    // flat of physical 0 keeps the pixel.
-    ImageStore store;
-    ImagePlane frame(5, 1);
-    store.ff = ImagePlane(5, 1);
-    const int image[] = { 3, 5, 40000, 3000, 1234 };
-    const int flat[] = { 40000, 40000, 10000, 10000, 0 };
-    for (int x = 1; x <= 5; ++x) {
-        frame.At(x, 1) = static_cast<std::int16_t>(image[x - 1] - kPhysicalOffset);
-        store.ff.At(x, 1) = static_cast<std::int16_t>(flat[x - 1] - kPhysicalOffset);
-    }
-    SeriesCalibration calibration(false, true);
-    ReadFrame(calibration, store, frame);
-    const int expected[] = { 1, 3, 40000, 6000, 1234 };
-    store.img.PrepareAll();
-    for (int x = 1; x <= 5; ++x)
-        EXPECT_EQ(Physical(store.img.At(x, 1)), expected[x - 1]) << x;
-}
-
 TEST(SeriesCalibration, RefusesFramesSmallerThanTheImage)
 {
     std::mt19937 random(3);
