@@ -289,8 +289,8 @@ TEST_F(FitsReaderSweep, AHeaderOfAHugeImageCostsOnlyTheRowsTheFileHolds)
 
 TEST_F(FitsReaderSweep, SizesBeyondSixteenBitsOrBelowOneReadAsNoPixels)
 {
-    const std::string sizes[][2] = { { "40000", "10" }, { "99999999999999999999", "10" }, { "1E999", "10" },
-        { "-5", "-5" }, { "nan", "10" }, { "0", "0" } };
+    // 40000, negative and zero sizes are among the fuzz seeds below.
+    const std::string sizes[][2] = { { "99999999999999999999", "10" }, { "1E999", "10" }, { "nan", "10" } };
     for (const auto& size : sizes) {
         SCOPED_TRACE(size[0] + " x " + size[1]);
         const std::string name = dir.File("sizes.fts");
