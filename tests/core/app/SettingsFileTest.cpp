@@ -1,7 +1,5 @@
 #include "core/app/SettingsFile.h"
 #include "core/common/FileWrite.h"
-
-#include "core/common/NumericValue.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -29,15 +27,6 @@ TEST(SettingsFile, AMissingFileIsCreatedWithTheDefaultLineAndTheControlsKeepThei
     EXPECT_EQ(loaded.reason, "");
     EXPECT_EQ(loaded.tab, OptionsTab {});
     EXPECT_EQ(ReadFileBytes(file.string()), "Do not delete or change this file!\r\n20302011\r\n");
-
-    // The default line decodes to exactly the design defaults.
-    const OptionsTab decoded = LoadSettings(file).tab;
-    EXPECT_EQ(NumericValue(decoded.inner), 1.0);
-    EXPECT_EQ(NumericValue(decoded.outer), 2.0);
-    EXPECT_EQ(NumericValue(decoded.median), 10.0);
-    EXPECT_TRUE(decoded.maxMethod);
-    EXPECT_TRUE(decoded.saveRelative);
-    EXPECT_EQ(StartUpOptions(decoded), PhotometryOptions {});
 }
 
 TEST(SettingsFile, ReadingLeavesTheFileByteForByte)
