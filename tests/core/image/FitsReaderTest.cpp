@@ -223,15 +223,6 @@ TEST_F(FitsReaderTest, DateAndTimeComeFromTheFilesOwnCards)
     }
 }
 
-TEST_F(FitsReaderTest, ProposesCutsFromTheWorkedExample)
-{
-    // Every physical value 32767 (stored 0): mean 32767, cuts 31128 and 63895.
-    const auto result
-        = Read(With(ImageCards(30, 30), { ValueCard("BZERO", "32768") }), std::vector<std::int16_t>(900, -1));
-    ASSERT_TRUE(result.cuts.has_value());
-    EXPECT_EQ(*result.cuts, (DisplayCuts { 31128, 63895 }));
-}
-
 TEST_F(FitsReaderTest, CalibrationPlanesLeaveImgAndProposeNoCuts)
 {
     Read(ImageCards(2, 2), { 1, 2, 3, 4 });
