@@ -1,14 +1,13 @@
 #include "core/notes/HeaderCards.h"
 
+#include "support/FitsWriter.h"
+
 #include <gtest/gtest.h>
 
 namespace lumvane {
 namespace {
 
-std::string Card(const std::string& text)
-{
-    return text + std::string(kHeaderCardLength - text.size(), ' ');
-}
+using test::Card;
 
 TEST(HeaderCardLines, EveryCardOnItsOwnLineBlanksKept)
 {
