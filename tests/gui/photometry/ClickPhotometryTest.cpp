@@ -134,37 +134,6 @@ TEST_F(ClickPhotometry, ShiftClickSumsTheFirstDiaphragmWithoutCentringOrBackgrou
     EXPECT_EQ(RingPixels(FullSize(), FullSizePixel(kBrightStar), 3, kCentreCircleColour), 0);
 }
 
-TEST_F(ClickPhotometry, EmptyRadiusBoxSkipsItsDiaphragm)
-{
-    Type("txtr_1", QStringLiteral("6"));
-    ClickOnView(kBrightStar);
-    EXPECT_EQ(Last().net, (std::array<float, 4> { 10000, 10000, 0, 0 }));
-
-    Find<QLineEdit>("txtr_1")->clear();
-    Type("txtr_2", QStringLiteral("5"));
-    ClickOnView(kFaintStar);
-    EXPECT_EQ(Last().net, (std::array<float, 4> { 2500, 10000, 2500, 0 }));
-    // The fields show the last diaphragm measured: radius 5, 81 pixels.
-    EXPECT_EQ(Text("lblpx"), QStringLiteral(" 81"));
-}
-
-TEST_F(ClickPhotometry, DiaphragmLeavingTheImageStopsTheLoop)
-{
-    Type("txtr_0", QStringLiteral("5"));
-    Type("txtr_1", QStringLiteral("8"));
-    ClickOnView(kBrightStar);
-    EXPECT_EQ(Last().net, (std::array<float, 4> { 10000, 10000, 0, 0 }));
-
-    // Column 6: radius 5 fits (5 <= 6) and is measured; radius 8 does not fit.
-    ClickOnView({ 6, 50 });
-    EXPECT_EQ(Last().net[1], 0.0F); // not measured: nothing of the earlier click stays
-    EXPECT_EQ(Text("lblpx"), QStringLiteral(" 81"));
-    // Circles of radius 5 only.
-    const ViewPoint click = FullSizePixel({ 6, 50 });
-    EXPECT_GT(RingPixels(FullSize(), click, 5, kClickCircleColour), 5);
-    EXPECT_EQ(RingPixels(FullSize(), click, 8, kClickCircleColour), 0);
-}
-
 TEST_F(ClickPhotometry, RightButtonMeasuresNothing)
 {
     const QRect all(0, 0, FullSize().width(), FullSize().height());

@@ -21,11 +21,6 @@ class StarSlots : public test::PhotometryFixture {
 protected:
     void SetUp() override { OpenSky(); }
 
-    void PressStar(int slot)
-    {
-        QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnstar_%1").arg(slot)), Qt::LeftButton);
-    }
-
     /// Where a slot's label is printed on the full-size picture for a star
     /// centred at (x, y): its top-left corner 10 columns left and 22 rows above.
     QRect LabelArea(float x, float y) const
@@ -117,21 +112,6 @@ TEST_F(StarSlots, SaveDataWritesTheCoreResultsFile)
     dialogs.AnswerInput(std::nullopt);
     Trigger(QStringLiteral("mnusave"));
     EXPECT_FALSE(QFile::exists(File("filename.txt")));
-}
-
-TEST_F(StarSlots, ResultsFileThatCannotBeWrittenSaysSo)
-{
-    ClickOnView(kBrightStar);
-    PressStar(0);
-    const QString fileName = File("no-such-folder/night.txt");
-    dialogs.AnswerInput(fileName);
-    dialogs.AnswerMessage(MessageAnswer::Ok);
-    Trigger(QStringLiteral("mnusave"));
-    const test::ShownDialog& shown = dialogs.Shown().back();
-    EXPECT_EQ(
-        shown.text, QStringLiteral("Cannot write file ") + fileName + QStringLiteral(": No such file or directory"));
-    EXPECT_EQ(shown.title, QStringLiteral("Error!"));
-    EXPECT_EQ(shown.icon, MessageIcon::Critical);
 }
 
 } // namespace
