@@ -43,7 +43,8 @@ protected:
     }
 
     /// Drags `data` onto the scrolled view and, when the window takes it,
-    /// drops it there; true when the window took the drag.
+    /// drops it there; true when the window took the drag. A drag taken on
+    /// entry must be taken by the drop too.
     bool DragAndDrop(const QMimeData& data)
     {
         QWidget* target = Images().PicTwo();
@@ -54,7 +55,8 @@ protected:
             return false;
         QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
-        return drop.isAccepted();
+        EXPECT_TRUE(drop.isAccepted());
+        return true;
     }
 
     static QMimeData* Urls(const QList<QUrl>& urls)
