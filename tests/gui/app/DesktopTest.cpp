@@ -43,7 +43,8 @@ protected:
     }
 
     /// Drags `data` onto the scrolled view and, when the window takes it,
-    /// drops it there; true when the window took the drag.
+    /// drops it there; true when the window took the drag. A drag taken on
+    /// entry must be taken by the drop too.
     bool DragAndDrop(const QMimeData& data)
     {
         QWidget* target = Images().PicTwo();
@@ -54,7 +55,8 @@ protected:
             return false;
         QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
-        return drop.isAccepted();
+        EXPECT_TRUE(drop.isAccepted());
+        return true;
     }
 
     static QMimeData* Urls(const QList<QUrl>& urls)
@@ -151,10 +153,6 @@ TEST_F(Desktop, ControlKeysTriggerTheirMenuItemsWhenEnabled)
     Press(Qt::CTRL | Qt::Key_S);
     ASSERT_EQ(dialogs.Shown().size(), 2U);
     EXPECT_EQ(dialogs.Shown().back().kind, ShownDialog::Kind::Input);
-
-    // The captions and their access keys stay as they were.
-    EXPECT_EQ(Find<QAction>("mnuopen")->text(), QStringLiteral("Open &Single Image"));
-    EXPECT_EQ(Find<QAction>("mnusave")->text(), QStringLiteral("Save &Data"));
 }
 
 TEST_F(Desktop, ControlQExitsAsFileExitDoes)

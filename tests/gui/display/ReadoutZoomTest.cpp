@@ -119,43 +119,11 @@ TEST_F(CursorReadoutAndZoom, ZoomMagnifiesTheViewsPictureAroundTheCursor)
     EXPECT_EQ(Zoom().pixel(36, 38), qRgb(1, 2, 3));
 
     // The slider writes the label at once; the window waits for a move.
-    auto* slider = Find<QSlider>("Slider1");
-    EXPECT_EQ(slider->minimum(), 1);
-    EXPECT_EQ(slider->maximum(), 6);
-    slider->setValue(4);
+    Find<QSlider>("Slider1")->setValue(4);
     EXPECT_EQ(Find<QLabel>("LabelZoom")->text(), " 4");
     EXPECT_EQ(Zoom(), Magnified(160, 110, 1));
     MoveTo({ 200, 150 });
     EXPECT_EQ(Zoom(), Magnified(190, 140, 4));
-
-    // A label that isn't a number zooms 1:1.
-    Find<QLabel>("LabelZoom")->setText("zoom");
-    MoveTo({ 200.4, 149.6 });
-    EXPECT_EQ(Zoom(), Magnified(160, 110, 1));
-}
-
-TEST_F(CursorReadoutAndZoom, ZoomCentreIsHeldOffTheViewsEdges)
-{
-    Open(1000, 700, Pattern);
-    // The far end of both scroll ranges.
-    Scroll(Find<QScrollBar>("hsbScroll")->maximum(), Find<QScrollBar>("vsbScroll")->maximum());
-    const QSize view = Visible().size();
-
-    // Within s = 40 of the left and top edges the centre is held at 40.
-    MoveTo({ 3, 12 });
-    EXPECT_EQ(Zoom(), Magnified(0, 0, 1));
-
-    // Near the right and bottom edges it is held at pw - s and ph - s: the
-    // window starts 80 pixels in, and its last column and row lie past the view.
-    MoveTo({ view.width() - 1.0, view.height() - 1.0 });
-    const QImage zoom = Zoom();
-    EXPECT_EQ(zoom.copy(0, 0, 80, 80), Visible().copy(view.width() - 80, view.height() - 80, 80, 80));
-    QImage column(1, 81, QImage::Format_RGB32);
-    column.fill(Qt::black);
-    QImage row(81, 1, QImage::Format_RGB32);
-    row.fill(Qt::black);
-    EXPECT_EQ(zoom.copy(80, 0, 1, 81), column);
-    EXPECT_EQ(zoom.copy(0, 80, 81, 1), row);
 }
 
 } // namespace

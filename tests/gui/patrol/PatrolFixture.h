@@ -62,19 +62,19 @@ protected:
     }
 
     /// What the user does on a waiting file: each star clicked on the
-    /// full-size view and remembered, then Continue; `afterContinue` runs
+    /// full-size view and remembered, `meanwhile`, then Continue; `afterContinue` runs
     /// once the walk lets events run. Runs once the driver waits for Continue.
     void WhenWaiting(std::vector<std::pair<int, ViewPoint>> stars, std::function<void()> meanwhile = {},
         std::function<void()> afterContinue = {})
     {
         WhenContinueWaits([this, stars = std::move(stars), meanwhile = std::move(meanwhile),
                               afterContinue = std::move(afterContinue)] {
-            if (meanwhile)
-                meanwhile();
             for (const auto& [slot, at] : stars) {
                 Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(at.x, at.y));
                 PressStar(slot);
             }
+            if (meanwhile)
+                meanwhile();
             QTest::mouseClick(Continue(), Qt::LeftButton);
             if (afterContinue)
                 QTimer::singleShot(0, form.get(), afterContinue);
@@ -109,11 +109,6 @@ protected:
             if (shown.kind == ShownDialog::Kind::Message)
                 messages.push_back((shown.title + ": " + shown.text).toStdString());
         return messages;
-    }
-    int Beeps() const
-    {
-        return static_cast<int>(std::count_if(dialogs.Shown().begin(), dialogs.Shown().end(),
-            [](const ShownDialog& shown) { return shown.kind == ShownDialog::Kind::Beep; }));
     }
 };
 

@@ -186,31 +186,5 @@ TEST_F(PatrolStress, ClosingTheWindowDuringTheWalkEndsItQuietlyAndKeepsTheFilesD
     form.reset();
 }
 
-TEST_F(PatrolStress, ASeriesOf999FilesRunsToTheLastNumberThatCanBeFormed)
-{
-    // One still frame under every number: the three digits end the series.
-    WritePhysicalImage(dir.File("m31.001"), kSide, kSide, [](int x, int y) { return Frame(x, y, 0, kSt1Flux); });
-    for (int f = 2; f <= 999; ++f) {
-        char name[16];
-        std::snprintf(name, sizeof name, "m31.%03d", f);
-        std::filesystem::copy_file(dir.File("m31.001"), dir.File(name));
-    }
-    int measured = 0;
-    QObject::connect(Driver(), &PatrolDriver::FileMeasured, form.get(), [&](int) { ++measured; });
-    RunSeries();
-
-    EXPECT_EQ(Messages().back(), kEnd);
-    EXPECT_EQ(measured, 998);
-    EXPECT_EQ(FileNumber(), 999);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Lumvane - ") + File("m31.999"));
-    EXPECT_EQ(Table().Cell(ResultsTable::NetColumn(1), ResultsTable::ValueRow(999, 0)),
-        Table().Cell(ResultsTable::NetColumn(1), ResultsTable::ValueRow(2, 0)));
-    EXPECT_EQ(FileLines(Recovery()), 999);
-
-    dialogs.AnswerInput(QStringLiteral("night.txt"));
-    Trigger(QStringLiteral("mnusave"));
-    EXPECT_EQ(ReadFileBytes(dir.File("night.txt")), Recovery());
-}
-
 } // namespace
 } // namespace lumvane

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -92,6 +93,12 @@ protected:
     }
 
     QString Text(const char* boxName) const { return Find<QLineEdit>(QString::fromLatin1(boxName))->text(); }
+
+    int Beeps() const
+    {
+        return static_cast<int>(std::count_if(dialogs.Shown().begin(), dialogs.Shown().end(),
+            [](const ShownDialog& shown) { return shown.kind == ShownDialog::Kind::Beep; }));
+    }
 
     /// Pixels of a colour at distance radius - 1 .. radius + 1 from a
     /// picture pixel.

@@ -21,11 +21,6 @@ class StarSlots : public test::PhotometryFixture {
 protected:
     void SetUp() override { OpenSky(); }
 
-    void PressStar(int slot)
-    {
-        QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnstar_%1").arg(slot)), Qt::LeftButton);
-    }
-
     /// Where a slot's label is printed on the full-size picture for a star
     /// centred at (x, y): its top-left corner 10 columns left and 22 rows above.
     QRect LabelArea(float x, float y) const
@@ -40,10 +35,6 @@ protected:
 
 TEST_F(StarSlots, SixthSlotOnFileOneWritesItsCellsAndLabel)
 {
-    // Diaphragm 1 keeps the counts of an earlier click; 3 is empty.
-    Type("txtr_1", QStringLiteral("6"));
-    ClickOnView(kBrightStar);
-    Find<QLineEdit>("txtr_1")->clear();
     Type("txtr_2", QStringLiteral("5"));
     ClickOnView({ 60, 31 });
     const LastStar last = form->RunSession().lastStar;
@@ -60,7 +51,6 @@ TEST_F(StarSlots, SixthSlotOnFileOneWritesItsCellsAndLabel)
     for (int row = 0; row <= 5; ++row)
         for (int column = 3; column <= 15; ++column)
             EXPECT_EQ(Table().Cell(column, row), expected.Cell(column, row)) << column << ", " << row;
-    EXPECT_EQ(Table().Cell(14, 2), 10000.0F); // diaphragm 1 from the earlier click
 
     // "St 6" in cyan above the star, on the full-size and the visible picture.
     EXPECT_GT(PixelsIn(FullSize(), label, StarLabelColour(5)), 10);
@@ -117,21 +107,6 @@ TEST_F(StarSlots, SaveDataWritesTheCoreResultsFile)
     dialogs.AnswerInput(std::nullopt);
     Trigger(QStringLiteral("mnusave"));
     EXPECT_FALSE(QFile::exists(File("filename.txt")));
-}
-
-TEST_F(StarSlots, ResultsFileThatCannotBeWrittenSaysSo)
-{
-    ClickOnView(kBrightStar);
-    PressStar(0);
-    const QString fileName = File("no-such-folder/night.txt");
-    dialogs.AnswerInput(fileName);
-    dialogs.AnswerMessage(MessageAnswer::Ok);
-    Trigger(QStringLiteral("mnusave"));
-    const test::ShownDialog& shown = dialogs.Shown().back();
-    EXPECT_EQ(
-        shown.text, QStringLiteral("Cannot write file ") + fileName + QStringLiteral(": No such file or directory"));
-    EXPECT_EQ(shown.title, QStringLiteral("Error!"));
-    EXPECT_EQ(shown.icon, MessageIcon::Critical);
 }
 
 } // namespace

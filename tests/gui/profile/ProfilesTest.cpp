@@ -1,4 +1,4 @@
-#include "support/Form1Fixture.h"
+#include "../photometry/PhotometryFixture.h"
 
 #include "core/display/LevelPalette.h"
 #include "gui/app/TabPanel.h"
@@ -35,7 +35,7 @@ int Field(int x, int y)
 
 constexpr Rgb kGreen { 0, 255, 0 };
 
-class Profiles : public test::Form1Fixture {
+class Profiles : public test::PhotometryFixture {
 protected:
     void SetUp() override
     {
@@ -52,7 +52,6 @@ protected:
         return { dialogs.Shown().begin() + static_cast<std::ptrdiff_t>(m_opened), dialogs.Shown().end() };
     }
 
-    PictureView* PicTwo() const { return Images().PicTwo(); }
     PictureView* PlotArea() const { return Find<PictureView>(QStringLiteral("pictprof")); }
     QPoint OnPicTwo(QPoint pixel) const { return PicTwo()->contentsRect().topLeft() + pixel; }
 
@@ -67,13 +66,6 @@ protected:
 
     void Click(const char* buttonName) { Find<QPushButton>(QString::fromLatin1(buttonName))->click(); }
 
-    void Type(const char* boxName, const QString& text)
-    {
-        QLineEdit* box = Find<QLineEdit>(QString::fromLatin1(boxName));
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
-
     static bool IsGreen(const QImage& picture, QPoint pixel) { return picture.pixel(pixel) == PackedColour(kGreen); }
 
     static int BlackPixels(const QImage& picture)
@@ -85,12 +77,7 @@ protected:
         return count;
     }
 
-    static std::string FileText(const QString& fileName)
-    {
-        QFile file(fileName);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
-        return file.readAll().toStdString();
-    }
+    static std::string FileText(const QString& fileName) { return test::ReadFileBytes(fileName.toStdString()); }
 
     /// The data file's lines for values first, first + 1, ... (each with one
     /// decimal): the point number from column 1, the value from column 15.

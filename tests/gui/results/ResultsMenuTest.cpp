@@ -1,4 +1,4 @@
-#include "../photometry/PhotometryFixture.h"
+#include "../patrol/PatrolFixture.h"
 
 #include "core/results/CsvFile.h"
 #include "gui/patrol/PatrolDriver.h"
@@ -18,7 +18,7 @@ namespace {
 
 using test::ShownDialog;
 
-constexpr int kSide = 90;
+constexpr int kFieldSide = 90;
 /// St1, the check star St 2 and Var 1 on every file; the field stands still.
 constexpr ViewPoint kSt1 { 30, 40 };
 constexpr ViewPoint kCheck { 60, 25 };
@@ -33,7 +33,7 @@ int Frame(int x, int y, int file)
         + static_cast<int>(std::lround(star(kSt1, 40000.0) + star(kCheck, 20000.0) + star(kVariable, variable)));
 }
 
-class ResultsMenu : public test::PhotometryFixture {
+class ResultsMenu : public test::PatrolSeries {
 protected:
     /// Writes var.001 .. var.00n, 20 s exposures a minute apart from
     /// 2024-11-08T20:00:00.
@@ -45,7 +45,7 @@ protected:
             const std::vector<std::string> cards = { "EXPTIME = 20 / seconds", "FILTER  = 'V' / filter",
                 "DATE-OBS= '2024-11-08T20:0" + std::to_string(f - 1) + ":00' / start" };
             test::WritePhysicalImage(
-                dir.File(name), kSide, kSide, [f](int x, int y) { return Frame(x, y, f); }, cards);
+                dir.File(name), kFieldSide, kFieldSide, [f](int x, int y) { return Frame(x, y, f); }, cards);
         }
     }
 
@@ -54,33 +54,10 @@ protected:
     void RunSeries(std::function<void()> whileWaiting = {})
     {
         Type("mtxtm1", QStringLiteral("10"));
-        dialogs.AnswerMessage(MessageAnswer::No);
-        dialogs.AnswerOpenFile(File("var.001"));
-        dialogs.AnswerMessage(MessageAnswer::No);
-        dialogs.AnswerMessage(MessageAnswer::No);
+        AnswerStart(File("var.001"));
         dialogs.AnswerMessage(MessageAnswer::Ok); // the end of the series
-        WhenWaiting([this, whileWaiting = std::move(whileWaiting)] {
-            for (const auto& [slot, at] :
-                { std::pair { 0, kSt1 }, std::pair { 1, kCheck }, std::pair { 19, kVariable } }) {
-                Photometry().Picture1_MouseDown(Qt::LeftButton, Qt::NoModifier, QPointF(at.x, at.y));
-                PressStar(slot);
-            }
-            if (whileWaiting)
-                whileWaiting();
-            QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnconti")), Qt::LeftButton);
-        });
+        WhenWaiting({ { 0, kSt1 }, { 1, kCheck }, { 19, kVariable } }, std::move(whileWaiting));
         Trigger(QStringLiteral("mnufilepatr"));
-    }
-
-    /// Runs `action` from the event loop once the series waits for Continue.
-    void WhenWaiting(std::function<void()> action)
-    {
-        QTimer::singleShot(0, form.get(), [this, action = std::move(action)]() mutable {
-            if (form->findChild<PatrolDriver*>()->State() == PatrolState::Waiting)
-                action();
-            else
-                WhenWaiting(std::move(action));
-        });
     }
 
     LightCurveWindow* LightCurveShown()
