@@ -1,6 +1,6 @@
 // The window's patrol series under a night's worth of use: the recovery file
-// after every file, events arriving while the files are walked, the window
-// closed during the walk, and a series of 999 files.
+// after every file, events arriving while the files are walked and the window
+// closed during the walk.
 
 #include "PatrolFixture.h"
 

@@ -38,6 +38,7 @@ TEST_F(WriterFailures, EachSaveTellsTheReasonAndKeepsItsDataForAGoodName)
         { "profile data", [this] { Click("btnprofdata"); } },
         { "profile bitmap", [this] { Click("btnprofbmp"); } },
         { "notes", [this] { Click("btnnotsave"); } },
+        { "CSV export", [this] { Trigger(QStringLiteral("mnuexportcsv")); } },
     };
     test::WriteFileBytes(dir.File("kept.txt"), "last night's file\r\n");
     const struct {
