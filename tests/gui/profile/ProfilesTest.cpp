@@ -15,8 +15,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -95,7 +93,7 @@ private:
     std::size_t m_opened = 0;
 };
 
-TEST_F(Profiles, DragOnScrolledViewTakesTheLineInImageCoordinatesAndShowsTheProfilesTab)
+TEST_F(Profiles, DragOnTheViewMarksTheLineOnBothPicturesAndShowsTheProfilesTab)
 {
     const QImage before = Images().Picture1();
     // The marks must be told from the picture under them.
@@ -127,20 +125,6 @@ TEST_F(Profiles, DragOnScrolledViewTakesTheLineInImageCoordinatesAndShowsTheProf
         EXPECT_TRUE(IsGreen(*picture, { 48, 10 }));
         EXPECT_TRUE(IsGreen(*picture, { 48, 11 }));
     }
-
-    // The line from (12, 388) to (112, 388): point i averages columns 11 + i
-    // and 12 + i of the rows 387, 388, 388.
-    dialogs.AnswerInput(File("line.txt"));
-    Click("btnprofdata");
-    const double rows = 100.0 * (387 + 388 + 388) / 3.0;
-    const std::string text = FileText(File("line.txt"));
-    const std::string first
-        = " 1             " + QString::number(std::floor(10 * (rows + 12.5)) / 10, 'f', 1).toStdString();
-    EXPECT_EQ(text.substr(0, first.size()), first);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 100);
-    const std::string last
-        = " 100           " + QString::number(std::floor(10 * (rows + 111.5)) / 10, 'f', 1).toStdString() + " \r\n";
-    EXPECT_EQ(text.substr(text.size() - last.size()), last);
 }
 
 TEST_F(Profiles, DragOnAScrolledWindowTakesTheScrollIntoAccount)
