@@ -36,38 +36,32 @@ protected:
     UniformRandom random;
 };
 
-TEST_F(FitsReaderTest, UnsignedDataWithBzero32768StoresPhysicalMinus32767)
+TEST_F(FitsReaderTest, PhysicalValuesRoundHalfToEvenAndClipTo0To65534)
 {
-    const auto result = Read(With(ImageCards(5, 1), { ValueCard("BZERO", "32768"), ValueCard("BSCALE", "1") }),
-        { -32768, 0, 32766, 32767, 32765 });
-    ASSERT_EQ(result.status, FitsReadStatus::Read);
-    EXPECT_EQ(store.img.At(1, 1), -32767); // physical 0
-    EXPECT_EQ(store.img.At(2, 1), 1); // physical 32768
-    EXPECT_EQ(store.img.At(3, 1), 32767); // physical 65534
-    EXPECT_EQ(store.img.At(4, 1), 32767); // physical 65535 clips to 65534
-    // The top of the range is marked saturated, whatever calibration does later.
-    for (int x = 1; x <= 5; ++x)
-        EXPECT_EQ(store.img.Saturated(x, 1), x == 3 || x == 4) << x;
-}
-
-TEST_F(FitsReaderTest, SignedDataClipsNegativeValuesToZero)
-{
-    const auto result = Read(ImageCards(4, 1), { -1, -32768, 0, 1000 });
-    ASSERT_EQ(result.status, FitsReadStatus::Read);
-    EXPECT_EQ(Physical(store.img.At(1, 1)), 0);
-    EXPECT_EQ(Physical(store.img.At(2, 1)), 0);
-    EXPECT_EQ(Physical(store.img.At(3, 1)), 0);
-    EXPECT_EQ(Physical(store.img.At(4, 1)), 1000);
-}
-
-TEST_F(FitsReaderTest, OtherScalePairsFollowTheFitsRuleWithHalvesToEven)
-{
-    // physical = 0.5 s + 1000: s = 3 gives 1001.5, s = 5 gives 1002.5, both
-    // rounded half-even after the 32767 offset is taken off.
-    Read(With(ImageCards(3, 1), { ValueCard("BSCALE", "0.5"), ValueCard("BZERO", "1000") }), { 3, 5, -4000 });
-    EXPECT_EQ(store.img.At(1, 1), -31766); // 1001.5 - 32767 = -31765.5
-    EXPECT_EQ(store.img.At(2, 1), -31764); // 1002.5 - 32767 = -31764.5
-    EXPECT_EQ(Physical(store.img.At(3, 1)), 0); // -1000 clips to 0
+    const struct {
+        const char* what;
+        std::vector<std::string> scaleCards;
+        std::vector<std::int16_t> raw;
+        std::vector<int> physical; // worked out by hand
+    } cases[] = {
+        { "unsigned data", { ValueCard("BZERO", "32768"), ValueCard("BSCALE", "1") },
+            { -32768, 0, 32766, 32767, 32765 }, { 0, 32768, 65534, 65534, 65533 } },
+        { "signed data", {}, { -1, -32768, 0, 1000 }, { 0, 0, 0, 1000 } },
+        // 0.5 s + 1000 less the offset 32767: -31765.5 and -31764.5 go to the even neighbour.
+        { "other scale", { ValueCard("BSCALE", "0.5"), ValueCard("BZERO", "1000") }, { 3, 5, -4000 },
+            { 1001, 1003, 0 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int width = static_cast<int>(c.raw.size());
+        ASSERT_EQ(Read(With(ImageCards(width, 1), c.scaleCards), c.raw).status, FitsReadStatus::Read);
+        for (int x = 1; x <= width; ++x) {
+            const int physical = c.physical[static_cast<std::size_t>(x - 1)];
+            EXPECT_EQ(Physical(store.img.At(x, 1)), physical) << x;
+            // The top of the range is marked saturated, whatever calibration does later.
+            EXPECT_EQ(store.img.Saturated(x, 1), physical == 65534) << x;
+        }
+    }
 }
 
 TEST_F(FitsReaderTest, FirstFileRowIsTheTopOfThePicture)
