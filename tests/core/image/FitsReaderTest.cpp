@@ -162,14 +162,10 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
     ReadFitsImage(store, shortName, PlaneId::Img, random);
     std::filesystem::current_path(cwd);
     EXPECT_EQ(store.files.Entry(6).name, "a.fts       ");
-}
-
-TEST_F(FitsReaderTest, AbsentHistoryAndFilterTakeTheFirstCardsColumns)
-{
-    Read(ImageCards(1, 1), { 0 });
+    // Without HISTORY and FILTER cards.
     EXPECT_EQ(store.header.history, std::string(10, ' '));
     EXPECT_EQ(store.header.filter, std::string(10, ' '));
-    EXPECT_EQ(store.files.Entry(0).filter, ' ');
+    EXPECT_EQ(store.files.Entry(6).filter, ' ');
 }
 
 struct DateCase {
