@@ -139,7 +139,8 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
     store.files.SetCurrentFile(6);
     Read(With(ImageCards(512, 1),
              { ValueCard("FILTER", "'R'"), Card("HISTORY   flat-fielded with flat.fts"), ValueCard("TEMPERAT", "-20.5"),
-                 ValueCard("EXPTIME", "30") }),
+                 ValueCard("EXPTIME", "30"), ValueCard("OBJCTRA", "'05 34 31.94' / target"),
+                 ValueCard("OBJCTDEC", "'+22 00 52.2'"), ValueCard("AIRMASS", "1.25") }),
         std::vector<std::int16_t>(512, 0));
     EXPECT_EQ(store.header.filter, "R         "); // without the closing quote
     EXPECT_EQ(store.header.history, "flat-field");
@@ -151,6 +152,11 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
     const FileEntry& entry = store.files.Entry(6);
     EXPECT_EQ(entry.filter, 'R');
     EXPECT_EQ(entry.exposure, 30.0F);
+    ASSERT_TRUE(entry.target.has_value());
+    EXPECT_NEAR(entry.target->rightAscension, 83.633083, 1e-6);
+    EXPECT_NEAR(entry.target->declination, 22.0145, 1e-6);
+    EXPECT_EQ(entry.filterName, "R");
+    EXPECT_EQ(entry.airmass, 1.25);
     const std::string path = dir.File("image.fts");
     EXPECT_EQ(entry.name, path.substr(path.size() - 12)); // the last 12 characters of the path
     EXPECT_EQ(store.files.Entry(5).name, std::string(12, ' '));
@@ -162,10 +168,13 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
     ReadFitsImage(store, shortName, PlaneId::Img, random);
     std::filesystem::current_path(cwd);
     EXPECT_EQ(store.files.Entry(6).name, "a.fts       ");
-    // Without HISTORY and FILTER cards.
+    // Without HISTORY, FILTER, target or airmass cards.
     EXPECT_EQ(store.header.history, std::string(10, ' '));
     EXPECT_EQ(store.header.filter, std::string(10, ' '));
     EXPECT_EQ(store.files.Entry(6).filter, ' ');
+    EXPECT_EQ(store.files.Entry(6).filterName, "");
+    EXPECT_FALSE(store.files.Entry(6).target.has_value());
+    EXPECT_FALSE(store.files.Entry(6).airmass.has_value());
 }
 
 struct DateCase {
