@@ -57,6 +57,18 @@ std::string DataBlocks(const std::vector<std::int16_t>& fileOrderValues)
     return data;
 }
 
+std::string PlaneFileBytes(const ImagePlane& plane, const std::vector<std::string>& extraCards)
+{
+    std::vector<std::int16_t> values;
+    for (int y = plane.Height(); y >= 1; --y) // the file's first row is the top one
+        for (int x = 1; x <= plane.Width(); ++x)
+            values.push_back(static_cast<std::int16_t>(Physical(plane.At(x, y)) - 32768));
+    std::vector<std::string> cards = ImageCards(plane.Width(), plane.Height());
+    cards.push_back(ValueCard("BZERO", "32768"));
+    cards.insert(cards.end(), extraCards.begin(), extraCards.end());
+    return HeaderBlocks(cards) + DataBlocks(values);
+}
+
 std::vector<std::string> ImageCards(int width, int height, int bitpix)
 {
     return { ValueCard("SIMPLE", "                   T"), ValueCard("BITPIX", std::to_string(bitpix)),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/image/ImagePlane.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +24,10 @@ std::string DataBlocks(const std::vector<std::int16_t>& fileOrderValues);
 
 /// The usual cards of a 16-bit image: SIMPLE, BITPIX, NAXIS, NAXIS1, NAXIS2.
 std::vector<std::string> ImageCards(int width, int height, int bitpix = 16);
+
+/// A whole file of the plane's pixels with BZERO 32768, so that it reads
+/// back to the same stored values, with extra cards after BZERO.
+std::string PlaneFileBytes(const ImagePlane& plane, const std::vector<std::string>& extraCards = {});
 
 /// Writes a 16-bit image with CFITSIO: raw file values in file order, with
 /// BZERO and BSCALE cards as given, plus extra cards ("KEY = value / comment").

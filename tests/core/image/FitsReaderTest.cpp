@@ -36,38 +36,32 @@ protected:
     UniformRandom random;
 };
 
-TEST_F(FitsReaderTest, UnsignedDataWithBzero32768StoresPhysicalMinus32767)
+TEST_F(FitsReaderTest, PhysicalValuesRoundHalfToEvenAndClipTo0To65534)
 {
-    const auto result = Read(With(ImageCards(5, 1), { ValueCard("BZERO", "32768"), ValueCard("BSCALE", "1") }),
-        { -32768, 0, 32766, 32767, 32765 });
-    ASSERT_EQ(result.status, FitsReadStatus::Read);
-    EXPECT_EQ(store.img.At(1, 1), -32767); // physical 0
-    EXPECT_EQ(store.img.At(2, 1), 1); // physical 32768
-    EXPECT_EQ(store.img.At(3, 1), 32767); // physical 65534
-    EXPECT_EQ(store.img.At(4, 1), 32767); // physical 65535 clips to 65534
-    // The top of the range is marked saturated, whatever calibration does later.
-    for (int x = 1; x <= 5; ++x)
-        EXPECT_EQ(store.img.Saturated(x, 1), x == 3 || x == 4) << x;
-}
-
-TEST_F(FitsReaderTest, SignedDataClipsNegativeValuesToZero)
-{
-    const auto result = Read(ImageCards(4, 1), { -1, -32768, 0, 1000 });
-    ASSERT_EQ(result.status, FitsReadStatus::Read);
-    EXPECT_EQ(Physical(store.img.At(1, 1)), 0);
-    EXPECT_EQ(Physical(store.img.At(2, 1)), 0);
-    EXPECT_EQ(Physical(store.img.At(3, 1)), 0);
-    EXPECT_EQ(Physical(store.img.At(4, 1)), 1000);
-}
-
-TEST_F(FitsReaderTest, OtherScalePairsFollowTheFitsRuleWithHalvesToEven)
-{
-    // physical = 0.5 s + 1000: s = 3 gives 1001.5, s = 5 gives 1002.5, both
-    // rounded half-even after the 32767 offset is taken off.
-    Read(With(ImageCards(3, 1), { ValueCard("BSCALE", "0.5"), ValueCard("BZERO", "1000") }), { 3, 5, -4000 });
-    EXPECT_EQ(store.img.At(1, 1), -31766); // 1001.5 - 32767 = -31765.5
-    EXPECT_EQ(store.img.At(2, 1), -31764); // 1002.5 - 32767 = -31764.5
-    EXPECT_EQ(Physical(store.img.At(3, 1)), 0); // -1000 clips to 0
+    const struct {
+        const char* what;
+        std::vector<std::string> scaleCards;
+        std::vector<std::int16_t> raw;
+        std::vector<int> physical; // worked out by hand
+    } cases[] = {
+        { "unsigned data", { ValueCard("BZERO", "32768"), ValueCard("BSCALE", "1") },
+            { -32768, 0, 32766, 32767, 32765 }, { 0, 32768, 65534, 65534, 65533 } },
+        { "signed data", {}, { -1, -32768, 0, 1000 }, { 0, 0, 0, 1000 } },
+        // 0.5 s + 1000 less the offset 32767: -31765.5 and -31764.5 go to the even neighbour.
+        { "other scale", { ValueCard("BSCALE", "0.5"), ValueCard("BZERO", "1000") }, { 3, 5, -4000 },
+            { 1001, 1003, 0 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int width = static_cast<int>(c.raw.size());
+        ASSERT_EQ(Read(With(ImageCards(width, 1), c.scaleCards), c.raw).status, FitsReadStatus::Read);
+        for (int x = 1; x <= width; ++x) {
+            const int physical = c.physical[static_cast<std::size_t>(x - 1)];
+            EXPECT_EQ(Physical(store.img.At(x, 1)), physical) << x;
+            // The top of the range is marked saturated, whatever calibration does later.
+            EXPECT_EQ(store.img.Saturated(x, 1), physical == 65534) << x;
+        }
+    }
 }
 
 TEST_F(FitsReaderTest, FirstFileRowIsTheTopOfThePicture)
@@ -88,24 +82,13 @@ TEST_F(FitsReaderTest, HeaderEndsWithTheBlockHoldingItsEndCard)
     for (const std::size_t fillerCards : { 0U, 17U, 40U, 80U }) {
         auto cards = ImageCards(2, 2);
         for (std::size_t i = 0; i < fillerCards; ++i)
-            cards.push_back(Card("COMMENT filler card"));
+            cards.push_back(Card("COMMENT the END of a sentence does not end the header"));
         const auto result = Read(cards, { 10, 20, 30, 40 });
         const auto blocks = (cards.size() + 1 + 35) / 36;
         EXPECT_EQ(result.headerBytes, static_cast<long long>(blocks * 2880)) << fillerCards;
         EXPECT_EQ(Physical(store.img.At(1, 2)), 10) << fillerCards;
         EXPECT_EQ(Physical(store.img.At(2, 1)), 40) << fillerCards;
     }
-}
-
-TEST_F(FitsReaderTest, EndInsideACommentDoesNotEndTheHeader)
-{
-    auto cards = ImageCards(2, 1);
-    for (int i = 0; i < 20; ++i)
-        cards.push_back(Card("COMMENT the END of a sentence"));
-    cards.insert(cards.end(), 20, Card("COMMENT more")); // END card in the second block
-    const auto result = Read(cards, { 7, 8 });
-    EXPECT_EQ(result.headerBytes, 5760);
-    EXPECT_EQ(Physical(store.img.At(1, 1)), 7);
 }
 
 TEST_F(FitsReaderTest, KeywordsAreCardNamesNeverTextInsideOtherCards)
@@ -156,7 +139,8 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
     store.files.SetCurrentFile(6);
     Read(With(ImageCards(512, 1),
              { ValueCard("FILTER", "'R'"), Card("HISTORY   flat-fielded with flat.fts"), ValueCard("TEMPERAT", "-20.5"),
-                 ValueCard("EXPTIME", "30") }),
+                 ValueCard("EXPTIME", "30"), ValueCard("OBJCTRA", "'05 34 31.94' / target"),
+                 ValueCard("OBJCTDEC", "'+22 00 52.2'"), ValueCard("AIRMASS", "1.25") }),
         std::vector<std::int16_t>(512, 0));
     EXPECT_EQ(store.header.filter, "R         "); // without the closing quote
     EXPECT_EQ(store.header.history, "flat-field");
@@ -168,6 +152,11 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
     const FileEntry& entry = store.files.Entry(6);
     EXPECT_EQ(entry.filter, 'R');
     EXPECT_EQ(entry.exposure, 30.0F);
+    ASSERT_TRUE(entry.target.has_value());
+    EXPECT_NEAR(entry.target->rightAscension, 83.633083, 1e-6);
+    EXPECT_NEAR(entry.target->declination, 22.0145, 1e-6);
+    EXPECT_EQ(entry.filterName, "R");
+    EXPECT_EQ(entry.airmass, 1.25);
     const std::string path = dir.File("image.fts");
     EXPECT_EQ(entry.name, path.substr(path.size() - 12)); // the last 12 characters of the path
     EXPECT_EQ(store.files.Entry(5).name, std::string(12, ' '));
@@ -179,14 +168,13 @@ TEST_F(FitsReaderTest, TextFieldsAndTheFileEntry)
     ReadFitsImage(store, shortName, PlaneId::Img, random);
     std::filesystem::current_path(cwd);
     EXPECT_EQ(store.files.Entry(6).name, "a.fts       ");
-}
-
-TEST_F(FitsReaderTest, AbsentHistoryAndFilterTakeTheFirstCardsColumns)
-{
-    Read(ImageCards(1, 1), { 0 });
+    // Without HISTORY, FILTER, target or airmass cards.
     EXPECT_EQ(store.header.history, std::string(10, ' '));
     EXPECT_EQ(store.header.filter, std::string(10, ' '));
-    EXPECT_EQ(store.files.Entry(0).filter, ' ');
+    EXPECT_EQ(store.files.Entry(6).filter, ' ');
+    EXPECT_EQ(store.files.Entry(6).filterName, "");
+    EXPECT_FALSE(store.files.Entry(6).target.has_value());
+    EXPECT_FALSE(store.files.Entry(6).airmass.has_value());
 }
 
 struct DateCase {

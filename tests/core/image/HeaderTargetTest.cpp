@@ -1,8 +1,6 @@
 #include "core/image/HeaderTarget.h"
 
-#include "core/image/FitsReader.h"
 #include "support/FitsWriter.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -80,35 +78,6 @@ TEST(HeaderAirmass, AirmassElseSeczAtLeastOne)
     };
     for (const auto& [cards, airmass] : cases)
         EXPECT_EQ(HeaderAirmass(Header(cards)), airmass) << (cards.empty() ? "" : cards.front());
-}
-
-TEST(HeaderTargetPosition, TheReaderRecordsTargetFilterAndAirmassOfEachFile)
-{
-    test::TempDir dir;
-    const std::string withTarget = dir.File("target.fts");
-    test::WriteWithCfitsio(withTarget, 4, 4, std::vector<std::int16_t>(16, 100), 32768.0, 1.0,
-        { "OBJCTRA = '05 34 31.94' / target", "OBJCTDEC= '+22 00 52.2' / target", "FILTER  = 'CV' / filter",
-            "AIRMASS = 1.25 / airmass" });
-    const std::string without = dir.File("plain.fts");
-    test::WriteWithCfitsio(without, 4, 4, std::vector<std::int16_t>(16, 100), 32768.0, 1.0);
-
-    ImageStore store;
-    UniformRandom random;
-    store.files.SetCurrentFile(1);
-    ReadFitsImage(store, withTarget, PlaneId::Img, random);
-    store.files.SetCurrentFile(2);
-    ReadFitsImage(store, without, PlaneId::Img, random);
-
-    const FileEntry& first = store.files.Entry(1);
-    ASSERT_TRUE(first.target.has_value());
-    EXPECT_NEAR(first.target->rightAscension, 83.633083, 1e-6);
-    EXPECT_NEAR(first.target->declination, 22.0145, 1e-6);
-    EXPECT_EQ(first.filterName, "CV");
-    EXPECT_EQ(first.airmass, 1.25);
-    const FileEntry& second = store.files.Entry(2);
-    EXPECT_FALSE(second.target.has_value());
-    EXPECT_EQ(second.filterName, "");
-    EXPECT_FALSE(second.airmass.has_value());
 }
 
 } // namespace

@@ -37,14 +37,7 @@ constexpr FieldStar kField[] = {
 /// not in the file.
 void WritePlane(const std::string& fileName, const ImagePlane& img, int missingFrom = 0)
 {
-    std::vector<std::int16_t> values;
-    for (int y = img.Height(); y >= 1; --y) // the file's first row is the top one
-        for (int x = 1; x <= img.Width(); ++x)
-            values.push_back(static_cast<std::int16_t>(Physical(img.At(x, y)) - 32768));
-    auto cards = test::ImageCards(img.Width(), img.Height());
-    cards.push_back(test::ValueCard("BZERO", "32768"));
-    cards.push_back(test::ValueCard("EXPTIME", "30"));
-    std::string bytes = test::HeaderBlocks(cards) + test::DataBlocks(values);
+    std::string bytes = test::PlaneFileBytes(img, { test::ValueCard("EXPTIME", "30") });
     if (missingFrom > 0)
         bytes.resize(2880 + 2 * static_cast<std::size_t>(img.Width() * (img.Height() - missingFrom)) + 7);
     test::WriteFileBytes(fileName, bytes);

@@ -21,28 +21,14 @@ ImagePlane RandomPlane(int width, int height, std::mt19937& random, int low, int
     return plane;
 }
 
-/// Writes the plane's pixels as a FITS file that reads back to the same
-/// stored values (BZERO 32768), as a frame of a series.
-std::string WriteFrame(const test::TempDir& folder, const ImagePlane& plane)
-{
-    std::vector<std::string> cards = test::ImageCards(plane.Width(), plane.Height());
-    cards.push_back(test::ValueCard("BZERO", "32768"));
-    std::vector<std::int16_t> values;
-    for (int y = plane.Height(); y >= 1; --y)
-        for (int x = 1; x <= plane.Width(); ++x)
-            values.push_back(static_cast<std::int16_t>(Physical(plane.At(x, y)) - 32768));
-    const std::string fileName = folder.File("frame.002");
-    test::WriteFileBytes(fileName, test::HeaderBlocks(cards) + test::DataBlocks(values));
-    return fileName;
-}
-
 /// A series frame read through the calibration into the store's IMG.
 SeriesCalibrationOutcome ReadFrame(SeriesCalibration& calibration, ImageStore& store, const ImagePlane& frame)
 {
     const test::TempDir folder;
+    test::WriteFileBytes(folder.File("frame.002"), test::PlaneFileBytes(frame));
     UniformRandom random;
     SeriesCalibrationOutcome outcome;
-    const FitsReadResult read = calibration.Read(store, WriteFrame(folder, frame), random, outcome);
+    const FitsReadResult read = calibration.Read(store, folder.File("frame.002"), random, outcome);
     EXPECT_EQ(read.status, FitsReadStatus::Read) << read.message;
     return outcome;
 }
@@ -161,9 +147,8 @@ TEST(SeriesCalibration, ProposesCutsFromTheFrameAsReadAndCalibratesRowsMissingFr
 
     // The file ends inside row 30 of the file (y = 31): the rest reads as 0.
     const test::TempDir folder;
-    const std::string whole = test::ReadFileBytes(WriteFrame(folder, frame));
     const std::string fileName = folder.File("cut.002");
-    test::WriteFileBytes(fileName, whole.substr(0, 2880 + 2 * (29 * 40 + 17)));
+    test::WriteFileBytes(fileName, test::PlaneFileBytes(frame).substr(0, 2880 + 2 * (29 * 40 + 17)));
     ImagePlane asRead = frame;
     for (int y = 1; y <= 31; ++y)
         for (int x = y == 31 ? 18 : 1; x <= 40; ++x)

@@ -139,36 +139,31 @@ TEST(Aperture, UniformSkyGivesNetZeroForAnyMedianPercent)
     }
 }
 
-// r = 2 with R1 = 0.1 and R2 = 1.42: inner² = round(0.04) = 0 and outer² =
-// round(8.07) = 8, so the annulus is the 5 x 5 square around the centre.
-class TwentyFivePixelAnnulus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        // Bottom two 10 and 20, top two 900 and 800, and 21 middle values:
-        // twenty of 100 and one of 300.
-        std::vector<int> values = { 10, 20, 900, 800, 300 };
-        values.resize(25, 100);
-        std::shuffle(values.begin(), values.end(), std::mt19937(7));
-        for (int i = 0; i < 25; ++i)
-            SetPhysical(img, 20 + i % 5 - 2, 20 + i / 5 - 2, values[static_cast<std::size_t>(i)]);
-    }
-
+TEST(Aperture, TheMedianPercentDropsTheEndsOfTheSortedAnnulusAndScalesTheRest)
+{
+    // r = 2 with R1 = 0.1 and R2 = 1.42: inner² = round(0.04) = 0 and outer² =
+    // round(8.07) = 8, so the annulus is the 5 x 5 square around the centre.
+    // Bottom two 10 and 20, top two 900 and 800, and 21 middle values: twenty
+    // of 100 and one of 300.
     ImagePlane img = UniformImage(40, 40, 0);
-};
-
-TEST_F(TwentyFivePixelAnnulus, TenPercentDropsTwoAtEachEndAndScalesBy25Over21)
-{
-    Aperture aperture(2, Options(0.1F, 1.42F, 10.0F));
-    ASSERT_EQ(aperture.AnnulusPixels(), 25);
-    // m = round(2.5) = 2: S = 20 x 100 + 300 = 2300, scaled 2300 x 25 / 21 = 2738.1.
-    EXPECT_EQ(aperture.AnnulusBackground(img, 20.0F, 20.0F).sum, 2738);
-}
-
-TEST_F(TwentyFivePixelAnnulus, ZeroPercentSumsEveryPixel)
-{
-    Aperture aperture(2, Options(0.1F, 1.42F, 0.0F));
-    EXPECT_EQ(aperture.AnnulusBackground(img, 20.0F, 20.0F).sum, 10 + 20 + 900 + 800 + 300 + 20 * 100);
+    std::vector<int> values = { 10, 20, 900, 800, 300 };
+    values.resize(25, 100);
+    std::shuffle(values.begin(), values.end(), std::mt19937(7));
+    for (int i = 0; i < 25; ++i)
+        SetPhysical(img, 20 + i % 5 - 2, 20 + i / 5 - 2, values[static_cast<std::size_t>(i)]);
+    const struct {
+        float percent;
+        long long background;
+    } cases[] = {
+        // m = round(2.5) = 2: S = 20 x 100 + 300 = 2300, scaled 2300 x 25 / 21 = 2738.1.
+        { 10.0F, 2738 },
+        { 0.0F, 10 + 20 + 900 + 800 + 300 + 20 * 100 },
+    };
+    for (const auto& c : cases) {
+        Aperture aperture(2, Options(0.1F, 1.42F, c.percent));
+        ASSERT_EQ(aperture.AnnulusPixels(), 25);
+        EXPECT_EQ(aperture.AnnulusBackground(img, 20.0F, 20.0F).sum, c.background) << c.percent;
+    }
 }
 
 TEST(Aperture, PixelsOutsideTheImageCountAsZeroButAreCounted)

@@ -330,53 +330,39 @@ TEST_F(ClickOnStar, ASt1MagnitudeBeyondSinglePrecisionEndsTheClickAfterTheCounts
 
 TEST(QuickSum, SumsTheDiaphragmAroundTheClickWithoutBackground)
 {
-    const ImagePlane img = UniformImage(40, 40, 1000);
-    const QuickSumResult result = QuickSum(img, 20, 20, 3);
-    EXPECT_FALSE(result.trapped);
-    EXPECT_EQ(result.radius, 3);
-    EXPECT_EQ(result.counts, (CountTexts { " 29000", " 29", " 1000" }));
-    EXPECT_EQ(result.circle, (ClickCircle { 20, 20, 3, CircleKind::Click }));
-    // The radius is floored.
-    EXPECT_EQ(QuickSum(img, 20, 20, 3.9).counts.pixels, " 29");
-    EXPECT_EQ(QuickSum(img, 20, 20, 0).counts, (CountTexts { " 1000", " 1", " 1000" }));
-}
-
-TEST(QuickSum, PixelsOutsideTheImageCountZeroButAreCounted)
-{
-    const ImagePlane img = UniformImage(40, 40, 1000);
-    // At (1, 1) only dx, dy >= 0 lie inside: 11 of the 29 pixels.
-    EXPECT_EQ(QuickSum(img, 1, 1, 3).counts, (CountTexts { " 11000", " 29", " 379" }));
-    EXPECT_EQ(QuickSum(img, 40, 40, 3).counts.sum, " 11000");
-    EXPECT_EQ(QuickSum(img, -100, 500, 3).counts, (CountTexts { " 0", " 29", " 0" }));
-    EXPECT_EQ(QuickSum(ImagePlane {}, 5, 5, 3).counts.sum, " 0"); // no image read yet
-}
-
-TEST(QuickSum, PixelPositionsRoundHalvesToEven)
-{
-    ImagePlane img = UniformImage(40, 40, 0);
+    // A sky of 1000 with one pixel of 1001 at (10, 20).
+    ImagePlane img = UniformImage(40, 40, 1000);
     SetPhysical(img, 10, 20, 1001);
     const struct {
         float x, y;
-        const char* sum;
+        double radius;
+        CountTexts counts;
     } cases[] = {
-        { 10.5F, 20, " 1001" }, // 10.5 rounds to 10
-        { 9.5F, 20, " 1001" }, // 9.5 rounds to 10
-        { 11.5F, 20, " 0" }, // 11.5 rounds to 12
-        { 10.4F, 20.5F, " 1001" },
-        { 10, 19.5F, " 1001" },
-        { 10.6F, 20, " 0" },
+        { 20, 20, 3, { " 29000", " 29", " 1000" } },
+        { 20, 20, 3.9, { " 29000", " 29", " 1000" } }, // the radius is floored
+        { 20, 20, 0, { " 1000", " 1", " 1000" } },
+        // Pixels outside the image count zero but are counted: at (1, 1) only
+        // dx, dy >= 0 lie inside, 11 of the 29; per pixel is floored.
+        { 1, 1, 3, { " 11000", " 29", " 379" } },
+        { 40, 40, 3, { " 11000", " 29", " 379" } },
+        { -100, 500, 3, { " 0", " 29", " 0" } },
+        // Positions round halves to even.
+        { 10.5F, 20, 0, { " 1001", " 1", " 1001" } }, // 10.5 rounds to 10
+        { 9.5F, 20, 0, { " 1001", " 1", " 1001" } }, // 9.5 rounds to 10
+        { 11.5F, 20, 0, { " 1000", " 1", " 1000" } }, // 11.5 rounds to 12
+        { 10.4F, 20.5F, 0, { " 1001", " 1", " 1001" } },
+        { 10, 19.5F, 0, { " 1001", " 1", " 1001" } },
+        { 10.6F, 20, 0, { " 1000", " 1", " 1000" } },
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-        EXPECT_EQ(QuickSum(img, c.x, c.y, 0).counts.sum, c.sum);
+        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << " r " << c.radius);
+        const QuickSumResult result = QuickSum(img, c.x, c.y, c.radius);
+        EXPECT_FALSE(result.trapped);
+        EXPECT_EQ(result.counts, c.counts);
+        EXPECT_EQ(result.circle, (ClickCircle { c.x, c.y, static_cast<int>(c.radius), CircleKind::Click }));
     }
-    // Per pixel floored: 1001 over the 5 pixels of r = 1.
-    EXPECT_EQ(QuickSum(img, 10, 20, 1).counts, (CountTexts { " 1001", " 5", " 200" }));
-}
-
-TEST(QuickSum, ARadiusWithoutA16BitValueEndsAtTheTrap)
-{
-    const ImagePlane img = UniformImage(40, 40, 1000);
+    EXPECT_EQ(QuickSum(ImagePlane {}, 5, 5, 3).counts.sum, " 0"); // no image read yet
+    // A radius without a 16-bit value ends at the trap.
     EXPECT_TRUE(QuickSum(img, 20, 20, -1).trapped);
     EXPECT_TRUE(QuickSum(img, 20, 20, 40000).trapped);
 }

@@ -56,7 +56,7 @@ TEST(LightCurve, FollowsTheResultsFilesSettingsAndSkipsWhatWasNotMeasured)
     EXPECT_TRUE(LightCurveOf(series.table, series.files, series.settings, 1, {}).series.empty());
 }
 
-TEST(LightCurveLayout, BrighterHigherLaterFurtherRightAndEveryPointInside)
+TEST(LightCurveLayout, BrighterHigherLaterFurtherRightEveryPointInsideAndTheNearestFound)
 {
     test::SampleSeries series = ThreeFiles();
     const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0, {});
@@ -75,14 +75,9 @@ TEST(LightCurveLayout, BrighterHigherLaterFurtherRightAndEveryPointInside)
         }
     EXPECT_LT(layout.right, 400.0);
     EXPECT_LT(layout.bottom, 300.0);
-}
 
-TEST(LightCurveLayout, NearestPointWithinTheRadiusOnly)
-{
-    test::SampleSeries series = ThreeFiles();
-    const LightCurve curve = LightCurveOf(series.table, series.files, series.settings, 0, {});
-    const LightCurveLayout layout = LayoutLightCurve(curve, 400, 300);
-    const LightCurvePoint& target = curve.series[2].points[1];
+    // The nearest point, within the radius only.
+    const LightCurvePoint& target = var[1];
     const double px = layout.PixelX(target.x);
     const double py = layout.PixelY(target.magnitude);
     const auto hit = NearestPoint(curve, layout, px + 2.0, py - 2.0, 6.0);
