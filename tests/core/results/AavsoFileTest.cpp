@@ -253,11 +253,11 @@ TEST(AavsoSettings, RememberedAsKeyValueLines)
     AavsoSettings settings = Settings("XYZ", "V0455 AND", "X28561AB", "CV", "124", { { 0, 11.03 }, { 4, 12.5 } });
     settings.variableSlot = 21;
     settings.checkSlot = kNoCheckStar;
-    settings.diaphragm = 2;
+    settings.diaphragm = 3; // the last one
     settings.comparisonName = "110";
     const std::string text = AavsoSettingsText(settings);
     EXPECT_EQ(text,
-        "OBSCODE=XYZ\r\nNAME=V0455 AND\r\nCHART=X28561AB\r\nVARIABLE=21\r\nCHECK=-1\r\nDIAPHRAGM=2\r\n"
+        "OBSCODE=XYZ\r\nNAME=V0455 AND\r\nCHART=X28561AB\r\nVARIABLE=21\r\nCHECK=-1\r\nDIAPHRAGM=3\r\n"
         "FILTER=CV\r\nCNAME=110\r\nKNAME=124\r\nCOMPARISONS=0=11.03,4=12.5\r\n");
     const AavsoSettings back = AavsoSettingsFromText(text);
     EXPECT_EQ(AavsoSettingsText(back), text);
