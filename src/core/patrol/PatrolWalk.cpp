@@ -28,20 +28,27 @@ ClickSettings WalkClick(const PatrolSettings& settings, int searchRadius)
     return click;
 }
 
+/// The click at (x, y) on the current file, as the walk reports it.
+PatrolMeasurement MeasureAt(PatrolData data, float x, float y, const ClickSettings& click)
+{
+    PatrolMeasurement measurement;
+    measurement.x = x;
+    measurement.y = y;
+    measurement.searchRadius = click.searchRadius;
+    measurement.click = MeasureClick(
+        data.store.img, x, y, click, St1NetCounts(data.table, data.store.files.CurrentFile()), data.last);
+    return measurement;
+}
+
 /// St1 measured where it is expected, then again at the centre found there;
 /// what the first measurement did.
 ClickResult MeasureSt1(PatrolData data, const ClickSettings& click, float x, float y, PatrolObserver& observer)
 {
-    const int fileNumber = data.store.files.CurrentFile();
     ClickResult first;
     for (const PatrolMeasurementKind kind :
         { PatrolMeasurementKind::St1AtExpectedPlace, PatrolMeasurementKind::St1AtFoundCentre }) {
-        PatrolMeasurement measurement;
+        PatrolMeasurement measurement = MeasureAt(data, x, y, click);
         measurement.kind = kind;
-        measurement.x = x;
-        measurement.y = y;
-        measurement.searchRadius = click.searchRadius;
-        measurement.click = MeasureClick(data.store.img, x, y, click, St1NetCounts(data.table, fileNumber), data.last);
         observer.Measured(measurement);
         if (kind == PatrolMeasurementKind::St1AtExpectedPlace)
             first = measurement.click;
@@ -87,14 +94,9 @@ int St1SearchRadius(double search)
 
 PatrolMeasurement MeasureAndRemember(PatrolData data, int slot, float x, float y, const ClickSettings& settings)
 {
-    const int fileNumber = data.store.files.CurrentFile();
-    PatrolMeasurement measurement;
+    PatrolMeasurement measurement = MeasureAt(data, x, y, settings);
     measurement.slot = slot;
-    measurement.x = x;
-    measurement.y = y;
-    measurement.searchRadius = settings.searchRadius;
-    measurement.click = MeasureClick(data.store.img, x, y, settings, St1NetCounts(data.table, fileNumber), data.last);
-    const auto record = RememberLastStar(data.table, slot, fileNumber, data.last, settings.radii);
+    const auto record = RememberLastStar(data.table, slot, data.store.files.CurrentFile(), data.last, settings.radii);
     measurement.remembered = record.has_value();
     if (record) {
         measurement.recordedX = record->centreX;
